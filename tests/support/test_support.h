@@ -1,0 +1,44 @@
+#pragma once
+
+// Helpers shared by the test suites: scratch folders, whole-file I/O, running the PDF
+// readers (qpdf, poppler, mupdf, ghostscript) and locating test data.
+
+#include <filesystem>
+#include <string>
+
+namespace kyrovane::test {
+
+// A fresh folder under the system temp folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs a shell command line and captures its exit code, standard output and standard error.
+CommandResult Run(const std::string& commandLine);
+
+// Quotes one argument for the shell.
+std::string ShellQuote(const std::string& text);
+
+// Files of ../shared/testdata (read only) and of tests/data in the source tree.
+std::filesystem::path SharedTestData(const std::string& relative);
+std::filesystem::path TestData(const std::string& relative);
+
+}  // namespace kyrovane::test
