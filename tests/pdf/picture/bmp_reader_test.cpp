@@ -27,6 +27,19 @@ INSTANTIATE_TEST_SUITE_P(Variants, BmpSampleTest, testing::ValuesIn(test::BmpSam
                            return name;
                          });
 
+TEST(BmpPixels, PackedIndexesStartAtTheHighBits) {
+  TBmpSpec spec;
+  spec.width = 3;
+  spec.height = 1;
+  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+  spec.bitCount = 1;
+  spec.pixels = std::string("\xA0\x00\x00\x00", 4);  // 1 0 1
+  test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {}, {255, 0, 0}}});
+  spec.bitCount = 4;
+  spec.pixels = std::string("\x12\x30\x00\x00", 4);  // 1 2 3
+  test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}});
+}
+
 TBmpSpec Rle8Spec(int width, int height, std::string data) {
   TBmpSpec spec;
   spec.width = width;

@@ -4,6 +4,7 @@
 // The reader tests decode them, the damage tests cut and mutate them, and they seed the BMP
 // fuzzer's corpus.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,10 @@ struct TBmpSample {
 };
 
 std::vector<TBmpSample> BmpSamples();
+
+// Test names and failure reports show the sample by its name.
+inline void PrintTo(const TBmpSample& sample, std::ostream* out) {
+  *out << sample.name;
+}
 
 }  // namespace kyrovane::test

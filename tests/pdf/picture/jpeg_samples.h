@@ -6,6 +6,7 @@
 // decodes to its colour within a small tolerance.
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct TJpegSample {
 };
 
 std::vector<TJpegSample> JpegSamples();
+
+// Test names and failure reports show the sample by its name.
+inline void PrintTo(const TJpegSample& sample, std::ostream* out) {
+  *out << sample.name;
+}
 
 // A flat-halves picture of the given size in RGB, for tests that need other sizes.
 std::string RgbJpeg(int width, int height, bool progressive = false);
