@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "pdf/picture/BmpFormat.h"
 
 namespace kyrovane::bmp {
@@ -22,8 +20,9 @@ void DecodeRow(const uint8_t* src, const TLayout& layout, uint8_t* dst) {
   const int width = layout.width;
   switch (layout.bitCount) {
     case 1:
-      for (int x = 0; x < width; ++x)
+      for (int x = 0; x < width; ++x) {
         Put(dst, x, layout.palette[(src[x >> 3] >> (7 - (x & 7))) & 1]);
+      }
       break;
     case 4:
       for (int x = 0; x < width; ++x) {

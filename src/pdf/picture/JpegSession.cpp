@@ -1,6 +1,6 @@
 #include "pdf/picture/JpegSession.h"
 
-#include <cstring>
+#include <cstdio>
 
 namespace kyrovane::jpeg {
 namespace {
