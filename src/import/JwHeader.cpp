@@ -79,8 +79,4 @@ int32_t SafeStrToInt(std::string_view S) {
   return ParseHeaderInt(S).value_or(0);
 }
 
-long double SafeStrToFloat(std::string_view S) {
-  return ParseHeaderFloat(S).value_or(0.0L);
-}
-
 }  // namespace kyrovane

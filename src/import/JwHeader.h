@@ -30,8 +30,7 @@ std::vector<std::string> SplitCommaFields(std::string_view S, int N);
 std::optional<int32_t> ParseHeaderInt(std::string_view S);
 std::optional<long double> ParseHeaderFloat(std::string_view S);
 
-// The same numbers, 0 when the field does not convert.
+// The same whole number, 0 when the field does not convert.
 int32_t SafeStrToInt(std::string_view S);
-long double SafeStrToFloat(std::string_view S);
 
 }  // namespace kyrovane

@@ -22,13 +22,18 @@ void CheckEveryPrefix(const std::string& file, Check check) {
   }
 }
 
-// Changes each of the first `limit` bytes in turn to values that upset numbers, separators,
-// counts and codes.
+// Changes each of the first `limit` bytes in turn: bytes of the text header to values that upset
+// numbers, separators and signs, the binary bytes after it to values that upset counts and codes.
 template <typename Check>
-void CheckEveryByteChange(std::string file, std::size_t limit, Check check) {
+void CheckEveryByteChange(std::string file, std::size_t textHeaderSize, std::size_t limit,
+                          Check check) {
   for (std::size_t pos = 0; pos < file.size() && pos < limit; ++pos) {
     const char original = file[pos];
-    for (char value : {'\0', '\xFF', '9', ',', '-', 'f', static_cast<char>(original ^ 0x01)}) {
+    const char flipped = static_cast<char>(original ^ 0x01);
+    std::string values = pos < textHeaderSize
+                             ? std::string{'\0', '\xFF', '9', ',', '-', 'f', flipped}
+                             : std::string{'\0', '\xFF', flipped};
+    for (char value : values) {
       if (value == original) continue;
       file[pos] = value;
       std::string problem = check(std::string_view(file));

@@ -53,8 +53,6 @@ TEST(HeaderNumbers, RefuseWhatIsNoNumber) {
 TEST(HeaderNumbers, SafeFormsGiveZeroForWhatDoesNotConvert) {
   EXPECT_EQ(SafeStrToInt("abc"), 0);
   EXPECT_EQ(SafeStrToInt("42"), 42);
-  EXPECT_EQ(SafeStrToFloat("x"), 0.0L);
-  EXPECT_EQ(SafeStrToFloat("2.5"), 2.5L);
 }
 
 TEST(ShortText, TakesBytesByPositionUpToTheFirstNul) {

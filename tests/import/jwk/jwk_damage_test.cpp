@@ -47,10 +47,12 @@ TEST(JwkDamage, EveryPrefixIsRefused) {
   }
 }
 
+constexpr std::size_t kTextHeader = 2 * 200;  // the two header lines
+
 TEST(JwkDamage, EverySingleByteChangeIsRefusedOrReadConsistently) {
   JwkData data;  // reused, so every read must replace what the one before left
   for (const std::string& file : TestFiles()) {
-    test::CheckEveryByteChange(file, file.size(), [&](std::string_view bytes) {
+    test::CheckEveryByteChange(file, kTextHeader, file.size(), [&](std::string_view bytes) {
       return Inconsistency(ReadJwkData(bytes, data), data);
     });
   }
