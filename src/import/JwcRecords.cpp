@@ -60,10 +60,14 @@ TMoji2 ReadMoji2(ByteReader& reader, uint16_t* poolOffset) {
   return text;
 }
 
-std::string PoolText(std::string_view pool, int64_t position) {
-  if (position < 0 || static_cast<uint64_t>(position) >= pool.size()) return {};
-  std::string_view rest = pool.substr(static_cast<std::size_t>(position));
-  return std::string(rest.substr(0, rest.find('\0')));
+std::string TextPool::TextAt(int64_t position) {
+  if (position < 0 || static_cast<uint64_t>(position) >= bytes_.size()) return {};
+  // Looking no further than the budget keeps the time bounded too.
+  std::string_view window = bytes_.substr(static_cast<std::size_t>(position), budget_ + 1);
+  std::string_view text = window.substr(0, window.find('\0'));
+  if (text.size() > budget_) throw EReadError("the texts repeat more of the pool than is sensible");
+  budget_ -= text.size();
+  return std::string(text);
 }
 
 }  // namespace kyrovane

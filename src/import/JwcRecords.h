@@ -81,8 +81,24 @@ void ReadRecords(ByteReader& reader, int64_t count, std::size_t fileSize,
   for (int64_t i = 0; i < count; ++i) records.push_back(read(reader));
 }
 
-// The NUL-terminated string at `position` in the pool; the pool ends at its size, so a string
-// without a NUL ends there and a position outside the pool gives an empty string.
-std::string PoolText(std::string_view pool, int64_t position);
+// The texts of a file's text pool. A text is the NUL-terminated string at its position; the pool
+// ends at its size, so a string without a NUL ends there and a position outside the pool gives an
+// empty text. Texts may share pool bytes, so a hostile file could make every text the whole pool:
+// the texts of one pool together hold at most kMaxTextBytes.
+class TextPool {
+ public:
+  static constexpr std::size_t kMaxTextBytes = 64u * 1024 * 1024;
+
+  explicit TextPool(std::string_view bytes) : bytes_(bytes) {}
+
+  std::size_t Size() const { return bytes_.size(); }
+
+  // Throws EReadError when the texts would hold more than kMaxTextBytes.
+  std::string TextAt(int64_t position);
+
+ private:
+  std::string_view bytes_;
+  std::size_t budget_ = kMaxTextBytes;
+};
 
 }  // namespace kyrovane

@@ -145,11 +145,11 @@ void ReadRecordsAndPool(ByteReader& reader, JwcData& data, int& repairs) {
   // Positions beyond the pool's size are absolute addresses from the pool start.
   int64_t poolSize = int64_t{header.PoolEnd} - header.PoolStart;
   if (poolSize > 0) {
-    std::string_view pool = reader.Bytes(static_cast<std::size_t>(poolSize));
+    TextPool pool(reader.Bytes(static_cast<std::size_t>(poolSize)));
     for (TMoji2& text : data.JwcTexts) {
       int64_t position = text.PoolPosition;
       if (position > poolSize) position -= header.PoolStart;
-      text.Text = PoolText(pool, position);
+      text.Text = pool.TextAt(position);
     }
   }
 

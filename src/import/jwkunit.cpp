@@ -21,8 +21,8 @@ float StrictFloat(std::string_view field) {
 
 // Parts files keep their pool at some segment, so a text's position may lie far beyond the
 // pool; it is then taken relative to its own segment.
-std::string TextOfPool(std::string_view pool, int32_t position, uint16_t offset) {
-  return PoolText(pool, static_cast<std::size_t>(position) < pool.size() ? position : offset);
+std::string TextOf(TextPool& pool, int32_t position, uint16_t offset) {
+  return pool.TextAt(static_cast<std::size_t>(position) < pool.Size() ? position : offset);
 }
 
 }  // namespace
@@ -72,10 +72,10 @@ JwkReadResult ReadJwkData(std::string_view bytes, JwkData& data) {
       return text;
     });
     if (header.PoolSize > 0) {
-      std::string_view pool = reader.Bytes(static_cast<std::size_t>(header.PoolSize));
+      TextPool pool(reader.Bytes(static_cast<std::size_t>(header.PoolSize)));
       for (std::size_t i = 0; i < data.JwkTexts.size(); ++i) {
         TMoji2& text = data.JwkTexts[i];
-        text.Text = TextOfPool(pool, text.PoolPosition, offsets[i]);
+        text.Text = TextOf(pool, text.PoolPosition, offsets[i]);
       }
     }
     result.Ok = true;

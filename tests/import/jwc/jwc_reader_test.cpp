@@ -375,6 +375,17 @@ TEST(JwcPool, APoolLargerThanTheRestOfTheFileIsRefused) {
 
 // ---- Short and hostile files ----
 
+TEST(JwcFailures, TextsRepeatingALongStringBeyondTheTextBudgetAreRefused) {
+  JwcDrawing d;
+  d.Pool = std::string(65536, 'x');
+  d.Texts.resize(TextPool::kMaxTextBytes / 65536 + 1, {.TextType = 1});
+  JwcData data;
+  EXPECT_FALSE(Read(d, data).Ok);
+  d.Texts.resize(10);
+  ASSERT_TRUE(Read(d, data).Ok);
+  EXPECT_EQ(data.JwcTexts[9].Text.size(), 65536u);
+}
+
 TEST(JwcFailures, AFileCutInsideThePointsKeepsTheRecordsBeforeTheCut) {
   JwcDrawing d = SampleJwcDrawing();
   std::string file = WriteJwc(d);

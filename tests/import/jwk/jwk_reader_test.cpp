@@ -205,6 +205,19 @@ TEST(JwkPool, APoolLargerThanTheRestOfTheFileIsRefused) {
 
 // ---- Short and hostile files ----
 
+TEST(JwkFailures, TextsRepeatingALongStringBeyondTheTextBudgetAreRefused) {
+  JwkDrawing d;
+  d.Pool = std::string(4096, 'x');  // no NUL: every text runs to the pool's end
+  d.Texts.resize(TextPool::kMaxTextBytes / 4096 + 1);
+  JwkData data;
+  JwkReadResult result = Read(d, data);
+  EXPECT_FALSE(result.Ok);
+  EXPECT_FALSE(result.Error.empty());
+  d.Texts.resize(100);
+  ASSERT_TRUE(Read(d, data).Ok);
+  EXPECT_EQ(data.JwkTexts[99].Text.size(), 4096u);
+}
+
 TEST(JwkFailures, HugeAndNegativeCountsAllocateNothingLarge) {
   for (int field : {0, 1, 2, 3, 7}) {
     for (std::string count : {"4294967295", "2147483647", "-1", "-2147483648", "99999"}) {
