@@ -1,5 +1,6 @@
 #include "import/jwcunit.h"
 
+#include <charconv>
 #include <optional>
 
 #include "import/JwHeader.h"
@@ -38,22 +39,13 @@ int32_t LongSide(int32_t paperSize, int32_t divisor) {
   }
 }
 
+// One to four hexadecimal digits, ending at the first NUL byte.
 std::optional<int32_t> ParseHex(std::string_view digits) {
   digits = digits.substr(0, digits.find('\0'));
-  if (digits.empty()) return std::nullopt;
-  int32_t value = 0;
-  for (char c : digits) {
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else {
-      return std::nullopt;
-    }
-    value = value * 16 + digit;
+  uint16_t value = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+    return std::nullopt;
   }
   return value;
 }

@@ -209,7 +209,7 @@ TEST(JwcHeader, PoolFieldsAreSegmentAndOffsetInHexadecimal) {
   EXPECT_EQ(h.PoolStart, 0xABCD * 16 + 1);
   EXPECT_EQ(h.PoolEnd, 0xFFFF * 16 + 0xFFFF);
   for (std::string bad : {"60G0:0000,6000:0000", "6000:0000,6000", "6000:0000", "0,0", "",
-                          " 600:0000,6000:0000", "6000:00x0,6000:0000"}) {
+                          " 600:0000,6000:0000", "6000:00x0,6000:0000", "-600:0000,6000:0000"}) {
     EXPECT_THROW(ParseBlocks("", bad), EReadError) << bad;
   }
   for (std::string bad : {"60G0:0000", "6000", "0", ""}) {
