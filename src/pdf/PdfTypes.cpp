@@ -245,7 +245,7 @@ void TPdfStream::InternalWriteStream(std::ostream& stream) {
   }
   attributes_.WriteToStream(stream);
   stream << kCrLf << "stream" << kCrLf;
-  stream.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+  WriteStringToStream(encoded, stream);
   stream << "\nendstream";
 }
 

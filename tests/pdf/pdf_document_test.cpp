@@ -12,7 +12,7 @@
 namespace kyrovane {
 namespace {
 
-using test::SaveToString;
+using test::SaveChecked;
 
 template <class Call>
 std::string MessageOf(Call call) {
@@ -33,8 +33,8 @@ std::string ObjectText(const std::string& file, int number) {
   return file.substr(start, file.find("\r\nendobj\r\n", start) - start);
 }
 
-// Makes an image object of one pixel from a picture given as an int (its pixel count);
-// counts how often it was asked.
+// Makes an image object of one pixel from a picture given as an int; counts how often it was
+// asked.
 class TestImageCreator : public TPdfImageCreator {
  public:
   static inline int calls = 0;
@@ -45,6 +45,10 @@ class TestImageCreator : public TPdfImageCreator {
     auto image = std::make_unique<TPdfXObject>(&objectMgr);
     image->Attributes().AddNameItem("Type", "XObject");
     image->Attributes().AddNameItem("Subtype", "Image");
+    image->Attributes().AddNumberItem("Width", 1);
+    image->Attributes().AddNumberItem("Height", 1);
+    image->Attributes().AddNumberItem("BitsPerComponent", 8);
+    image->Attributes().AddNameItem("ColorSpace", "DeviceRGB");
     image->Data().Write("\xFF\x01\x02");
     return image;
   }
@@ -65,21 +69,21 @@ class PdfDocument : public ::testing::Test {
 TEST_F(PdfDocument, OneEmptyPageMatchesTheGoldenFile) {
   doc_.NewDoc();
   doc_.AddPage();
-  EXPECT_EQ(SaveToString(doc_), test::ReadFile(test::TestData("pdf/empty-page.pdf")));
+  EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData("pdf/empty-page.pdf")));
 }
 
 TEST_F(PdfDocument, OneEmptyFlatePageMatchesTheGoldenFile) {
   doc_.SetCompressionMethod(cmFlateDecode);
   doc_.NewDoc();
   doc_.AddPage();
-  EXPECT_EQ(SaveToString(doc_), test::ReadFile(test::TestData("pdf/empty-page-flate.pdf")));
+  EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData("pdf/empty-page-flate.pdf")));
 }
 
 TEST_F(PdfDocument, CrossReferenceLinesPointAtTheirObjects) {
   doc_.NewDoc();
   for (int i = 0; i < 3; ++i) doc_.AddPage();
   doc_.GetCanvas().SetFont("Times-Roman", 12);
-  std::string file = SaveToString(doc_);
+  std::string file = SaveChecked(doc_);
 
   std::size_t xref = file.find("\r\nxref\r\n") + 2;
   std::size_t startxref = file.find("startxref\r\n") + 11;
@@ -103,7 +107,7 @@ TEST_F(PdfDocument, CrossReferenceLinesPointAtTheirObjects) {
 TEST_F(PdfDocument, PagesJoinThePageTreeAndStartWithTheDefaultFont) {
   doc_.NewDoc();
   for (int i = 0; i < 3; ++i) doc_.AddPage();
-  std::string file = SaveToString(doc_);
+  std::string file = SaveChecked(doc_);
   EXPECT_EQ(ObjectText(file, 4),
             "<<\r\n/Type /Pages\r\n/Kids [5 0 R 8 0 R 10 0 R ]\r\n/Count 3\r\n>>");
   // Every page names the default font and selects it first, also after a page that ended
@@ -123,7 +127,7 @@ TEST_F(PdfDocument, PageSizeAndCompressionApplyToNewPages) {
   doc_.SetCompressionMethod(cmFlateDecode);
   doc_.NewDoc();
   doc_.AddPage();
-  std::string file = SaveToString(doc_);
+  std::string file = SaveChecked(doc_);
   EXPECT_NE(ObjectText(file, 5).find("/MediaBox [0 0 842 595 ]"), std::string::npos);
   EXPECT_NE(ObjectText(file, 6).find("/Filter [/FlateDecode ]"), std::string::npos);
 }
@@ -140,7 +144,7 @@ TEST_F(PdfDocument, NewDocStartsAgainAtObjectOne) {
     doc_.NewDoc();
     EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
     doc_.AddPage();
-    EXPECT_EQ(SaveToString(doc_), test::ReadFile(test::TestData("pdf/empty-page.pdf")));
+    EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData("pdf/empty-page.pdf")));
   }
   doc_.FreeDoc();
   EXPECT_FALSE(doc_.HasDoc());
@@ -175,7 +179,7 @@ TEST_F(PdfDocument, InformationKeysFollowTheOrderOfSetting) {
   info.SetTitle("t");
   doc_.GetRoot().SetPageMode(pmUseNone);
   doc_.AddPage();
-  std::string file = SaveToString(doc_);
+  std::string file = SaveChecked(doc_);
   EXPECT_EQ(ObjectText(file, 3),
             "<<\r\n/Producer (Orvesta)\r\n/Author (a)\r\n/CreationDate (D:20240506070809)\r\n"
             "/Creator (c)\r\n/Keywords (k)\r\n/Subject (s)\r\n/Title (t)\r\n"
@@ -194,9 +198,10 @@ TEST_F(PdfDocument, CatalogSettings) {
   root.SetUseOutlines(false);
   EXPECT_FALSE(root.GetUseOutlines());
   doc_.AddPage();
-  EXPECT_EQ(ObjectText(SaveToString(doc_), 1),
+  std::string file = SaveChecked(doc_);
+  EXPECT_EQ(ObjectText(file, 1),
             "<<\r\n/Type /Catalog\r\n/Pages 4 0 R\r\n/PageMode /UseThumbs\r\n>>");
-  EXPECT_EQ(ObjectText(SaveToString(doc_), 2), "<<\r\n/Type /Outlines\r\n/Count 0\r\n>>");
+  EXPECT_EQ(ObjectText(file, 2), "<<\r\n/Type /Outlines\r\n/Count 0\r\n>>");
 }
 
 TEST_F(PdfDocument, FontsAreMadeOncePerDocumentAndNamedInOrder) {
@@ -230,8 +235,9 @@ TEST_F(PdfDocument, ImageObjectsAreMadeOncePerName) {
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->ObjectNumber(), 8);
   EXPECT_EQ(doc_.GetXObject("blue"), nullptr);
-  EXPECT_EQ(ObjectText(SaveToString(doc_), 8),
-            "<<\r\n/Length 3\r\n/Filter []\r\n/Type /XObject\r\n/Subtype /Image\r\n/Name /red\r\n>>"
+  EXPECT_EQ(ObjectText(SaveChecked(doc_), 8),
+            "<<\r\n/Length 3\r\n/Filter []\r\n/Type /XObject\r\n/Subtype /Image\r\n/Width 1\r\n"
+            "/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n/Name /red\r\n>>"
             "\r\nstream\r\n\xFF\x01\x02\nendstream");
 }
 

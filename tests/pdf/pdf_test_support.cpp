@@ -55,15 +55,17 @@ int OpenFilesIn(const std::filesystem::path& folder) {
   return count;
 }
 
-std::string SaveToString(TPdfDoc& doc) {
-  std::ostringstream out;
-  doc.SaveToStream(out);
-  return out.str();
-}
-
 void SaveToFile(TPdfDoc& doc, const std::filesystem::path& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   doc.SaveToStream(out);
+}
+
+std::string SaveChecked(TPdfDoc& doc) {
+  TempDir dir;
+  auto path = dir / "checked.pdf";
+  SaveToFile(doc, path);
+  ExpectReadersAccept(path);
+  return ReadFile(path);
 }
 
 std::string PageContents(TPdfDoc& doc) {

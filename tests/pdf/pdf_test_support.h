@@ -21,8 +21,10 @@ class ScopedPdfClock {
   ScopedPdfClock& operator=(const ScopedPdfClock&) = delete;
 };
 
-std::string SaveToString(TPdfDoc& doc);
 void SaveToFile(TPdfDoc& doc, const std::filesystem::path& path);
+// Saves the document to a file, lets the readers check it (ExpectReadersAccept) and returns
+// its bytes.
+std::string SaveChecked(TPdfDoc& doc);
 
 // The operators written so far on the current page of an uncompressed document.
 std::string PageContents(TPdfDoc& doc);
