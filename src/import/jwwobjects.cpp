@@ -1,7 +1,9 @@
 #include "import/jwwobjects.h"
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "import/jwwfields.h"
 

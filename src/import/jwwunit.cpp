@@ -1,5 +1,7 @@
 #include "import/jwwunit.h"
 
+#include <algorithm>
+#include <string>
 #include <system_error>
 
 #include "import/ByteReader.h"
