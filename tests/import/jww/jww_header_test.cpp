@@ -61,6 +61,21 @@ TEST(JwwHeader, EveryFieldIsReadAsWritten) {
   }
 }
 
+TEST(JwwHeader, LongCountedStrings) {
+  // A memo of 300 bytes: 0xFF and a WORD length; of 70000 bytes: 0xFF, 0xFFFF and a DWORD.
+  for (std::size_t length : {300, 70000}) {
+    JWWHead head = test::DefaultJwwHead();
+    head.Memo = std::string(length, 'm');
+    const std::string file = HeaderFile(head);
+    const std::string prefix = length == 300 ? std::string("\xFF\x2C\x01", 3)
+                                             : std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7);
+    EXPECT_EQ(file.substr(12, prefix.size()), prefix);
+    JwwData data;
+    ASSERT_TRUE(ParseJwwHeader(file, data));
+    EXPECT_EQ(data.JwwHeader.Memo, head.Memo);
+  }
+}
+
 TEST(JwwHeader, FieldsLieAtTheirOffsets) {
   // With an empty memo and empty names the header takes 4137 bytes.
   std::string file = HeaderFile(test::DefaultJwwHead());
