@@ -5,6 +5,7 @@
 #include <chrono>
 #include <ctime>
 #include <span>
+#include <tuple>
 
 #include "text/cp932.h"
 
