@@ -1,5 +1,6 @@
 #include "pdf/PdfClassRegistry.h"
 
+#include "pdf/PdfImages.h"
 #include "pdf/PdfJpFonts.h"
 
 namespace kyrovane {
@@ -38,6 +39,7 @@ TPdfClassRegistry& PdfClassRegistry() {
   std::call_once(filled, [] {
     RegisterType1Fonts(registry);
     RegisterJpFonts(registry);
+    RegisterImageCreators(registry);
   });
   return registry;
 }
