@@ -79,6 +79,20 @@ TEST(JpFontObjects, GothicIsThreeConsecutiveObjectsByteForByte) {
             "/ItalicAngle 0\r\n/StemV 78\r\n/FontBBox [0 -141 1000 859 ]\r\n>>\r\nendobj\r\n");
 }
 
+TEST(JpFontObjects, InADocumentTheFontDictionaryEndsWithItsResourceName) {
+  test::ScopedPdfClock clock;
+  TPdfDoc doc;
+  doc.NewDoc();
+  doc.AddPage();  // objects 5 and 6, and the default font "Arial" as object 7, "F0"
+  doc.GetCanvas().SetFont("Gothic", 12);
+  ASSERT_EQ(doc.GetXref().ItemCount(), 11);
+  EXPECT_EQ(Written(doc.GetXref().GetObject(8)),
+            "8 0 obj\r\n<<\r\n/BaseFont /Gothic\r\n/DescendantFonts [9 0 R ]\r\n/Type /Font\r\n"
+            "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n/Name /F1\r\n>>\r\nendobj\r\n");
+  EXPECT_EQ(&doc.GetFont("Gothic"), &doc.GetFont("Gothic"));
+  EXPECT_EQ(doc.GetXref().ItemCount(), 11);
+}
+
 TEST(JpFontObjects, EveryFaceNamesItselfAndItsCMap) {
   for (const TFaceRow& face : kFaces) {
     SCOPED_TRACE(face.name);
