@@ -4,13 +4,13 @@
 
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "pdf/PdfDoc.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
-#include "text/cp932.h"
 
 namespace kyrovane {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>

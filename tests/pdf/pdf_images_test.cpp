@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <any>
+#include <array>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
