@@ -199,7 +199,7 @@ void TJwwBuilder::AddLayers(const TPoint3& origin) {
     const int g = l / 16;
     const int k = l % 16;
     TCad_Layer& layer = *page_.GetLayer(page_.AddLayer(std::to_string(l)));
-    if (env_.UseLayerColor) layer.Color = static_cast<int32_t>(ColorIndexToColor(env_.LayerColor[l], env_));
+    if (env_.UseLayerColor) layer.Color = ColorIndexToColor(env_.LayerColor[l], env_);
     layer.Origin = origin;
     layer.Scale = {scale, scale, scale};
     if (context_.UseListMasks != 0) {

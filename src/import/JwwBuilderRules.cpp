@@ -36,7 +36,7 @@ bool TJwwBuilder::Greyed(const JWWEntityHead& head) const {
 }
 
 int32_t TJwwBuilder::Palette(int32_t index) const {
-  return static_cast<int32_t>(ColorIndexToColor(index, env_));
+  return ColorIndexToColor(index, env_);
 }
 
 int32_t TJwwBuilder::PenColor(uint16_t pen) const {

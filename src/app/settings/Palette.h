@@ -4,13 +4,14 @@
 //
 // A colour value (TColor) is 0x00BBGGRR: red in the low byte, then green, then blue, the top
 // byte zero. Drawings store their own RGB colours (solids of pen colour 10) in the same form.
+// It is the same signed type as the PDF canvas's colour, so the two declarations agree.
 
 #include <cstdint>
 #include <string_view>
 
 namespace kyrovane {
 
-using TColor = std::uint32_t;
+using TColor = std::int32_t;
 
 struct REnvironment;
 
