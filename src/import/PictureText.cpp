@@ -1,42 +1,16 @@
 #include "import/PictureText.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <system_error>
 
+#include "import/DecimalText.h"
+#include "text/AsciiCase.h"
 #include "text/cp932.h"
 
 namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-// A decimal number that takes the whole text (blanks around it allowed), finite.
-std::optional<long double> ParseNumber(std::string_view text) {
-  text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  long double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 // The entry of folder whose name equals name without regard to case.
 std::optional<fs::path> FindEntry(const fs::path& folder, const fs::path& name) {
@@ -80,8 +54,8 @@ std::optional<TPictureText> ParsePictureText(std::string_view text) {
   const std::string_view rest = text.substr(comma + 1);
   const std::size_t sizeComma = rest.find(',');
   if (sizeComma == std::string_view::npos) return std::nullopt;
-  const std::optional<long double> width = ParseNumber(rest.substr(0, sizeComma));
-  const std::optional<long double> height = ParseNumber(rest.substr(sizeComma + 1));
+  const std::optional<long double> width = ParseDecimal(rest.substr(0, sizeComma));
+  const std::optional<long double> height = ParseDecimal(rest.substr(sizeComma + 1));
   if (!width || !height) return std::nullopt;
   const std::string_view path = text.substr(kPictureMarker.size(), comma - kPictureMarker.size());
   return TPictureText{std::string(path), *width, *height};

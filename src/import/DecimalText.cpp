@@ -1,0 +1,40 @@
+#include "import/DecimalText.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace kyrovane {
+namespace {
+
+// The text without blanks around it and without a leading plus sign.
+std::string_view Digits(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  return text;
+}
+
+template <class T>
+std::optional<T> Parse(std::string_view text) {
+  text = Digits(text);
+  T value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<long double> ParseDecimal(std::string_view text) {
+  const std::optional<long double> value = Parse<long double>(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int32_t> ParseInteger(std::string_view text) {
+  return Parse<int32_t>(text);
+}
+
+}  // namespace kyrovane
