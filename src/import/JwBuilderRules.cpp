@@ -1,8 +1,8 @@
 #include "import/JwBuilderRules.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/settings/Environment.h"
 #include "cad/CadPage.h"
@@ -11,26 +11,26 @@ namespace kyrovane {
 namespace {
 
 // Dash and gap lengths of each line type in units of its pattern scale; empty is solid.
-const std::initializer_list<long double> kDashes[kStandardLineTypes] = {
-    {},                            // 1
-    {2},                           // 2
-    {4},                           // 3
-    {6, 2},                        // 4
-    {10, 2, 2, 2},                 // 5
-    {13, 2, 2, 2},                 // 6
-    {4, 2, 1, 2, 1, 2},            // 7
-    {12, 2, 1, 2, 1, 2},           // 8
-    {},                            // 9: a fixed length, below
-    {},                            // 10
-    {},                            // 11
-    {},                            // 12
-    {},                            // 13
-    {},                            // 14
-    {},                            // 15
-    {10, 2, 2, 2},                 // 16
-    {12, 2, 1, 2, 1, 2},           // 17
-    {12, 2},                       // 18
-    {12, 2},                       // 19
+const std::vector<long double> kDashes[kStandardLineTypes] = {
+    {},                   // 1
+    {2},                  // 2
+    {4},                  // 3
+    {6, 2},               // 4
+    {10, 2, 2, 2},        // 5
+    {13, 2, 2, 2},        // 6
+    {4, 2, 1, 2, 1, 2},   // 7
+    {12, 2, 1, 2, 1, 2},  // 8
+    {},                   // 9: a fixed length, below
+    {},                   // 10
+    {},                   // 11
+    {},                   // 12
+    {},                   // 13
+    {},                   // 14
+    {},                   // 15
+    {10, 2, 2, 2},        // 16
+    {12, 2, 1, 2, 1, 2},  // 17
+    {12, 2},              // 18
+    {12, 2},              // 19
 };
 
 constexpr int kFixedLineType = 9;

@@ -1,5 +1,6 @@
 #include "import/JwwBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -68,10 +69,18 @@ class TExtents {
     LowerY(y);
     RaiseY(y);
   }
-  void LowerX(long double v) { Take(v, [&] { MinX = std::min(MinX, v); }); }
-  void RaiseX(long double v) { Take(v, [&] { MaxX = std::max(MaxX, v); }); }
-  void LowerY(long double v) { Take(v, [&] { MinY = std::min(MinY, v); }); }
-  void RaiseY(long double v) { Take(v, [&] { MaxY = std::max(MaxY, v); }); }
+  void LowerX(long double v) {
+    if (Counts(v)) MinX = std::min(MinX, v);
+  }
+  void RaiseX(long double v) {
+    if (Counts(v)) MaxX = std::max(MaxX, v);
+  }
+  void LowerY(long double v) {
+    if (Counts(v)) MinY = std::min(MinY, v);
+  }
+  void RaiseY(long double v) {
+    if (Counts(v)) MaxY = std::max(MaxY, v);
+  }
 
   // Whether any record gave a value.
   bool Counted() const { return counted_; }
@@ -79,12 +88,11 @@ class TExtents {
   long double MinX = 16777216, MinY = 16777216, MaxX = 0, MaxY = 0;
 
  private:
-  // Values that are not numbers are left out; they would make the page of no size.
-  template <class F>
-  void Take(long double v, F update) {
-    if (!std::isfinite(v)) return;
+  // Values that are not numbers are left out: they would give the page no size.
+  bool Counts(long double v) {
+    if (!std::isfinite(v)) return false;
     counted_ = true;
-    update();
+    return true;
   }
   bool counted_ = false;
 };

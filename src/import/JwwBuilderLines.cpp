@@ -39,8 +39,7 @@ void TJwwBuilder::BuildLines() {
   const CDataSen* last = nullptr;
   for (const CDataSen& rec : jww_.JwwLines) {
     if (rec.Head.LineType == kHiddenLineType) continue;
-    const bool member =
-        rec.Head.CurveGroup != 0 && (env_.UseSpline || IsRandom(rec.Head.LineType));
+    const bool member = rec.Head.CurveGroup != 0 && (env_.UseSpline || IsRandom(rec.Head.LineType));
     if (!member) {
       currentGroup = 0;
       if (active) CloseChain(points, *last);

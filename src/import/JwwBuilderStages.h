@@ -47,8 +47,7 @@ class TJwwBuilder {
  public:
   TJwwBuilder(TCad_Page& page, const jwwunit::JwwData& jww, const REnvironment& env,
               const ConversionContext& context, const Clock& clock)
-      : page_(page), jww_(jww), head_(jww.JwwHeader), env_(env), context_(context),
-        clock_(clock) {}
+      : page_(page), jww_(jww), head_(jww.JwwHeader), env_(env), context_(context), clock_(clock) {}
 
   void Build(bool AllArea);
 

@@ -6,6 +6,7 @@
 // settings file), page output. A drawing the program refuses gives its message and exit
 // status 1; bad arguments give status 2. A test tool: never installed.
 
+#include <unistd.h>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -15,7 +16,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "app/settings/ConversionContext.h"
 #include "app/settings/Environment.h"
@@ -41,8 +41,8 @@ struct TRotationItem {
 };
 
 const std::map<std::string_view, TRotationItem> kRotationItems = {
-    {"0", {0}},         {"90", {90}},       {"180", {180}},         {"270", {270}},
-    {"a3", {0, 3}},     {"a4", {0, 4}},     {"half", {0, 0, true}},
+    {"0", {0}},     {"90", {90}},   {"180", {180}},         {"270", {270}},
+    {"a3", {0, 3}}, {"a4", {0, 4}}, {"half", {0, 0, true}},
 };
 
 struct TOptions {
@@ -125,8 +125,8 @@ constexpr std::string_view kInvalidDrawing = "\r\nは、jww 2.30未満または�
 constexpr std::string_view kCannotSave = "ファイルが保存できませんでした。";
 
 int Convert(const TOptions& options) {
-  REnvironment env = options.SettingsFile ? LoadSettingsFile(*options.SettingsFile)
-                                          : DefaultEnvironment();
+  REnvironment env =
+      options.SettingsFile ? LoadSettingsFile(*options.SettingsFile) : DefaultEnvironment();
   ConversionContext context;
   TCad_Page page;
 
