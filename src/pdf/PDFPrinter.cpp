@@ -17,7 +17,7 @@ TLineType Pattern(std::initializer_list<long double> values) {
   return {values, 0};
 }
 
-void SetPen(TPdfCanvas& canvas, long double width, std::int32_t color, const TLineType& lineType) {
+void SetPen(TPdfCanvas& canvas, long double width, TColor color, const TLineType& lineType) {
   canvas.SetLineWidth(width);
   canvas.SetRGBStrokeColor(color);
   canvas.SetDash(lineType.Values, lineType.Phase);
@@ -187,7 +187,7 @@ class TextWriter {
 
 }  // namespace
 
-TPDFPrinter::TPDFPrinter() : CreationDate(Now()) {
+TPDFPrinter::TPDFPrinter() : CreationDate(PdfNow()) {
   LineTypes[1] = Pattern({0});
   LineTypes[2] = Pattern({2});
   LineTypes[3] = Pattern({4});
@@ -214,8 +214,8 @@ const TLineType& TPDFPrinter::GetLineType(int index) const {
 void TPDFPrinter::BeginDoc() {
   Doc.reset();
   Doc = std::make_unique<TPdfDoc>();
-  CompressionMethod = TPdfCompressionMethod::cmFlateDecode;
-  Doc->CompressionMethod = CompressionMethod;
+  CompressionMethod = cmFlateDecode;
+  Doc->SetCompressionMethod(CompressionMethod);
   Doc->NewDoc();
   Doc->GetRoot().SetPageMode(PageMode);
   TPdfInfo& info = Doc->GetInfo();
@@ -265,7 +265,7 @@ void TPDFPrinter::SetPageHeight(int points) {
   if (Doc) Doc->GetCanvas().SetPageHeight(points);
 }
 
-void TPDFPrinter::DrawLine(TPdfCanvas& canvas, std::int32_t color, long double x1, long double y1,
+void TPDFPrinter::DrawLine(TPdfCanvas& canvas, TColor color, long double x1, long double y1,
                            long double x2, long double y2, float width, const TLineType& lineType,
                            bool stroke) {
   SetPen(canvas, width, color, lineType);
@@ -274,7 +274,7 @@ void TPDFPrinter::DrawLine(TPdfCanvas& canvas, std::int32_t color, long double x
   if (stroke) canvas.Stroke();
 }
 
-void TPDFPrinter::DrawArc(TPdfCanvas& canvas, std::int32_t color, long double rx, long double ry,
+void TPDFPrinter::DrawArc(TPdfCanvas& canvas, TColor color, long double rx, long double ry,
                           long double cx, long double cy, long double startAngle,
                           long double endAngle, long double tilt, long double width,
                           const TLineType& lineType, bool pie) {
@@ -300,9 +300,9 @@ void TPDFPrinter::DrawArc(TPdfCanvas& canvas, std::int32_t color, long double rx
   }
 }
 
-void TPDFPrinter::DrawFilledCircle(TPdfCanvas& canvas, std::int32_t color, long double rx,
-                                   long double ry, long double cx, long double cy,
-                                   long double width, const TLineType& lineType) {
+void TPDFPrinter::DrawFilledCircle(TPdfCanvas& canvas, TColor color, long double rx, long double ry,
+                                   long double cx, long double cy, long double width,
+                                   const TLineType& lineType) {
   const auto points = FilledCirclePoints(rx, ry, cx, cy);
   canvas.SetLineWidth(width);
   canvas.SetRGBStrokeColor(color);
@@ -316,7 +316,7 @@ void TPDFPrinter::DrawFilledCircle(TPdfCanvas& canvas, std::int32_t color, long 
 }
 
 void TPDFPrinter::DrawSpline(std::span<const TSplinePoint> points, int count, long double width,
-                             std::int32_t color, const TLineType& lineType) {
+                             TColor color, const TLineType& lineType) {
   TPdfCanvas& canvas = GetCanvas();
   if (points.empty()) return;
   if (static_cast<std::size_t>(count) >= points.size()) count = static_cast<int>(points.size()) - 1;
@@ -339,8 +339,7 @@ void TPDFPrinter::DrawSpline(std::span<const TSplinePoint> points, int count, lo
 
 void TPDFPrinter::TextOut(std::uint16_t horizontalScaling, std::string_view text, long double x,
                           long double y, long double charSpace, long double angle,
-                          std::string_view fontName, long double size, std::int32_t color,
-                          bool escapes) {
+                          std::string_view fontName, long double size, TColor color, bool escapes) {
   TPdfCanvas& canvas = GetCanvas();
   const bool vertical = !fontName.empty() && fontName.back() == 'V';
   const long double rise = size * PdfTextRise;
@@ -355,7 +354,7 @@ void TPDFPrinter::TextOut(std::uint16_t horizontalScaling, std::string_view text
     canvas.SetTextRise(0);
   }
   canvas.SetHorizontalScaling(horizontalScaling);
-  canvas.SetFont(fontName, size);
+  canvas.SetFont(std::string(fontName), size);
   TextWriter writer(canvas, RiseState, x, y, a, charSpace, size, rise, vertical);
   writer.Matrix(false);
   RiseState = 0;

@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "pdf/PdfCanvas.h"
+#include "pdf/PdfDate.h"
 #include "pdf/PdfDoc.h"
+#include "pdf/PdfErrors.h"
 #include "pdf/PrinterGeometry.h"
 
 namespace kyrovane {
@@ -50,10 +52,10 @@ class TPDFPrinter {
   std::string Keywords;
   std::string Subject;
   std::string Title;
-  double CreationDate;  // days since 1899-12-30, like the document's dates; the construction time
-  double ModDate = 0;
-  TPdfPageMode PageMode = TPdfPageMode::pmUseNone;
-  TPdfCompressionMethod CompressionMethod = TPdfCompressionMethod::cmFlateDecode;
+  TDateTime CreationDate;  // the construction time
+  TDateTime ModDate = 0;
+  TPdfPageMode PageMode = pmUseNone;
+  TPdfCompressionMethod CompressionMethod = cmNone;  // BeginDoc sets cmFlateDecode
 
   // Text is raised by font size × PdfTextRise. A setting of the conversion: whoever replaces
   // the printer carries it over.
@@ -84,30 +86,29 @@ class TPDFPrinter {
   void SetPageHeight(int points);
 
   // A straight line; with stroke false the path stays open for the caller to extend or paint.
-  void DrawLine(TPdfCanvas& canvas, std::int32_t color, long double x1, long double y1,
-                long double x2, long double y2, float width, const TLineType& lineType,
-                bool stroke);
+  void DrawLine(TPdfCanvas& canvas, TColor color, long double x1, long double y1, long double x2,
+                long double y2, float width, const TLineType& lineType, bool stroke);
   // An elliptical arc from startAngle to endAngle (degrees on the unscaled circle, counter-
   // clockwise), tilted by tilt degrees about (cx, cy); a pie joins its ends to the centre and is
   // filled and stroked. Sweeps are bounded to one turn.
-  void DrawArc(TPdfCanvas& canvas, std::int32_t color, long double rx, long double ry,
-               long double cx, long double cy, long double startAngle, long double endAngle,
-               long double tilt, long double width, const TLineType& lineType, bool pie);
+  void DrawArc(TPdfCanvas& canvas, TColor color, long double rx, long double ry, long double cx,
+               long double cy, long double startAngle, long double endAngle, long double tilt,
+               long double width, const TLineType& lineType, bool pie);
   // A filled ellipse (not stroked).
-  void DrawFilledCircle(TPdfCanvas& canvas, std::int32_t color, long double rx, long double ry,
+  void DrawFilledCircle(TPdfCanvas& canvas, TColor color, long double rx, long double ry,
                         long double cx, long double cy, long double width,
                         const TLineType& lineType);
   // A smoothed curve through points[1] … points[count] (points[0] is not used); closed when the
   // first and last point are equal; a straight line for three points or fewer. A count beyond
   // the array is cut to what the array holds.
-  void DrawSpline(std::span<const TSplinePoint> points, int count, long double width,
-                  std::int32_t color, const TLineType& lineType);
+  void DrawSpline(std::span<const TSplinePoint> points, int count, long double width, TColor color,
+                  const TLineType& lineType);
   // One line of Shift-JIS text at (x, y) rotated by angle degrees; a font name ending in "V"
   // writes vertically. With escapes on, "^" and a code letter raise, lower, overstrike or drop
   // the characters around it.
   void TextOut(std::uint16_t horizontalScaling, std::string_view text, long double x, long double y,
                long double charSpace, long double angle, std::string_view fontName,
-               long double size, std::int32_t color, bool escapes);
+               long double size, TColor color, bool escapes);
 
   // Writes the text as runs of double-byte and of single-byte characters, giving single-byte
   // runs half the character spacing.

@@ -175,32 +175,42 @@ void SetDeflateThreadCount(unsigned threads) {
 
 void ParallelZCompress(const DeflateSource& source, const DeflateSink& sink, int level,
                        unsigned threads, const std::function<void(int zlibCode)>& check) {
-  PieceWorkers workers(std::max(1u, threads), level);
-  const std::size_t maxInFlight = 2 * static_cast<std::size_t>(std::max(1u, threads)) + 1;
-  std::deque<std::shared_ptr<Piece>> inFlight;
+  AppendZlibHeader(level, sink);
+  std::shared_ptr<Piece> current = ReadPiece(source, nullptr);
+  std::shared_ptr<Piece> next;
+  if (current->DataSize() == kDeflatePieceSize) next = ReadPiece(source, current.get());
   uLong adler = 1;
-  auto collectFront = [&] {
-    Piece& piece = *inFlight.front();
-    workers.WaitFor(piece);
+  auto emit = [&](Piece& piece) {
     if (piece.error != Z_OK) check(piece.error);
     sink(piece.output.data(), piece.output.size());
     adler = adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.DataSize()));
-    inFlight.pop_front();
   };
 
-  AppendZlibHeader(level, sink);
-  std::shared_ptr<Piece> current = ReadPiece(source, nullptr);
-  for (;;) {
-    std::shared_ptr<Piece> next;
-    if (current->DataSize() == kDeflatePieceSize) next = ReadPiece(source, current.get());
-    current->last = !next || next->DataSize() == 0;
-    inFlight.push_back(current);
-    workers.Submit(current);
-    if (current->last) break;
-    current = std::move(next);
-    while (inFlight.size() >= maxInFlight) collectFront();
+  if (!next || next->DataSize() == 0) {
+    // One piece: no thread is worth starting.
+    current->last = true;
+    CompressPiece(*current, level);
+    emit(*current);
+  } else {
+    PieceWorkers workers(std::max(1u, threads), level);
+    const std::size_t maxInFlight = 2 * static_cast<std::size_t>(std::max(1u, threads)) + 1;
+    std::deque<std::shared_ptr<Piece>> inFlight;
+    auto collectFront = [&] {
+      workers.WaitFor(*inFlight.front());
+      emit(*inFlight.front());
+      inFlight.pop_front();
+    };
+    for (;;) {
+      current->last = !next || next->DataSize() == 0;
+      inFlight.push_back(current);
+      workers.Submit(current);
+      if (current->last) break;
+      current = std::move(next);
+      if (current->DataSize() == kDeflatePieceSize) next = ReadPiece(source, current.get());
+      while (inFlight.size() >= maxInFlight) collectFront();
+    }
+    while (!inFlight.empty()) collectFront();
   }
-  while (!inFlight.empty()) collectFront();
 
   const char trailer[4] = {static_cast<char>(adler >> 24), static_cast<char>(adler >> 16),
                            static_cast<char>(adler >> 8), static_cast<char>(adler)};

@@ -64,6 +64,18 @@ TEST(ParallelZCompress, EmptyInputIsTheEmptyZlibStream) {
   EXPECT_EQ(Compress("", 9, 4), std::string("\x78\xDA\x03\x00\x00\x00\x00\x01", 8));
 }
 
+TEST(ParallelZCompress, OnePieceGivesZlibsOwnBytes) {
+  std::string input = ContentLike(kDeflatePieceSize - 1);
+  uLongf size = compressBound(static_cast<uLong>(input.size()));
+  std::string reference(size, '\0');
+  ASSERT_EQ(
+      compress2(reinterpret_cast<Bytef*>(reference.data()), &size,
+                reinterpret_cast<const Bytef*>(input.data()), static_cast<uLong>(input.size()), 9),
+      Z_OK);
+  reference.resize(size);
+  EXPECT_EQ(Compress(input, 9, 8), reference);
+}
+
 TEST(ParallelZCompress, InflatesBackAtEverySizeAroundPieceBoundaries) {
   const std::size_t piece = kDeflatePieceSize;
   for (std::size_t size :
