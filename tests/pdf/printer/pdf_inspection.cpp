@@ -31,6 +31,12 @@ std::string Inflate(const std::string& data) {
   return out;
 }
 
+std::string WithoutLine(std::string text, const std::string& line) {
+  const std::size_t at = text.find(line + "\n");
+  if (at != std::string::npos) text.erase(at, line.size() + 1);
+  return text;
+}
+
 }  // namespace
 
 std::vector<std::string> StreamData(const std::string& pdf) {
@@ -68,7 +74,8 @@ void ExpectReadersAccept(const std::filesystem::path& pdf) {
   CommandResult mupdf =
       Run("mutool draw -q -r 20 -o " + ShellQuote((scratch / "mu%d.png").string()) + " " + file);
   EXPECT_EQ(mupdf.exitCode, 0) << mupdf.err;
-  EXPECT_EQ(mupdf.err, "");
+  // This build of mupdf announces on every run that it lacks colour management.
+  EXPECT_EQ(WithoutLine(mupdf.err, "warning: ICC support is not available"), "");
 
   CommandResult ghostscript =
       Run("gs -q -dSAFER -dBATCH -dNOPAUSE -dPDFSTOPONERROR -sDEVICE=nullpage " + file);
