@@ -33,7 +33,7 @@ struct Piece {
 };
 
 // The two header bytes zlib itself writes for a level (window 32 KB, no preset dictionary).
-void AppendZlibHeader(int level, const DeflateSink& sink) {
+void AppendZlibHeader(int level, const TZWriteFunc& sink) {
   if (level == Z_DEFAULT_COMPRESSION) level = 6;
   unsigned levelFlags = level < 2 ? 0 : level < 6 ? 1 : level == 6 ? 2 : 3;
   unsigned header = (0x78u << 8) | (levelFlags << 6);
@@ -141,7 +141,7 @@ class PieceWorkers {
 };
 
 // Reads the next piece, primed with the last 32 KB of the previous one.
-std::shared_ptr<Piece> ReadPiece(const DeflateSource& source, const Piece* previous) {
+std::shared_ptr<Piece> ReadPiece(const TZReadFunc& source, const Piece* previous) {
   auto piece = std::make_shared<Piece>();
   if (previous) {
     std::size_t keep = std::min(kWindowSize, previous->DataSize());
@@ -173,15 +173,15 @@ void SetDeflateThreadCount(unsigned threads) {
   configuredThreads.store(threads);
 }
 
-void ParallelZCompress(const DeflateSource& source, const DeflateSink& sink, int level,
-                       unsigned threads, const std::function<void(int zlibCode)>& check) {
+void ParallelZCompress(const TZReadFunc& source, const TZWriteFunc& sink, int level,
+                       unsigned threads) {
   AppendZlibHeader(level, sink);
   std::shared_ptr<Piece> current = ReadPiece(source, nullptr);
   std::shared_ptr<Piece> next;
   if (current->DataSize() == kDeflatePieceSize) next = ReadPiece(source, current.get());
   uLong adler = 1;
   auto emit = [&](Piece& piece) {
-    if (piece.error != Z_OK) check(piece.error);
+    ZCompressCheck(piece.error);
     sink(piece.output.data(), piece.output.size());
     adler = adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.DataSize()));
   };

@@ -22,8 +22,7 @@ std::string Compress(const std::string& input, int level, unsigned threads,
         offset += n;
         return n;
       },
-      [&](const char* data, std::size_t size) { output.append(data, size); }, level, threads,
-      [](int code) { throw std::runtime_error("zlib " + std::to_string(code)); });
+      [&](const char* data, std::size_t size) { output.append(data, size); }, level, threads);
   return output;
 }
 
@@ -128,9 +127,8 @@ TEST(ParallelZCompress, SourceAndSinkErrorsStopTheWorkers) {
     offset += n;
     return n;
   };
-  auto fail = [](int) { throw std::logic_error("unexpected zlib error"); };
   EXPECT_THROW(ParallelZCompress(
-                   source, [](const char*, std::size_t) {}, 9, 4, fail),
+                   source, [](const char*, std::size_t) {}, 9, 4),
                std::runtime_error);
   offset = 0;
   std::size_t written = 0;
@@ -138,19 +136,59 @@ TEST(ParallelZCompress, SourceAndSinkErrorsStopTheWorkers) {
     written += size;
     if (written > 1000) throw std::runtime_error("disk full");
   };
-  EXPECT_THROW(ParallelZCompress(source, failingSink, 9, 4, fail), std::runtime_error);
+  EXPECT_THROW(ParallelZCompress(source, failingSink, 9, 4), std::runtime_error);
 }
 
-TEST(ParallelZCompress, ZlibErrorsReachTheCheck) {
-  int reported = 0;
-  EXPECT_THROW(ParallelZCompress([](char*, std::size_t) { return std::size_t{0}; },
-                                 [](const char*, std::size_t) {}, 42, 2,
-                                 [&](int code) {
-                                   reported = code;
-                                   throw std::runtime_error("bad level");
-                                 }),
-               std::runtime_error);
-  EXPECT_EQ(reported, Z_STREAM_ERROR);
+TEST(ParallelZCompress, ZlibErrorsRaiseTheCompressionError) {
+  for (std::size_t size : {std::size_t{10}, 3 * kDeflatePieceSize}) {
+    std::string input = ContentLike(size);
+    try {
+      Compress(input, 42, 2);
+      ADD_FAILURE() << "an invalid level was taken";
+    } catch (const EZCompressionError& error) {
+      EXPECT_STREQ(error.what(), "stream error");
+    }
+  }
+}
+
+// Serial deflate in 32 KB blocks, as the stream compression does on one core.
+std::string SerialCompress(const std::string& input) {
+  std::size_t offset = 0;
+  std::string output;
+  SetDeflateThreadCount(1);
+  ZCompressStream(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min(capacity, input.size() - offset);
+        std::memcpy(buffer, input.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char* data, std::size_t size) { output.append(data, size); }, zcMax);
+  SetDeflateThreadCount(0);
+  return output;
+}
+
+TEST(ZCompressStream, SpreadsLargeInputOverTheCoresAndKeepsSmallInputAsOneCoreWritesIt) {
+  const std::string small = ContentLike(kDeflatePieceSize / 2);
+  const std::string large = ContentLike(6 * kDeflatePieceSize + 7);
+  const std::string serialSmall = SerialCompress(small);
+  const std::string serialLarge = SerialCompress(large);
+  EXPECT_EQ(Inflate(serialLarge), large);
+  SetDeflateThreadCount(4);
+  EXPECT_EQ(Compress(small, 9, 4), serialSmall);
+  std::size_t offset = 0;
+  std::string parallel;
+  ZCompressStream(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min(capacity, large.size() - offset);
+        std::memcpy(buffer, large.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char* data, std::size_t size) { parallel.append(data, size); }, zcMax);
+  SetDeflateThreadCount(0);
+  EXPECT_TRUE(parallel != serialLarge) << "one core wrote the large stream";
+  EXPECT_EQ(Inflate(parallel), large);
 }
 
 TEST(DeflateThreadCount, DefaultsToTheCoresAndCanBeSet) {

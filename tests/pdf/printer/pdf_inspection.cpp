@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 
-#include "support/test_support.h"
-
 namespace kyrovane::test {
 
 namespace {
@@ -31,12 +29,6 @@ std::string Inflate(const std::string& data) {
   return out;
 }
 
-std::string WithoutLine(std::string text, const std::string& line) {
-  const std::size_t at = text.find(line + "\n");
-  if (at != std::string::npos) text.erase(at, line.size() + 1);
-  return text;
-}
-
 }  // namespace
 
 std::vector<std::string> StreamData(const std::string& pdf) {
@@ -58,29 +50,6 @@ std::vector<std::string> StreamData(const std::string& pdf) {
     streams.push_back(dictionary.find("/FlateDecode") != std::string::npos ? Inflate(data) : data);
   }
   return streams;
-}
-
-void ExpectReadersAccept(const std::filesystem::path& pdf) {
-  const std::string file = ShellQuote(pdf.string());
-  CommandResult qpdf = Run("qpdf --check " + file);
-  EXPECT_EQ(qpdf.exitCode, 0) << qpdf.out << qpdf.err;
-
-  TempDir scratch;
-  CommandResult poppler =
-      Run("pdftoppm -r 20 " + file + " " + ShellQuote((scratch / "page").string()));
-  EXPECT_EQ(poppler.exitCode, 0);
-  EXPECT_EQ(poppler.err, "");
-
-  CommandResult mupdf =
-      Run("mutool draw -q -r 20 -o " + ShellQuote((scratch / "mu%d.png").string()) + " " + file);
-  EXPECT_EQ(mupdf.exitCode, 0) << mupdf.err;
-  // This build of mupdf announces on every run that it lacks colour management.
-  EXPECT_EQ(WithoutLine(mupdf.err, "warning: ICC support is not available"), "");
-
-  CommandResult ghostscript =
-      Run("gs -q -dSAFER -dBATCH -dNOPAUSE -dPDFSTOPONERROR -sDEVICE=nullpage " + file);
-  EXPECT_EQ(ghostscript.exitCode, 0) << ghostscript.out << ghostscript.err;
-  EXPECT_EQ(ghostscript.err, "");
 }
 
 }  // namespace kyrovane::test

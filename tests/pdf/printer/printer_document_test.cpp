@@ -23,7 +23,7 @@ std::vector<std::string> MediaBoxes(const std::string& pdf) {
 }
 
 TEST(TPDFPrinterSettings, DefaultsAfterConstruction) {
-  FixedPdfClock clock;
+  ScopedPdfClock clock;
   TPDFPrinter printer;
   EXPECT_EQ(printer.FileName, "default.pdf");
   EXPECT_EQ(printer.Author + printer.Creator + printer.Keywords + printer.Subject + printer.Title,
@@ -100,7 +100,7 @@ TEST_F(PrinterTest, EmptyDocumentHasTheFixedObjectsInOrder) {
       "2 0 obj\r\n<<\r\n/Type /Outlines\r\n/Count 0\r\n>>\r\nendobj\r\n"
       "3 0 obj\r\n<<\r\n/Producer (Orvesta)\r\n/Author (me)\r\n"
       "/CreationDate (D:20250102030405)\r\n/Creator ()\r\n/Keywords ()\r\n/Subject ()\r\n"
-      "/Title (plan \\(1\\))\r\n/ModDate (D:20250102030405)\r\n>>\r\nendobj\r\n"
+      "/Title (plan \\(1\\))\r\n/ModDate (D:20250102030408)\r\n>>\r\nendobj\r\n"
       "4 0 obj\r\n<<\r\n/Type /Pages\r\n/Kids [5 0 R ]\r\n/Count 1\r\n>>\r\nendobj\r\n"
       "5 0 obj\r\n<<\r\n/Type /Page\r\n/Parent 4 0 R\r\n/MediaBox [0 0 596 842 ]\r\n"
       "/Resources <<\r\n/Font <<\r\n/F0 7 0 R\r\n>>\r\n/Pattern <<\r\n>>\r\n/XObject <<\r\n>>\r\n"
@@ -132,7 +132,7 @@ TEST_F(PrinterTest, PagesTakeThePageSizeSetLast) {
 }
 
 TEST(TPDFPrinterDocuments, PageSizeSetBeforeTheDocumentIsKeptForItsPages) {
-  FixedPdfClock clock;
+  ScopedPdfClock clock;
   TPDFPrinter printer;
   printer.SetPageWidth(1191);
   printer.SetPageHeight(842);
@@ -144,7 +144,7 @@ TEST(TPDFPrinterDocuments, PageSizeSetBeforeTheDocumentIsKeptForItsPages) {
 }
 
 TEST(TPDFPrinterDocuments, SettingsOutliveTheDocument) {
-  FixedPdfClock clock;
+  ScopedPdfClock clock;
   TPDFPrinter printer;
   printer.SetLineType(12, {{5, 5}, 0});
   for (int round = 0; round < 2; ++round) {

@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "pdf/PdfDate.h"
 #include "pdf_inspection.h"
 
 namespace kyrovane::test {
@@ -14,14 +13,6 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
     text += '\n';
   }
   return text;
-}
-
-FixedPdfClock::FixedPdfClock() {
-  SetPdfClock([] { return EncodeDateTime(2025, 1, 2, 3, 4, 5); });
-}
-
-FixedPdfClock::~FixedPdfClock() {
-  SetPdfClock({});
 }
 
 std::string PrinterTest::EndFile() {

@@ -1,6 +1,6 @@
 #pragma once
 
-// A drawing component with a begun document under a fixed clock, and the means to end the
+// A drawing component with a begun document under the tests' clock, and the means to end the
 // document and read back what its pages contain.
 
 #include <gtest/gtest.h>
@@ -12,21 +12,13 @@
 #include <vector>
 
 #include "pdf/PDFPrinter.h"
+#include "pdf_test_support.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
 
 // Operator lines, each ended by LF as in content streams.
 std::string Lines(std::initializer_list<std::string_view> lines);
-
-// Fixes the PDF library's clock for its lifetime.
-class FixedPdfClock {
- public:
-  FixedPdfClock();
-  ~FixedPdfClock();
-  FixedPdfClock(const FixedPdfClock&) = delete;
-  FixedPdfClock& operator=(const FixedPdfClock&) = delete;
-};
 
 class PrinterTest : public ::testing::Test {
  protected:
@@ -40,7 +32,7 @@ class PrinterTest : public ::testing::Test {
   // The contents of the first page without the default-font line every page starts with.
   std::string EndFirstPageDrawing();
 
-  FixedPdfClock clock;
+  ScopedPdfClock clock;
   TPDFPrinter printer;
   TempDir dir;
   std::filesystem::path file = dir / "out.pdf";

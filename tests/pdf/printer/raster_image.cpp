@@ -56,8 +56,7 @@ void WritePng(const RasterImage& image, const std::filesystem::path& path) {
 }
 
 double DifferingPixelShare(const RasterImage& a, const RasterImage& b, int threshold) {
-  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size() ||
-      a.rgb.empty()) {
+  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size() || a.rgb.empty()) {
     return 1;
   }
   std::size_t differing = 0;

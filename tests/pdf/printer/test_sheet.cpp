@@ -13,15 +13,15 @@ constexpr TColor kPens[10] = {0x000000, 0x0000FF, 0x00A000, 0xFF0000, 0x00A0A0,
                               0xA000A0, 0xA0A000, 0x808080, 0x004080, 0x800040};
 
 const char* const kStandardFonts[] = {
-    "FixedWidth", "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
-    "Arial",      "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
-    "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic"};
+    "FixedWidth",  "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
+    "Arial",       "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
+    "Times-Roman", "Times-Bold",      "Times-Italic",      "Times-BoldItalic"};
 
 const char* const kJapaneseFonts[] = {
-    "Gothic",  "Gothic,Bold",  "Gothic,Italic",  "Gothic,BoldItalic",  "Mincyo",
-    "Mincyo,Bold", "Mincyo,Italic", "Mincyo,BoldItalic", "PGothic", "PGothic,Bold",
-    "PGothic,Italic", "PGothic,BoldItalic", "PMincyo", "PMincyo,Bold", "PMincyo,Italic",
-    "PMincyo,BoldItalic"};
+    "Gothic",  "Gothic,Bold",  "Gothic,Italic",  "Gothic,BoldItalic",
+    "Mincyo",  "Mincyo,Bold",  "Mincyo,Italic",  "Mincyo,BoldItalic",
+    "PGothic", "PGothic,Bold", "PGothic,Italic", "PGothic,BoldItalic",
+    "PMincyo", "PMincyo,Bold", "PMincyo,Italic", "PMincyo,BoldItalic"};
 
 // 日本語テキスト (Japanese text) in code page 932.
 const std::string kJapanese = "\x93\xFA\x96\x7B\x8C\xEA\x83\x65\x83\x4C\x83\x58\x83\x67";
@@ -76,8 +76,8 @@ void SmoothedCurves(TPDFPrinter& printer) {
     wave.push_back({40 + i * 30.0L, 420 + 40 * std::sin(i * 0.9L)});
   }
   printer.DrawSpline(wave, 13, 1.5L, kPens[1], {});
-  const std::vector<TSplinePoint> loop = {
-      {}, {500, 400}, {600, 380}, {640, 460}, {560, 520}, {480, 470}, {500, 400}};
+  const std::vector<TSplinePoint> loop = {{},         {500, 400}, {600, 380}, {640, 460},
+                                          {560, 520}, {480, 470}, {500, 400}};
   printer.DrawSpline(loop, 6, 2, kPens[2], printer.GetLineType(6));
   const std::vector<TSplinePoint> chord = {{}, {700, 400}, {740, 500}, {780, 400}};
   printer.DrawSpline(chord, 3, 1, kPens[3], {});
@@ -86,11 +86,11 @@ void SmoothedCurves(TPDFPrinter& printer) {
 
 void Texts(TPDFPrinter& printer) {
   for (int i = 0; i < 12; ++i) {
-    printer.TextOut(100, std::string(kStandardFonts[i]) + ": AaBbGg 0123 (x)", 40,
-                    330 - i * 14, 0, 0, kStandardFonts[i], 11, kBlack, false);
+    printer.TextOut(100, std::string(kStandardFonts[i]) + ": AaBbGg 0123 (x)", 40, 330 - i * 14, 0,
+                    0, kStandardFonts[i], 11, kBlack, false);
   }
-  printer.TextOut(100, "E = mc^u2, H^d2O, x^o-, a^bb, 0^n/, T^m1", 320, 330, 0, 0, "Times-Roman", 14,
-                  kPens[8], true);
+  printer.TextOut(100, "E = mc^u2, H^d2O, x^o-, a^bb, 0^n/, T^m1", 320, 330, 0, 0, "Times-Roman",
+                  14, kPens[8], true);
   printer.TextOut(100, "E = mc^u2 with escapes off", 320, 305, 0, 0, "Times-Roman", 14, kPens[8],
                   false);
   printer.TextOut(100, "spaced out", 320, 280, 4, 0, "Arial", 12, kPens[5], false);
@@ -100,8 +100,9 @@ void Texts(TPDFPrinter& printer) {
   printer.TextOut(100, "turned 90", 560, 180, 0, 90, "Arial-Bold", 12, kPens[3], false);
 
   for (int i = 0; i < 16; ++i) {
-    printer.TextOut(100, std::string(kJapaneseFonts[i]) + " " + kJapanese + " AB", 620 + (i / 8) * 280,
-                    330 - (i % 8) * 18, 0, 0, kJapaneseFonts[i], 12, kBlack, false);
+    printer.TextOut(100, std::string(kJapaneseFonts[i]) + " " + kJapanese + " AB",
+                    620 + (i / 8) * 280, 330 - (i % 8) * 18, 0, 0, kJapaneseFonts[i], 12, kBlack,
+                    false);
   }
   printer.TextOut(100, kJapanese + "^u2", 620, 170, 2, 0, "Gothic", 14, kPens[4], true);
   printer.TextOut(100, kVertical + "ABC", 1140, 330, 0, 0, "GothicV", 14, kPens[8], false);

@@ -18,7 +18,7 @@ constexpr int kColourThreshold = 96;
 constexpr double kAllowedShare = 0.004;
 
 TEST(TestSheet, RendersLikeTheReviewedReference) {
-  FixedPdfClock clock;
+  ScopedPdfClock clock;
   TPDFPrinter printer;
   DrawTestSheet(printer);
   TempDir dir;
