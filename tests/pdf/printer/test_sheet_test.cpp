@@ -29,8 +29,8 @@ TEST(TestSheet, RendersLikeTheReviewedReference) {
   }
   ExpectReadersAccept(pdf);
 
-  CommandResult render = Run("pdftoppm -r 50 -singlefile " + ShellQuote(pdf.string()) + " " +
-                             ShellQuote((dir / "sheet").string()));
+  CommandResult render = test::Run("pdftoppm -r 50 -singlefile " + ShellQuote(pdf.string()) + " " +
+                                   ShellQuote((dir / "sheet").string()));
   ASSERT_EQ(render.exitCode, 0) << render.err;
   EXPECT_EQ(render.err, "");
   const RasterImage rendered = ReadPpm(dir / "sheet.ppm");
