@@ -14,8 +14,8 @@ namespace {
 
 // Renders of one page differ between versions of the renderer and its substitute fonts in
 // edges and glyph shapes; a wrong or missing drawing changes far more.
-constexpr int kColourThreshold = 96;
-constexpr double kAllowedShare = 0.004;
+constexpr int kColourThreshold = 64;
+constexpr double kAllowedShare = 0.001;
 
 TEST(TestSheet, RendersLikeTheReviewedReference) {
   ScopedPdfClock clock;
