@@ -45,8 +45,9 @@ class TPDFPrinter {
   TPDFPrinter(const TPDFPrinter&) = delete;
   TPDFPrinter& operator=(const TPDFPrinter&) = delete;
 
-  // Document-information fields, written into each document that BeginDoc starts.
+  // Kept for the caller; the component itself does not use it.
   std::string FileName = "default.pdf";
+  // Document-information fields, written into each document that BeginDoc starts.
   std::string Author;
   std::string Creator;
   std::string Keywords;
@@ -98,14 +99,15 @@ class TPDFPrinter {
   void DrawFilledCircle(TPdfCanvas& canvas, TColor color, long double rx, long double ry,
                         long double cx, long double cy, long double width,
                         const TLineType& lineType);
-  // A smoothed curve through points[1] … points[count] (points[0] is not used); closed when the
-  // first and last point are equal; a straight line for three points or fewer. A count beyond
-  // the array is cut to what the array holds.
+  // A smoothed curve on the document's canvas through points[1] … points[count] (points[0] is
+  // not read); closed when the first and last point are equal; a straight line from the first
+  // to the last point for three points or fewer. A count beyond the array is cut to it.
   void DrawSpline(std::span<const TSplinePoint> points, int count, long double width, TColor color,
                   const TLineType& lineType);
-  // One line of Shift-JIS text at (x, y) rotated by angle degrees; a font name ending in "V"
-  // writes vertically. With escapes on, "^" and a code letter raise, lower, overstrike or drop
-  // the characters around it.
+  // One line of Shift-JIS text on the document's canvas at (x, y), turned by angle degrees and
+  // raised by size × PdfTextRise; a font name ending in "V" writes vertically, turned 90 degrees
+  // more and not raised. With escapes on, "^" and a code letter raise, lower, narrow or
+  // overstrike the characters around it; a letter that is no escape is written as it stands.
   void TextOut(std::uint16_t horizontalScaling, std::string_view text, long double x, long double y,
                long double charSpace, long double angle, std::string_view fontName,
                long double size, TColor color, bool escapes);
