@@ -56,11 +56,10 @@ TEST_F(JapaneseTextTest, RiseIsResetBetweenEscapesOnlyAfterARaise) {
   const std::string start = Lines({"0 0 0 RG", "0 0 0 rg", "BT", "0 Ts", "1 0 0 1 100 200 Tm"});
   EXPECT_EQ(EndFirstPageDrawing(),
             kGothicStart +
-                Lines({"0 Ts", "<82A0> Tj", "0.5 0 0 0.5 110 200 Tm", "10 Ts", "<82A2> Tj",
-                       "0 Ts", "<82A4> Tj", "<82A6> Tj", "0 Ts", "ET"}) +
+                Lines({"0 Ts", "<82A0> Tj", "0.5 0 0 0.5 110 200 Tm", "10 Ts", "<82A2> Tj", "0 Ts",
+                       "<82A4> Tj", "<82A6> Tj", "0 Ts", "ET"}) +
                 start +
-                Lines({"0 Ts", "<82A0> Tj", "<82A2> Tj", "<82A4> Tj", "<82A6> Tj", "0 Ts",
-                       "ET"}));
+                Lines({"0 Ts", "<82A0> Tj", "<82A2> Tj", "<82A4> Tj", "<82A6> Tj", "0 Ts", "ET"}));
 }
 
 TEST_F(JapaneseTextTest, CaretTrailByteIsNoEscape) {
@@ -68,18 +67,16 @@ TEST_F(JapaneseTextTest, CaretTrailByteIsNoEscape) {
   Text(kTa + "^2y", "Gothic", true);
   const std::string start = Lines({"0 0 0 RG", "0 0 0 rg", "BT", "0 Ts", "1 0 0 1 100 200 Tm"});
   EXPECT_EQ(EndFirstPageDrawing(),
-            kGothicStart +
-                Lines({"<835E> Tj", "0 Ts", "1 0 0 1 110 200 Tm", "<835E> Tj", "ET"}) + start +
-                Lines({"0 Ts", "<835E> Tj", "(y) Tj", "0 Ts", "ET"}));
+            kGothicStart + Lines({"<835E> Tj", "0 Ts", "1 0 0 1 110 200 Tm", "<835E> Tj", "ET"}) +
+                start + Lines({"0 Ts", "<835E> Tj", "(y) Tj", "0 Ts", "ET"}));
 }
 
 TEST_F(JapaneseTextTest, VerticalFontTurnsNinetyDegreesMoreWithoutRise) {
   printer.PdfTextRise = 0.5L;
   Text(kA + kI, "GothicV", false);
   EXPECT_EQ(EndFirstPageDrawing(),
-            Lines({"0 0 0 RG", "0 0 0 rg", "BT", "5 Ts", "0 Ts", "/F1 10 Tf",
-                   "0 1 -1 0 100 200 Tm", "<82A0> Tj", "5 Ts", "0 Ts", "0 1 -1 0 110 200 Tm",
-                   "<82A2> Tj", "ET"}));
+            Lines({"0 0 0 RG", "0 0 0 rg", "BT", "5 Ts", "0 Ts", "/F1 10 Tf", "0 1 -1 0 100 200 Tm",
+                   "<82A0> Tj", "5 Ts", "0 Ts", "0 1 -1 0 110 200 Tm", "<82A2> Tj", "ET"}));
 }
 
 TEST_F(JapaneseTextTest, VerticalFontPlacesTheRestAlongTheTextAngle) {
