@@ -1,0 +1,163 @@
+// Every version-230 drawing of the shared test data converts into a PDF that the readers
+// accept, whose page is the drawing's sheet, whose text is the drawing's text and which looks
+// like the reviewed reference render.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "convert_tool.h"
+#include "import/jwwunit.h"
+#include "pdf/pdf_test_support.h"
+#include "pdf/printer/raster_image.h"
+#include "pdf_census.h"
+#include "text/cp932.h"
+
+namespace kyrovane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Renders differ between renderer versions in edges and glyph shapes; a line or a text that
+// is missing or misplaced changes far more.
+constexpr int kGreyThreshold = 64;
+constexpr double kAllowedShare = 0.002;
+
+std::vector<fs::path> Drawings() {
+  std::vector<fs::path> drawings;
+  for (const auto& entry : fs::directory_iterator(SharedTestData("jw230"))) {
+    if (entry.path().extension() == ".jww") drawings.push_back(entry.path());
+  }
+  std::sort(drawings.begin(), drawings.end());
+  return drawings;
+}
+
+// Sheet size in points of a paper code.
+std::pair<double, double> Sheet(uint32_t code) {
+  switch (code) {
+    case 0:
+      return {3368, 2384};
+    case 2:
+      return {1684, 1192};
+    case 3:
+      return {1192, 842};
+    case 4:
+      return {842, 596};
+    default:
+      return {2384, 1684};
+  }
+}
+
+// The words of a text (UTF-8), split at blanks, with the dashes that the readers map to one
+// of several characters made plain hyphens.
+std::vector<std::string> Words(std::string text) {
+  for (const std::string_view dash : {"\u2010", "\u2011", "\u2212", "\uFF0D"}) {
+    for (std::size_t at = text.find(dash); at != std::string::npos; at = text.find(dash)) {
+      text.replace(at, dash.size(), "-");
+    }
+  }
+  for (const std::string_view blank : {"\u3000", "\n", "\f"}) {
+    for (std::size_t at = text.find(blank); at != std::string::npos; at = text.find(blank)) {
+      text.replace(at, blank.size(), " ");
+    }
+  }
+  std::vector<std::string> words;
+  std::istringstream split(text);
+  for (std::string word; split >> word;) words.push_back(word);
+  return words;
+}
+
+// Whether a text runs along or across the page: the text extraction of the readers follows
+// such texts only.
+bool Upright(const jwwunit::CDataMoji& rec) {
+  const double degrees = std::atan2(rec.EndY - rec.StartY, rec.EndX - rec.StartX) * 180 / M_PI;
+  const double offRightAngle = std::remainder(degrees, 90.0);
+  return std::abs(offRightAngle) < 0.01;
+}
+
+// The expected census line of a drawing, from the reviewed list.
+std::string ReviewedCensus(const std::string& stem) {
+  std::ifstream list(TestData("jw230-renders/operators.txt"));
+  std::string line;
+  while (std::getline(list, line)) {
+    if (line.starts_with(stem + " ")) return line.substr(stem.size() + 1);
+  }
+  return "";
+}
+
+class Jw230Drawing : public ::testing::TestWithParam<fs::path> {
+ protected:
+  void SetUp() override {
+    const CommandResult convert = ConvertDrawing(GetParam(), pdf);
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+    ASSERT_EQ(convert.err, "");
+    ASSERT_EQ(jwwunit::ReadJwwFile(GetParam(), drawing).Status, jwwunit::JwwReadStatus::Ok);
+  }
+
+  const std::string stem = GetParam().stem().string();
+  TempDir dir;
+  const fs::path pdf = dir / "drawing.pdf";
+  jwwunit::JwwData drawing;
+};
+
+TEST_P(Jw230Drawing, TheReadersAcceptTheFileAndItsPageIsTheSheet) {
+  ExpectReadersAccept(pdf);
+  EXPECT_EQ(PageSizes(pdf), (std::vector{Sheet(drawing.JwwHeader.PaperSize)}));
+}
+
+TEST_P(Jw230Drawing, TheUprightTextsOnTheSheetComeBackAsText) {
+  const CommandResult text = test::Run("pdftotext -enc UTF-8 " + ShellQuote(pdf.string()) + " -");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  // Spaced characters come back with blanks between them.
+  std::string extracted;
+  for (const std::string& word : Words(text.out)) extracted += word;
+  const auto& groups = drawing.JwwHeader.Groups;
+  for (const jwwunit::CDataMoji& rec : drawing.JwwTexts) {
+    const bool shown = groups[rec.Head.LayerGroup].State != 0 &&
+                       groups[rec.Head.LayerGroup].Layers[rec.Head.Layer].State != 0;
+    const auto [width, height] = Sheet(drawing.JwwHeader.PaperSize);
+    const bool onSheet = std::abs(rec.StartX) * 72 / 25.4 < width / 2 &&
+                         std::abs(rec.StartY) * 72 / 25.4 < height / 2;
+    if (!shown || !onSheet || !Upright(rec)) continue;
+    for (const std::string& word : Words(cp932::ToUtf8(rec.Text))) {
+      EXPECT_NE(extracted.find(word), std::string::npos) << word;
+    }
+  }
+}
+
+TEST_P(Jw230Drawing, LooksLikeTheReviewedRenderWithItsOperatorCounts) {
+  const CommandResult render =
+      test::Run("pdftoppm -r 50 -gray -png -singlefile " + ShellQuote(pdf.string()) + " " +
+                ShellQuote((dir / "render").string()));
+  ASSERT_EQ(render.exitCode, 0) << render.err;
+  const RasterImage rendered = ReadPng(dir / "render.png");
+  const fs::path reference = TestData("jw230-renders/" + stem + ".png");
+  const double share =
+      fs::exists(reference) ? DifferingPixelShare(rendered, ReadPng(reference), kGreyThreshold) : 1;
+  // Kept beside the test for a reviewer to look at and, if right, to take as the reference.
+  const fs::path kept = fs::current_path() / (stem + ".png");
+  if (share > kAllowedShare) {
+    fs::copy_file(dir / "render.png", kept, fs::copy_options::overwrite_existing);
+    ADD_FAILURE() << share * 100 << "% of the pixels differ; the render is in " << kept;
+  }
+  const std::string census = CensusLine(OperatorCounts(ReadFile(pdf)));
+  EXPECT_EQ(census, ReviewedCensus(stem)) << "census line: " << stem << " " << census;
+}
+
+std::string TestName(const ::testing::TestParamInfo<fs::path>& info) {
+  std::string name = info.param.stem().string();
+  const bool ascii =
+      std::all_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x80; });
+  if (!ascii) return "Drawing" + std::to_string(info.index);
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Jw230, Jw230Drawing, ::testing::ValuesIn(Drawings()), TestName);
+
+}  // namespace
+}  // namespace kyrovane::test
