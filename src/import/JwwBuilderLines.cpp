@@ -88,7 +88,7 @@ void TJwwBuilder::ConvertLine(const CDataSen& rec, const TTarget& target) {
       return;
     }
   }
-  // The line runs from the record's end point, so that its dash pattern starts there.
+  // P1 takes the record's end point and P2 its start, from which the line is drawn.
   TCad_Line& line = Create<TCad_Line>(target);
   line.P1 = p2;
   line.P2 = p1;
