@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
   const std::vector<Segment> segments = Segments(n);
   {
     const std::string bytes = Drawing(segments);
-    std::ofstream(drawingFile, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+    std::ofstream(drawingFile, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), bytes.size());
   }
   REnvironment env = DefaultEnvironment();
   env.UseColor = true;
