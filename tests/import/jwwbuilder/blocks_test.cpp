@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
-#include <sstream>
 
 #include "app/settings/Units.h"
 #include "jww_build_fixture.h"
-#include "pdf/PDFPrinter.h"
 
 namespace kyrovane::test {
 namespace {
@@ -161,16 +159,6 @@ TEST(JwwBlocks, ADefinitionOnALayerThatDoesNotExistIsLeftOut) {
   build.Build();
   EXPECT_EQ(build.page.FindBlock("0"), nullptr);
   EXPECT_EQ(Item<TCad_Insert>(build.Layer(0), 0).Block, nullptr);
-}
-
-TEST(JwwBlocks, BlocksInsertingThemselvesAreDrawnWithoutEnd) {
-  JwwBuild build;
-  build.Block(0, {Line(0, 0, 1, 1), Insert(1, 1, 0)}).Block(1, {Insert(0, 0, 1), Insert(1, 1, 1)});
-  build.Add(Insert(0, 0, 0));
-  build.Build();
-  std::ostringstream pdf;
-  build.page.PrintToPdf(pdf, 1, false, 0);
-  EXPECT_TRUE(pdf.str().starts_with("%PDF-1.2"));
 }
 
 }  // namespace

@@ -29,6 +29,13 @@ JwwBuild& JwwBuild::Block(uint32_t number, std::vector<JwwRecord> members, int l
   return *this;
 }
 
+void JwwBuild::SetRandomType(int t, uint32_t pitch, uint32_t width, uint32_t pattern) {
+  JWWRandomLineType& type = head.RandomLineTypes[t - 11];
+  type.Pitch = pitch;
+  type.Width = width;
+  type.Pattern = pattern;
+}
+
 TCad_Page& JwwBuild::Build(bool allArea) {
   JwwWriter writer(head);
   writer.Count(static_cast<uint32_t>(records_.size()));

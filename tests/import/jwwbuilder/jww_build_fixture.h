@@ -43,6 +43,9 @@ class JwwBuild {
   JwwBuild& Block(uint32_t number, std::vector<JwwRecord> members, int layerGroup = 0,
                   int layer = 0);
 
+  // The drawing's random line type t (11..15) with the given teeth.
+  void SetRandomType(int t, uint32_t pitch, uint32_t width, uint32_t pattern);
+
   // Writes the drawing, reads it and builds it into page, which is reset first and then gets
   // the margins, as the driver does.
   TCad_Page& Build(bool allArea = false);

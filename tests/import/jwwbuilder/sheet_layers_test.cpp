@@ -281,31 +281,5 @@ TEST(JwwPens, ColourAndWidthFollowThePen) {
   EXPECT_EQ(Item<TCad_Line>(build.Layer(16), 0).Color, 0x00FF00);
 }
 
-TEST(JwwPens, PensOutsideTheNineTakeTheFirstPen) {
-  JwwBuild build;
-  build.env.UseColor = true;
-  build.env.LineColor[1] = 17;  // Red
-  build.Add(Line(0, 0, 1, 1, Head(1, 0))).Add(Line(0, 0, 1, 1, Head(1, 65535)));
-  build.Build();
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(Item<TCad_Line>(build.Layer(0), i).Color, 0x0000FF);
-    EXPECT_EQ(Item<TCad_Line>(build.Layer(0), i).LineWidth, MmToPoint(0.1L));
-  }
-}
-
-TEST(JwwLayers, RecordsOnLayersThatDoNotExistAreLeftOut) {
-  JwwBuild build;
-  build.Add(Line(0, 0, 1, 1, Head(1, 1, 16, 0)));  // group 16: layer 256
-  build.Add(Line(0, 0, 2, 2, Head(1, 1, 65535, 65535)));
-  build.Add(Line(0, 0, 3, 3, Head(1, 1, 0, 20)));  // layer 20 of group 0: layer "20"
-  build.Add(Text("A", 0, 0, 1, 0, Head(1, 1, 40, 0)));
-  build.Add(Insert(0, 0, 0, Head(1, 1, 99, 0)));
-  TCad_Page& page = build.Build();
-  int entities = 0;
-  for (int l = 0; l < page.LayerCount(); ++l) entities += page.GetLayer(l)->Count();
-  EXPECT_EQ(entities, 1);
-  EXPECT_THAT(Item<TCad_Line>(build.Layer(20), 0).P1, IsPoint(3 + kHalfX, 3 + kHalfY));
-}
-
 }  // namespace
 }  // namespace kyrovane::test
