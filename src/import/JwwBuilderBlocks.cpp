@@ -59,7 +59,7 @@ void TJwwBuilder::BuildInserts() {
 
 void TJwwBuilder::ConvertInsert(const CDataBlock& rec, const TTarget& target) {
   TCad_Insert& insert = Create<TCad_Insert>(target);
-  insert.Position = {rec.X + target.Offset.X, rec.Y + target.Offset.Y, 0};
+  insert.Position = At(rec.X, rec.Y, target.Offset);
   insert.Scale = {rec.ScaleX, rec.ScaleY, 0};
   insert.Angle = Deg(rec.Rotation);
   insert.SetBlock(page_.FindBlock(std::to_string(rec.BlockNumber)));

@@ -12,10 +12,6 @@ namespace {
 
 using namespace jwwunit;
 
-TPoint3 At(long double x, long double y, const TPoint3& offset) {
-  return {x + offset.X, y + offset.Y, 0};
-}
-
 bool IsRandom(int lineType) {
   return lineType >= kFirstRandomLineType && lineType <= kLastRandomLineType;
 }

@@ -19,7 +19,7 @@ void TJwwBuilder::AddPicture(const jwwunit::CDataMoji& rec, const TPictureText& 
   image.Resample = env_.PictureCompression ? 1 : 0;
   // A relative path is the drawing's folder's.
   image.LoadFromFile(picture.Path, std::filesystem::path(context_.CurrentFileName).parent_path());
-  image.Position = {rec.StartX + target.Offset.X, rec.StartY + target.Offset.Y, 0};
+  image.Position = At(rec.StartX, rec.StartY, target.Offset);
 }
 
 }  // namespace kyrovane::jwwbuild

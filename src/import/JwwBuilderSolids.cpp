@@ -31,7 +31,7 @@ void TJwwBuilder::ConvertSolid(const CDataSolid& rec, const TTarget& target) {
     // Values: centre x, y, radius, flatness, tilt, start and sweep (radians).
     TCad_Arc& arc = early ? Adopt(target, TCad_Arc::CreatePass2(nullptr, *target.Layer))
                           : Create<TCad_Arc>(target);
-    arc.Center = {v[0] + target.Offset.X, v[1] + target.Offset.Y, 0};
+    arc.Center = At(v[0], v[1], target.Offset);
     arc.Radii = {v[2], v[2] * v[3], 0};
     arc.AxisAngle = Deg(v[4]);
     SetArcAngles(arc, v[5], v[6]);
@@ -47,7 +47,7 @@ void TJwwBuilder::ConvertSolid(const CDataSolid& rec, const TTarget& target) {
     for (int corner = 0; corner < 4; ++corner) {
       TCad_Vertex& vertex =
           *polyline.GetVertex(polyline.AddVertex(std::make_unique<TCad_Vertex>(nullptr)));
-      vertex.Point = {v[2 * corner] + target.Offset.X, v[2 * corner + 1] + target.Offset.Y, 0};
+      vertex.Point = At(v[2 * corner], v[2 * corner + 1], target.Offset);
     }
     solid = &polyline;
   }

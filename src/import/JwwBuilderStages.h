@@ -39,6 +39,11 @@ struct TTarget {
   bool Member;                // the rules of block members
 };
 
+// A record's point (mm) moved by a target's offset.
+inline TPoint3 At(long double x, long double y, const TPoint3& offset) {
+  return {x + offset.X, y + offset.Y, 0};
+}
+
 // Start and end angle of an arc (degrees) from its start and sweep (radians): the arc runs
 // counter-clockwise from the lower angle, both raised by a turn when that one is negative.
 void SetArcAngles(TCad_Arc& arc, long double start, long double sweep);

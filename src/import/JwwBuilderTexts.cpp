@@ -20,10 +20,6 @@ using namespace jwwunit;
 constexpr std::string_view kMincho = "\x96\xbe\x92\xa9";
 constexpr uint16_t kVerticalFlag = 0x20;
 
-TPoint3 At(long double x, long double y, const TPoint3& offset) {
-  return {x + offset.X, y + offset.Y, 0};
-}
-
 // Whether part occurs in text beginning at a character of it.
 bool ContainsChars(std::string_view text, std::string_view part) {
   for (std::size_t pos = 0; pos < text.size(); pos += cp932::CharLength(text, pos)) {
