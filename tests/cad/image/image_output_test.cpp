@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "cad/CadGeometry.h"
 #include "cad/CadInsert.h"
@@ -126,6 +127,40 @@ TEST(ImageOutput, OnePictureIsOneImageObjectHoweverOftenItIsDrawn) {
   EXPECT_NE(images[0].object, images[5].object);
   EXPECT_NE(images[5].object, images[6].object);
   EXPECT_NE(images[0].object, images[3].object);
+}
+
+TEST(ImageOutput, TheDrawingsOfAListSharePicturesAndANewConversionNamesThemAfresh) {
+  ImageScene scene;
+  scene.WritePicture("logo.bmp", Bmp24(8, 8, kRed));
+  scene.WritePicture("other.bmp", Bmp24(8, 8, kBlue));
+  auto newDrawing = [&scene] {
+    scene.layer = scene.page.GetLayer(scene.page.AddLayer("0"));
+    scene.layer->Scale = {1, 1, 1};
+    scene.page.PageWidth = 400;
+    scene.page.PageHeight = 300;
+  };
+  scene.AddImage("logo.bmp", 10, 10, 20, 20);
+  scene.page.Printer->BeginDoc();
+  scene.page.PrintPages(0, 1);
+  scene.page.Clear();
+  newDrawing();
+  scene.AddImage("other.bmp", 10, 10, 20, 20);
+  scene.AddImage("logo.bmp", 40, 10, 20, 20);
+  scene.page.Printer->NewPage();
+  scene.page.PrintPages(0, 1);
+  std::ostringstream out;
+  scene.page.Printer->EndDoc(out);
+  WriteFile(scene.pdfPath, out.str());
+  EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
+  const std::vector<ListedImage> images = PdfImagesList(scene.pdfPath);
+  ASSERT_EQ(images.size(), 3u);
+  EXPECT_EQ(images[0].object, images[2].object);
+  EXPECT_NE(images[0].object, images[1].object);
+
+  scene.page.Reset();
+  newDrawing();
+  scene.AddImage("other.bmp", 10, 10, 20, 20);
+  EXPECT_NE(scene.PageBody().find("/Im1 Do"), std::string::npos);
 }
 
 TEST(ImageOutput, PicturesOfOneNameInTwoFoldersStayApart) {
