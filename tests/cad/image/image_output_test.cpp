@@ -10,6 +10,7 @@
 #include "cad/CadInsert.h"
 #include "cad/image/image_fixture.h"
 #include "cad/pdf_probe.h"
+#include "pdf/pdf_test_support.h"
 #include "pdf/picture/jpeg_samples.h"
 #include "text/cp932.h"
 
@@ -27,12 +28,14 @@ std::string Placement(const std::string& translation, const std::string& rotatio
          name + " Do\nQ\nQ\n";
 }
 
-void ExpectColor(const Raster& raster, int x, int y, TRGB expected, int tolerance,
+// The colour of the render at (x, y) points from the lower left of the page.
+void ExpectColor(const TRaster& raster, int x, int y, TRGB expected, int tolerance,
                  const std::string& what) {
-  const Rgb got = raster.At(x, y);
-  EXPECT_NEAR(got.r, expected.R, tolerance) << what << " at " << x << "," << y;
-  EXPECT_NEAR(got.g, expected.G, tolerance) << what << " at " << x << "," << y;
-  EXPECT_NEAR(got.b, expected.B, tolerance) << what << " at " << x << "," << y;
+  ASSERT_GT(raster.height, y);
+  const std::array<int, 3> got = raster.Pixel(x, raster.height - 1 - y);
+  EXPECT_NEAR(got[0], expected.R, tolerance) << what << " at " << x << "," << y;
+  EXPECT_NEAR(got[1], expected.G, tolerance) << what << " at " << x << "," << y;
+  EXPECT_NEAR(got[2], expected.B, tolerance) << what << " at " << x << "," << y;
 }
 
 TEST(ImageOutput, PlacementIsWrappedInSaveAndRestore) {
@@ -151,7 +154,7 @@ TEST(ImageOutput, TheDrawingsOfAListSharePicturesAndANewConversionNamesThemAfres
   std::ostringstream out;
   scene.page.Printer->EndDoc(out);
   WriteFile(scene.pdfPath, out.str());
-  EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
+  ExpectReadersAccept(scene.pdfPath);
   const std::vector<ListedImage> images = PdfImagesList(scene.pdfPath);
   ASSERT_EQ(images.size(), 3u);
   EXPECT_EQ(images[0].object, images[2].object);
@@ -170,10 +173,10 @@ TEST(ImageOutput, PicturesOfOneNameInTwoFoldersStayApart) {
   scene.AddImage("a\\logo.bmp", 25.4L, 25.4L, 25.4L, 25.4L);
   scene.AddImage("b\\logo.bmp", 76.2L, 25.4L, 25.4L, 25.4L);
   scene.Print();
-  EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
-  const Raster raster = RenderPage(scene.pdfPath, 1);
-  ExpectColor(raster, 108, 300 - 108, kRed, 2, "a/logo.bmp");
-  ExpectColor(raster, 252, 300 - 108, kBlue, 2, "b/logo.bmp");
+  ExpectReadersAccept(scene.pdfPath);
+  const TRaster raster = RenderFirstPage(scene.pdfPath, TRenderer::Poppler);
+  ExpectColor(raster, 108, 108, kRed, 2, "a/logo.bmp");
+  ExpectColor(raster, 252, 108, kBlue, 2, "b/logo.bmp");
 }
 
 TEST(ImageOutput, NamesWithBlanksBracketsAndJapaneseCharactersPassEveryReader) {
@@ -190,11 +193,11 @@ TEST(ImageOutput, NamesWithBlanksBracketsAndJapaneseCharactersPassEveryReader) {
   scene.WritePicture("photo (2).jpg", RgbJpeg(16, 8));
   scene.AddImage(cp932::FromUtf8("photo (2).jpg"), 10, 60, 50.8L, 25.4L);
   EXPECT_EQ(CountDo(scene.PageBody()), 4);
-  EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
-  const Raster raster = RenderPage(scene.pdfPath, 1);
+  ExpectReadersAccept(scene.pdfPath);
+  const TRaster raster = RenderFirstPage(scene.pdfPath, TRenderer::Poppler);
   for (std::size_t i = 0; i < files.size(); ++i) {
     const int x = static_cast<int>(std::lround((10 + 40 * i + 12.7L) / 25.4L * 72));
-    ExpectColor(raster, x, 300 - 64, files[i].second, 2, files[i].first);
+    ExpectColor(raster, x, 64, files[i].second, 2, files[i].first);
   }
 }
 
@@ -205,13 +208,15 @@ TEST(ImageOutput, GreyAndCmykJpegsRenderInTheirColours) {
     scene.WritePicture("p.jpg", sample.bytes);
     scene.AddImage("p.jpg", 0, 0, 25.4L * 4, 25.4L * 2);  // 288 x 144 points
     scene.Print();
-    EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
+    ExpectReadersAccept(scene.pdfPath);
     // The renderer turns inks into light with a model of its own, some tens of steps away from
     // the plain conversion of the samples; inks read the wrong way round would be far more.
     const int tolerance = sample.info.Components == 4 ? 40 : 12;
-    const Raster raster = RenderPage(scene.pdfPath, 1);
-    ExpectColor(raster, 72, 300 - 72, sample.rgb[0], tolerance, "left half");
-    ExpectColor(raster, 216, 300 - 72, sample.rgb[1], tolerance, "right half");
+    for (const TRenderer renderer : kRenderers) {
+      const TRaster raster = RenderFirstPage(scene.pdfPath, renderer);
+      ExpectColor(raster, 72, 72, sample.rgb[0], tolerance, RendererName(renderer));
+      ExpectColor(raster, 216, 72, sample.rgb[1], tolerance, RendererName(renderer));
+    }
   }
 }
 
@@ -233,11 +238,14 @@ TEST(ImageOutput, RotatedPicturesDoNotShiftWhatIsDrawnAfterThem) {
   EXPECT_EQ(CountOperator(body, "q"), 24);
   EXPECT_EQ(CountOperator(body, "Q"), 24);
   EXPECT_LT(body.rfind("Q\n"), body.find("360 36 m"));
-  const Raster raster = RenderPage(scene.pdfPath, 1);
-  for (int x : {80, 200, 350}) {
-    ExpectColor(raster, x, 300 - 36, TRGB{0, 0, 0}, 2, "on the line");
-    ExpectColor(raster, x, 300 - 41, TRGB{255, 255, 255}, 2, "above the line");
-    ExpectColor(raster, x, 300 - 31, TRGB{255, 255, 255}, 2, "below the line");
+  for (const TRenderer renderer : kRenderers) {
+    const TRaster raster = RenderFirstPage(scene.pdfPath, renderer);
+    for (int x : {80, 200, 350}) {
+      const std::string where = std::string(RendererName(renderer)) + ": ";
+      ExpectColor(raster, x, 36, TRGB{0, 0, 0}, 2, where + "on the line");
+      ExpectColor(raster, x, 41, TRGB{255, 255, 255}, 2, where + "above the line");
+      ExpectColor(raster, x, 31, TRGB{255, 255, 255}, 2, where + "below the line");
+    }
   }
 }
 
@@ -257,11 +265,11 @@ TEST(ImageOutput, PicturesThatCannotBeReadAreSkippedAndTheRestIsDrawn) {
   scene.AddImage("good.bmp", 25.4L, 25.4L, 25.4L, 25.4L);
   scene.AddLine({0, 88.9L, 0}, {127, 88.9L, 0}, 5);
   EXPECT_EQ(CountDo(scene.PageBody()), 1);
-  EXPECT_EQ(ReaderComplaints(scene.pdfPath), "");
-  const Raster raster = RenderPage(scene.pdfPath, 1);
-  ExpectColor(raster, 108, 300 - 108, kBlue, 2, "the good picture");
-  ExpectColor(raster, 200, 300 - 252, TRGB{0, 0, 0}, 2, "the line");
-  ExpectColor(raster, 30, 300 - 60, TRGB{255, 255, 255}, 2, "where the bad ones would be");
+  ExpectReadersAccept(scene.pdfPath);
+  const TRaster raster = RenderFirstPage(scene.pdfPath, TRenderer::Poppler);
+  ExpectColor(raster, 108, 108, kBlue, 2, "the good picture");
+  ExpectColor(raster, 200, 252, TRGB{0, 0, 0}, 2, "the line");
+  ExpectColor(raster, 30, 60, TRGB{255, 255, 255}, 2, "where the bad ones would be");
 }
 
 TEST(ImageOutput, PassVisibilityAndSizeDecideWhatIsDrawn) {
