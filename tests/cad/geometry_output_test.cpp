@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "cad/CadGeometry.h"
+#include "cad/CadInsert.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
 
