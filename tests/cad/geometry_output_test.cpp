@@ -64,16 +64,6 @@ TEST(LineOutput, DrawsOnlyInItsPassAndWhenVisible) {
   EXPECT_EQ(model.DrawPass(2), "");
 }
 
-TEST(LineOutput, DamagedCoordinatesDrawNothing) {
-  ModelFixture model;
-  TCad_Line& line = model.Add<TCad_Line>();
-  line.P1 = {std::numeric_limits<long double>::quiet_NaN(), 0, 0};
-  line.P2 = {10, 10, 0};
-  TCad_Line& far = model.Add<TCad_Line>();
-  far.P1 = {std::numeric_limits<long double>::infinity(), 0, 0};
-  EXPECT_EQ(model.DrawPass(1), "");
-}
-
 TEST(PointOutput, IsAFilledCircleOfLineWidthTimesSize) {
   ModelFixture model;
   TCad_Point& point = model.Add<TCad_Point>();

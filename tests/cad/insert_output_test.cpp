@@ -78,54 +78,6 @@ TEST(InsertOutput, OneBlockThroughManyInserts) {
   EXPECT_NE(body.find("198.425 198.425 m"), std::string::npos);  // (20 + 50, 20 + 50) mm
 }
 
-TEST(InsertOutput, BlockThatInsertsItselfIsDrawnOnce) {
-  ModelFixture model;
-  TCad_Block& block = model.NewBlock("1");
-  LineIn(model, block);
-  InsertOf(model, block, block);
-  InsertOf(model, *model.layer, block);
-  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 1);
-}
-
-TEST(InsertOutput, CyclicBlocksAreNotDrawnAgain) {
-  ModelFixture model;
-  TCad_Block& a = model.NewBlock("a");
-  TCad_Block& b = model.NewBlock("b");
-  LineIn(model, a);
-  LineIn(model, b);
-  InsertOf(model, a, b);
-  InsertOf(model, b, a);
-  InsertOf(model, *model.layer, a);
-  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 2);
-}
-
-TEST(InsertOutput, ChainsHoldAtMost99Inserts) {
-  ModelFixture model;
-  std::vector<TCad_Block*> blocks;
-  for (int i = 0; i < 120; ++i) {
-    blocks.push_back(&model.NewBlock(std::to_string(i)));
-    LineIn(model, *blocks.back());
-  }
-  for (int i = 0; i + 1 < 120; ++i) InsertOf(model, *blocks[i], *blocks[i + 1]);
-  InsertOf(model, *model.layer, *blocks[0]);
-  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), TCad_Insert::kMaxChain);
-}
-
-TEST(InsertOutput, ExponentialFanOutIsBounded) {
-  ModelFixture model;
-  TCad_Block* inner = &model.NewBlock("leaf");
-  for (int i = 0; i < 10; ++i) LineIn(model, *inner);
-  for (int level = 0; level < 10; ++level) {
-    TCad_Block& outer = model.NewBlock("level" + std::to_string(level));
-    for (int i = 0; i < 10; ++i) InsertOf(model, outer, *inner);
-    inner = &outer;
-  }
-  InsertOf(model, *model.layer, *inner);
-  const int lines = CountOperator(model.DrawPass(1), "S");
-  EXPECT_GT(lines, 0);
-  EXPECT_LE(lines, TCad_Page::kInsertedDrawsPerPass);
-}
-
 TEST(InsertOutput, InsertWithoutBlockOrInvisibleDrawsNothing) {
   ModelFixture model;
   TCad_Insert& empty = model.Add<TCad_Insert>();

@@ -132,19 +132,6 @@ TEST(PolyLineOutput, ClosingSegmentTakesTheLastBulge) {
   EXPECT_TRUE(ContentLines(body).at(8).ends_with(" 0 0 c"));
 }
 
-TEST(PolyLineOutput, DamagedVertexDrawsNothing) {
-  ModelFixture model;
-  TCad_PolyLine& polyline = model.Add<TCad_PolyLine>("");
-  AddVertex(polyline, 0, 0);
-  AddVertex(polyline, std::numeric_limits<long double>::infinity(), 0);
-  EXPECT_EQ(model.DrawPass(1), "");
-  // A bulge that cannot be placed draws its segment straight.
-  TCad_PolyLine& other = model.Add<TCad_PolyLine>("");
-  AddVertex(other, 0, 0, std::numeric_limits<long double>::quiet_NaN());
-  AddVertex(other, 10, 0);
-  EXPECT_EQ(CountOperator(model.DrawPass(1), "l"), 1);
-}
-
 TEST(CurveOutput, TwoVerticesAreOnePointAndOneVertexNothing) {
   ModelFixture model;
   TCad_Curve& curve = model.Add<TCad_Curve>();
@@ -183,20 +170,6 @@ TEST(SplineOutput, ClampedQuadraticThroughItsEnds) {
   EXPECT_EQ(lines[8], "100 100 l");  // t = 0.5 (after five steps of 0.1)
   EXPECT_EQ(lines.back(), "S");
   EXPECT_EQ(spline.Order, 3);
-}
-
-TEST(SplineOutput, KnotsThatDoNotFitDrawNothing) {
-  ModelFixture model;
-  TCad_Spline& spline = model.Add<TCad_Spline>();
-  spline.ControlPoints = {{0, 0, 0}, {1, 1, 0}};
-  spline.Knots = {0, 1};  // order 0
-  EXPECT_EQ(model.DrawPass(1), "");
-  spline.Knots = std::vector<long double>(200, 0);  // order beyond the limit
-  EXPECT_EQ(model.DrawPass(1), "");
-  spline.Knots = {0, 0, 1e30L, 1e30L};  // an endless parameter range
-  EXPECT_EQ(model.DrawPass(1), "");
-  spline.Knots = {0, 5, 3, 1};  // a parameter range that runs backwards
-  EXPECT_EQ(model.DrawPass(1), "");
 }
 
 }  // namespace

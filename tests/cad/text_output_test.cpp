@@ -154,15 +154,6 @@ TEST_F(TextOutput, AngleAddsLayerAngle) {
   EXPECT_EQ(tm.substr(0, 9), "0 1 -1 0 ");
 }
 
-TEST_F(TextOutput, ZeroHeightOrDamagedTextIsNotDrawn) {
-  text.Text = "A";
-  text.Height = 0;
-  EXPECT_EQ(Draw(), "");
-  text.Height = 1;
-  text.Position.X = std::numeric_limits<long double>::quiet_NaN();
-  EXPECT_EQ(Draw(), "");
-}
-
 TEST_F(TextOutput, SameTextOnTwoPagesLooksTheSame) {
   text.PaperSized = 1;
   text.Text = "ABCD\x81\x45^2";
