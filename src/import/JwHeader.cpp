@@ -1,0 +1,82 @@
+#include "import/JwHeader.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+
+namespace kyrovane {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The number's text: up to the first NUL, without the blanks around it.
+std::string_view NumberText(std::string_view S) {
+  S = S.substr(0, S.find('\0'));
+  while (!S.empty() && IsBlank(S.front())) S.remove_prefix(1);
+  while (!S.empty() && IsBlank(S.back())) S.remove_suffix(1);
+  return S;
+}
+
+// from_chars takes no plus sign; a minus sign stays for it.
+std::string_view WithoutPlus(std::string_view S) {
+  if (S.size() > 1 && S.front() == '+' && S[1] != '-') S.remove_prefix(1);
+  return S;
+}
+
+}  // namespace
+
+bool FileStartsWith(const std::filesystem::path& FileName, std::string_view magic) {
+  std::ifstream in(FileName, std::ios::binary);
+  if (!in) return false;
+  std::string start(magic.size(), '\0');
+  if (!in.read(start.data(), static_cast<std::streamsize>(start.size()))) return false;
+  return start == magic;
+}
+
+std::string ShortText(std::string_view block, std::size_t first, std::size_t length) {
+  if (first >= block.size()) return {};
+  std::string_view text = block.substr(first, length);
+  return std::string(text.substr(0, text.find('\0')));
+}
+
+std::vector<std::string> SplitCommaFields(std::string_view S, int N) {
+  std::vector<std::string> fields(N > 0 ? static_cast<std::size_t>(N) : 0, "0");
+  std::size_t next = 0;
+  while (next < fields.size()) {
+    std::size_t comma = S.find(',');
+    if (comma == std::string_view::npos) {
+      if (!S.empty()) fields[next] = std::string(S);
+      break;
+    }
+    fields[next++] = std::string(S.substr(0, comma));
+    S.remove_prefix(comma + 1);
+    if (S.empty()) break;
+  }
+  return fields;
+}
+
+std::optional<int32_t> ParseHeaderInt(std::string_view S) {
+  S = WithoutPlus(NumberText(S));
+  int32_t value = 0;
+  auto [end, error] = std::from_chars(S.data(), S.data() + S.size(), value);
+  if (S.empty() || error != std::errc() || end != S.data() + S.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<long double> ParseHeaderFloat(std::string_view S) {
+  S = WithoutPlus(NumberText(S));
+  long double value = 0;
+  auto [end, error] = std::from_chars(S.data(), S.data() + S.size(), value);
+  if (S.empty() || error != std::errc() || end != S.data() + S.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+int32_t SafeStrToInt(std::string_view S) {
+  return ParseHeaderInt(S).value_or(0);
+}
+
+}  // namespace kyrovane

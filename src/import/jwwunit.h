@@ -1,0 +1,63 @@
+#pragma once
+
+// Reader of JWW drawings of file version 230: the header and the object list into the tables
+// of a JwwData value. The reader stores every record as read and shows nothing; a file that is
+// missing, of another kind or version, short or damaged gives a failed result with its reason,
+// and then the tables are empty.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/jwwblocklist.h"
+#include "import/jwwrecords.h"
+
+namespace kyrovane::jwwunit {
+
+// The tables of one drawing: entities outside block definitions in the seven arrays, in file
+// order; block definitions and their members in JwwBlocks.
+struct JwwData {
+  JWWHead JwwHeader;
+  std::vector<CDataSen> JwwLines;
+  std::vector<CDataEnko> JwwArcs;
+  std::vector<CDataTen> JwwPoints;
+  std::vector<CDataMoji> JwwTexts;
+  std::vector<CDataSolid> JwwSolids;
+  std::vector<CDataBlock> JwwInserts;
+  std::vector<CDataSunpou> JwwDims;
+  TJWWBlockList JwwBlocks;
+
+  // Empties the seven arrays and the block list; the header stays.
+  void ClearTables();
+};
+
+enum class JwwReadStatus {
+  Ok,
+  Missing,       // no such file
+  NotJww,        // the signature is not "JwwData."
+  WrongVersion,  // a JWW file of a version other than 230
+  Damaged,       // short, unreadable, too large or inconsistent
+};
+
+struct JwwReadResult {
+  JwwReadStatus Status = JwwReadStatus::Ok;
+  std::string Reason;  // empty when Ok
+  explicit operator bool() const { return Status == JwwReadStatus::Ok; }
+};
+
+// The only file version read.
+inline constexpr uint32_t kJwwVersion = 230;
+
+// Reads the header of the file into data.JwwHeader; the other tables are not touched. On
+// failure the header holds what was read before the failed test.
+JwwReadResult ReadJwwHeader(const std::filesystem::path& FileName, JwwData& data);
+// Reads the whole file into data. Ok only when every table was read completely.
+JwwReadResult ReadJwwFile(const std::filesystem::path& FileName, JwwData& data);
+
+// The same over a file's bytes already in memory.
+JwwReadResult ParseJwwHeader(std::string_view bytes, JwwData& data);
+JwwReadResult ParseJwwFile(std::string_view bytes, JwwData& data);
+
+}  // namespace kyrovane::jwwunit

@@ -1,0 +1,249 @@
+#include "pdf/PdfCanvas.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "pdf/PdfDoc.h"
+#include "pdf/PdfErrors.h"
+#include "pdf/PdfNumbers.h"
+#include "pdf/PdfText.h"
+
+namespace kyrovane {
+namespace {
+
+// Text-state values that are not numbers are taken as 0, so they cannot spoil later widths.
+long double Finite(long double value) {
+  return std::isfinite(value) ? value : 0;
+}
+
+std::string Numbers(std::initializer_list<long double> values) {
+  std::string text;
+  for (long double value : values) {
+    if (!text.empty()) text += ' ';
+    text += FloatToStrR(value);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ColorToPdfRGB(TColor color) {
+  auto component = [color](int shift) {
+    return FloatToStrRounded(((static_cast<std::uint32_t>(color) >> shift) & 0xFF) / 255.0L);
+  };
+  return component(0) + ' ' + component(8) + ' ' + component(16);
+}
+
+void TPdfCanvasAttribute::SetWordSpace(long double value) {
+  if (value < 0) throw EPdfInvalidValue("invalid word space");
+  wordSpace_ = value;
+}
+
+void TPdfCanvasAttribute::SetFontSize(long double value) {
+  if (value < 0) throw EPdfInvalidValue("invalid font size");
+  fontSize_ = value;
+}
+
+long double TPdfCanvasAttribute::TextWidth(std::string_view text) const {
+  long double total = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    long double width = font_ ? font_->GetCharWidth(text, i) * fontSize_ / 1000 : 0;
+    if (horizontalScaling_ != 100) width = horizontalScaling_ * width / 100;
+    width = width > 0 ? width + charSpace_ : 0;
+    if (text[i] == ' ' && wordSpace_ > 0 && i + 1 < text.size()) width += wordSpace_;
+    total += width;
+  }
+  return total - charSpace_;
+}
+
+void TPdfCanvas::Write(std::string_view text) {
+  if (!contents_) throw EPdfInvalidOperation("the canvas has no page.");
+  contents_->Data().Write(text);
+}
+
+void TPdfCanvas::GSave() {
+  Write("q\n");
+}
+void TPdfCanvas::GRestore() {
+  Write("Q\n");
+}
+
+void TPdfCanvas::Concat(long double a, long double b, long double c, long double d, long double e,
+                        long double f) {
+  Write(Numbers({a, b, c, d, e, f}) + " cm\n");
+}
+
+void TPdfCanvas::SetLineCap(int cap) {
+  Write(std::to_string(cap) + " J\n");
+}
+
+void TPdfCanvas::SetDash(std::span<const long double> values, long double phase) {
+  std::string text = "[";
+  if (!values.empty() && values.front() != 0) {
+    for (long double value : values) text += FloatToStrR(value) + ' ';
+  }
+  Write(text + "] " + FloatToStrR(phase) + " d\n");
+}
+
+void TPdfCanvas::SetLineWidth(long double width) {
+  Write(FloatToStrRounded(width) + " w\n");
+}
+void TPdfCanvas::MoveTo(long double x, long double y) {
+  Write(Numbers({x, y}) + " m\n");
+}
+void TPdfCanvas::LineTo(long double x, long double y) {
+  Write(Numbers({x, y}) + " l\n");
+}
+
+void TPdfCanvas::CurveToC(long double x1, long double y1, long double x2, long double y2,
+                          long double x3, long double y3) {
+  Write(Numbers({x1, y1, x2, y2, x3, y3}) + " c\n");
+}
+
+void TPdfCanvas::Rectangle(long double x, long double y, long double width, long double height) {
+  Write(Numbers({x, y, width, height}) + " re\n");
+}
+
+void TPdfCanvas::Stroke() {
+  Write("S\n");
+}
+void TPdfCanvas::Fill() {
+  Write("f\n");
+}
+void TPdfCanvas::FillStroke() {
+  Write("B\n");
+}
+void TPdfCanvas::BeginText() {
+  Write("BT\n");
+}
+void TPdfCanvas::EndText() {
+  Write("ET\n");
+}
+void TPdfCanvas::SetTextRise(long double rise) {
+  Write(FloatToStrR(rise) + " Ts\n");
+}
+
+void TPdfCanvas::SetTextMatrix(long double a, long double b, long double c, long double d,
+                               long double x, long double y) {
+  Write(Numbers({a, b, c, d, x, y}) + " Tm\n");
+}
+
+void TPdfCanvas::MoveToNextLine() {
+  Write("T*\n");
+}
+
+void TPdfCanvas::SetFontAndSize(std::string_view name, long double size) {
+  Write(std::string(name) + ' ' + FloatToStrR(size) + " Tf\n");
+}
+
+void TPdfCanvas::ShowText(std::string_view text) {
+  if (HasMultiByteChars(text)) {
+    Write('<' + StrToHex(text) + "> Tj\n");
+  } else {
+    Write('(' + EscapeText(text) + ") Tj\n");
+  }
+}
+
+void TPdfCanvas::ExecuteXObject(std::string_view name) {
+  Write('/' + EscapeName(name) + " Do\n");
+}
+
+void TPdfCanvas::SetRGBFillColor(TColor color) {
+  Write(ColorToPdfRGB(color) + " rg\n");
+}
+void TPdfCanvas::SetRGBStrokeColor(TColor color) {
+  Write(ColorToPdfRGB(color) + " RG\n");
+}
+
+void TPdfCanvas::SetCharSpace(long double value) {
+  value = Finite(value);
+  if (value == attr_.CharSpace()) return;
+  attr_.SetCharSpace(value);
+  if (contents_) Write(FloatToStrR(value) + " Tc\n");
+}
+
+void TPdfCanvas::SetHorizontalScaling(std::uint16_t percent) {
+  if (percent == attr_.HorizontalScaling()) return;
+  attr_.SetHorizontalScaling(percent);
+  if (contents_) Write(std::to_string(percent) + " Tz\n");
+}
+
+void TPdfCanvas::SetFont(const std::string& name, long double size) {
+  if (!doc_) throw EPdfInvalidOperation("Document is null");
+  size = std::fabs(Finite(size));
+  TPdfFont& font = doc_->GetFont(name);
+  if (&font == attr_.Font() && size == attr_.FontSize()) return;
+  std::string resourceName = font.Data()->PdfNameByName("Name")->Value();
+  if (page_) {
+    TPdfDictionary& fonts = Resources("Font");
+    if (!fonts.ValueByName(resourceName)) fonts.AddItem(resourceName, *font.Data());
+  }
+  if (contents_) SetFontAndSize('/' + resourceName, size);
+  attr_.SetFont(&font);
+  attr_.SetFontSize(size);
+}
+
+void TPdfCanvas::DrawXObject(const std::string& name, long double x, long double y,
+                             long double width, long double height) {
+  if (!doc_) throw EPdfInvalidOperation("Document is null");
+  TPdfXObject* object = doc_->GetXObject(name);
+  if (!object) throw EPdfInvalidValue("XObject not found: " + name);
+  if (!page_) throw EPdfInvalidOperation("the canvas has no page.");
+  TPdfDictionary& objects = Resources("XObject");
+  if (!objects.ValueByName(name)) objects.AddItem(name, *object);
+  GSave();
+  Concat(width, 0, 0, height, x, y);
+  ExecuteXObject(object->Attributes().PdfNameByName("Name")->Value());
+  GRestore();
+}
+
+void TPdfCanvas::SetPage(TPdfDictionary& page) {
+  if (page_) {
+    if (attr_.Font())
+      page_->AddInternalItem("_Font", std::make_unique<TPdfName>(attr_.Font()->Name()));
+    page_->AddInternalItem("_Font_Size", std::make_unique<TPdfReal>(attr_.FontSize()));
+    page_->AddInternalItem("_Word_Space", std::make_unique<TPdfReal>(attr_.WordSpace()));
+    page_->AddInternalItem("_Char_Space", std::make_unique<TPdfReal>(attr_.CharSpace()));
+    page_->AddInternalItem("_HScalling", std::make_unique<TPdfNumber>(attr_.HorizontalScaling()));
+    // The page that is left gets no more operators: its contents leave memory.
+    if (contents_) contents_->Data().Flush();
+  }
+  page_ = &page;
+  contents_ = dynamic_cast<TPdfStream*>(page.ValueByName("Contents"));
+  // Every content stream starts without a font, whatever the page before ended with.
+  attr_.SetFont(nullptr);
+  attr_.SetFontSize(0);
+  SetFont("Arial", 10);
+  attr_.SetCharSpace(0);
+  attr_.SetWordSpace(0);
+  attr_.SetHorizontalScaling(100);
+}
+
+void TPdfCanvas::SetPageWidth(long double width) {
+  SetMediaBoxNumber(2, width);
+}
+void TPdfCanvas::SetPageHeight(long double height) {
+  SetMediaBoxNumber(3, height);
+}
+
+void TPdfCanvas::SetMediaBoxNumber(std::size_t index, long double value) {
+  if (!page_) throw EPdfInvalidOperation("the canvas has no page.");
+  TPdfArray* mediaBox = page_->PdfArrayByName("MediaBox");
+  if (!mediaBox || mediaBox->ItemCount() <= index) return;
+  if (auto* number = dynamic_cast<TPdfNumber*>(mediaBox->Items(index))) number->SetValue(value);
+}
+
+void TPdfCanvas::Reset() {
+  page_ = nullptr;
+  contents_ = nullptr;
+  attr_ = TPdfCanvasAttribute();
+}
+
+TPdfDictionary& TPdfCanvas::Resources(std::string_view kind) {
+  TPdfDictionary* resources = page_->PdfDictionaryByName("Resources");
+  TPdfDictionary* dictionary = resources ? resources->PdfDictionaryByName(kind) : nullptr;
+  if (!dictionary) throw EPdfInvalidOperation("the page has no resources.");
+  return *dictionary;
+}
+
+}  // namespace kyrovane

@@ -1,0 +1,21 @@
+#pragma once
+
+// Numbers as they are written into PDF files: plain decimal text, never an exponent, never
+// "nan", "inf" or "-0", so that no value coming from a drawing can break the file.
+
+#include <string>
+
+namespace kyrovane {
+
+// Rounds to three decimals, halves to even, and prints at most 15 significant digits without
+// trailing zeros: 596 -> "596", 2/3 -> "0.667", -0.0001 -> "0". A value that is not finite is
+// written "0"; magnitudes of 10^15 and more are written as 999999999999999 with their sign.
+std::string FloatToStrR(long double value);
+
+// Like FloatToStrR, but the third decimal is rounded half up first (line widths, colours).
+std::string FloatToStrRounded(long double value);
+
+// Up to `digits` significant digits, unrounded otherwise, with the same guards as FloatToStrR.
+std::string FloatToStrGeneral(long double value, int digits);
+
+}  // namespace kyrovane

@@ -1,0 +1,118 @@
+#include "pdf/PdfStreamStore.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace kyrovane {
+namespace {
+
+// Bytes a stream keeps in memory before it moves them to the store.
+constexpr std::size_t kMemoryLimit = 32768;
+
+[[noreturn]] void ThrowErrno(const std::string& what) {
+  throw std::system_error(errno, std::generic_category(), what);
+}
+
+}  // namespace
+
+TPdfStreamStore::~TPdfStreamStore() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void TPdfStreamStore::Open() {
+  std::string folder = std::filesystem::temp_directory_path().string();
+  fd_ = open(folder.c_str(), O_TMPFILE | O_RDWR | O_EXCL | O_CLOEXEC, 0600);
+  if (fd_ >= 0) return;
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    ThrowErrno("cannot create a stream buffer in " + folder);
+  }
+  // File systems without unnamed files: a private name, removed at once.
+  std::string path = (std::filesystem::path(folder) / "kyrovane-stream-XXXXXX").string();
+  fd_ = mkostemp(path.data(), O_CLOEXEC);
+  if (fd_ < 0) ThrowErrno("cannot create a stream buffer in " + folder);
+  unlink(path.c_str());
+}
+
+std::uint64_t TPdfStreamStore::Append(std::string_view bytes) {
+  if (fd_ < 0) Open();
+  std::uint64_t offset = size_;
+  while (!bytes.empty()) {
+    ssize_t written = pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(size_));
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      ThrowErrno("cannot write a stream buffer");
+    }
+    size_ += static_cast<std::uint64_t>(written);
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return offset;
+}
+
+void TPdfStreamStore::Read(std::uint64_t offset, char* buffer, std::size_t size) const {
+  while (size > 0) {
+    ssize_t got = pread(fd_, buffer, size, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (got == 0) errno = EIO;
+      ThrowErrno("cannot read a stream buffer");
+    }
+    buffer += got;
+    offset += static_cast<std::uint64_t>(got);
+    size -= static_cast<std::size_t>(got);
+  }
+}
+
+TPdfStreamData::TPdfStreamData(std::shared_ptr<TPdfStreamStore> store) : store_(std::move(store)) {}
+
+void TPdfStreamData::Write(std::string_view bytes) {
+  memory_.append(bytes);
+  size_ += bytes.size();
+  if (memory_.size() >= kMemoryLimit) MoveToStore();
+}
+
+void TPdfStreamData::Flush() {
+  MoveToStore();
+  std::string().swap(memory_);
+}
+
+void TPdfStreamData::MoveToStore() {
+  if (memory_.empty()) return;
+  std::uint64_t offset = store_->Append(memory_);
+  // Pieces written one after another in the file (one page drawn at a time) become one.
+  if (!pieces_.empty() && pieces_.back().offset + pieces_.back().length == offset) {
+    pieces_.back().length += memory_.size();
+  } else {
+    pieces_.push_back({offset, memory_.size()});
+  }
+  memory_.clear();
+}
+
+std::size_t TPdfStreamData::TReader::Read(char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size && piece_ < data_.pieces_.size()) {
+    const TPiece& piece = data_.pieces_[piece_];
+    std::size_t count = static_cast<std::size_t>(
+        std::min<std::uint64_t>(size - done, piece.length - offsetInPiece_));
+    data_.store_->Read(piece.offset + offsetInPiece_, buffer + done, count);
+    done += count;
+    offsetInPiece_ += count;
+    if (offsetInPiece_ == piece.length) {
+      ++piece_;
+      offsetInPiece_ = 0;
+    }
+  }
+  if (done < size && piece_ == data_.pieces_.size()) {
+    std::size_t count = std::min<std::size_t>(size - done, data_.memory_.size() - offsetInPiece_);
+    data_.memory_.copy(buffer + done, count, offsetInPiece_);
+    done += count;
+    offsetInPiece_ += count;
+  }
+  return done;
+}
+
+}  // namespace kyrovane

@@ -1,0 +1,123 @@
+#pragma once
+
+// Writes parts files from records, valid or deliberately damaged: every field of header line 2
+// can be replaced by any text, and the pool and the records are written as given.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "import/jwc/jwc_record_writer.h"
+#include "import/jwkunit.h"
+
+namespace kyrovane::test {
+
+struct JwkDrawing {
+  std::string SecondText;
+  std::string ThirdText;
+  std::vector<TJwcLine> Lines;
+  std::vector<JwcArcRecord> Arcs;
+  std::vector<TJwcPoint> Points;
+  std::vector<Moji2Record> Texts;
+  std::string Pool;
+  std::string Scale = "100";
+  // Fields of line 2 written instead of the ones above: field -> text.
+  std::map<int, std::string> FieldOverrides;
+};
+
+// A header line: the text, a NUL, blanks and a line feed, 200 bytes in all, as the parts files
+// of the drawing program have them.
+inline std::string JwkHeaderLine(std::string text) {
+  text += '\0';
+  text.resize(199, ' ');
+  text += '\n';
+  return text.substr(0, 200);
+}
+
+inline std::string WriteJwk(const JwkDrawing& d) {
+  ByteWriter out;
+  std::string line1 = std::string(kJwkMagic) + ".......";
+  line1.resize(40, '\0');
+  line1 += d.SecondText;
+  line1.resize(72, '\0');
+  line1 += d.ThirdText;
+  line1.resize(104, '\0');
+  line1.resize(199, ' ');
+  out.Bytes(line1 + '\n');
+
+  std::vector<std::string> fields = {std::to_string(d.Lines.size()),
+                                     std::to_string(d.Arcs.size()),
+                                     std::to_string(d.Points.size()),
+                                     std::to_string(d.Texts.size()),
+                                     "4.000000",
+                                     "4.000000",
+                                     "0.048889",
+                                     std::to_string(d.Pool.size()),
+                                     d.Scale};
+  for (const auto& [field, text] : d.FieldOverrides) fields.at(field) = text;
+  out.Bytes(JwkHeaderLine(JoinFields(fields)));
+
+  WriteRecords(out, d.Lines);
+  WriteRecords(out, d.Arcs);
+  WriteRecords(out, d.Points);
+  WriteRecords(out, d.Texts);
+  out.Bytes(d.Pool);
+  return out.Data();
+}
+
+// A parts file with every record kind; the texts point into the pool directly and through a
+// segment, as the drawing program stores them.
+inline JwkDrawing SampleJwkDrawing() {
+  JwkDrawing d;
+  d.SecondText = "\x95\x94\x95\x69";  // 部品
+  d.Lines = {
+      {.X1 = 0, .Y1 = 0, .X2 = 100, .Y2 = 0, .LineType = 1, .PenColor = 2, .Layer = 3},
+      {.X1 = 1,
+       .Y1 = 2,
+       .X2 = 3,
+       .Y2 = 4,
+       .LineType = 2,
+       .PenColor = 1,
+       .Layer = 0,
+       .CurveChain = 0x40},
+      {.X1 = 3,
+       .Y1 = 4,
+       .X2 = 5,
+       .Y2 = 6,
+       .LineType = 2,
+       .PenColor = 1,
+       .Layer = 0,
+       .CurveChain = 0xC0,
+       .Flags = 0x40},
+  };
+  d.Arcs = {{.CenterX = 50,
+             .CenterY = 60,
+             .Radius = 30,
+             .Ratio = 10000,
+             .StartAngle = Fixed16(180),
+             .EndAngle = Fixed16(270),
+             .AxisAngle = 0,
+             .LineType = 1,
+             .PenColor = 2,
+             .Layer = 3,
+             .Spare = {36, 2, 0}}};
+  d.Points = {{.X = 7, .Y = 8, .Layer = 1, .PenColor = 5}, {.X = -7, .Y = -8}};
+  d.Pool = std::string("one\0\x93\xf1\0three", 12);
+  d.Texts = {
+      {.X = 1, .Y = 2, .X2 = 3, .Y2 = 2, .PoolOffset = 0, .PoolSegment = 0, .TextType = 8},
+      {.X = 4,
+       .Y = 5,
+       .X2 = 4,
+       .Y2 = 9,
+       .PoolOffset = 4,
+       .PoolSegment = 0x4000,
+       .TextType = 0,
+       .Layer = 2,
+       .Flags = 0x20,
+       .Spare = 1},
+      {.X = 6, .Y = 7, .X2 = 8, .Y2 = 9, .PoolOffset = 7, .PoolSegment = 0, .TextType = 10},
+  };
+  return d;
+}
+
+}  // namespace kyrovane::test

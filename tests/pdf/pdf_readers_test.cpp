@@ -1,0 +1,238 @@
+// Files written by the library, checked by real PDF readers: qpdf, poppler, mupdf and
+// ghostscript must take them without complaint and show what was drawn.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+#include "pdf/PdfClassRegistry.h"
+#include "pdf/PdfDoc.h"
+#include "pdf/PdfImageCreator.h"
+#include "pdf_test_support.h"
+#include "support/test_support.h"
+
+namespace kyrovane {
+namespace {
+
+using test::CommandResult;
+using test::ShellQuote;
+
+const char* const kStandardFonts[] = {
+    "FixedWidth",  "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
+    "Arial",       "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
+    "Times-Roman", "Times-Bold",      "Times-Italic",      "Times-BoldItalic"};
+
+// A 2 x 1 image of a red and a blue pixel.
+class TwoPixelImage : public TPdfImageCreator {
+ public:
+  std::unique_ptr<TPdfXObject> CreateImage(TPdfObjectMgr& objectMgr, const std::any&) override {
+    auto image = std::make_unique<TPdfXObject>(&objectMgr);
+    TPdfDictionary& attributes = image->Attributes();
+    attributes.AddNameItem("Type", "XObject");
+    attributes.AddNameItem("Subtype", "Image");
+    attributes.AddNumberItem("Width", 2);
+    attributes.AddNumberItem("Height", 1);
+    attributes.AddNumberItem("BitsPerComponent", 8);
+    attributes.AddNameItem("ColorSpace", "DeviceRGB");
+    attributes.PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("FlateDecode"));
+    image->Data().Write(std::string("\xFF\x00\x00\x00\x00\xFF", 6));
+    return image;
+  }
+};
+
+class PdfReaders : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PdfClassRegistry().RegisterClass("Test-TwoPixels", ImageCreatorClass<TwoPixelImage>());
+  }
+  void TearDown() override { PdfClassRegistry().UnregisterClass("Test-TwoPixels"); }
+
+  test::TempDir dir_;
+  test::ScopedPdfClock clock_;
+};
+
+TEST_F(PdfReaders, TheGoldenFilesAreValid) {
+  test::ExpectReadersAccept(test::TestData("pdf/empty-page.pdf"));
+  test::ExpectReadersAccept(test::TestData("pdf/empty-page-flate.pdf"));
+}
+
+// Every operator, every standard font, pictures with awkward names, pages of three sizes and
+// the values that used to break files.
+TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
+  TPdfDoc doc;
+  doc.SetCompressionMethod(cmFlateDecode);
+  doc.NewDoc();
+  doc.GetRoot().SetPageMode(pmUseOutlines);
+  doc.GetInfo().SetTitle("Sampler (1)");
+  doc.GetInfo().SetAuthor("\x93\xFA\x96\x7B");
+  doc.AddPage();
+  TPdfCanvas& canvas = doc.GetCanvas();
+  const std::vector<long double> dash{6, 2};
+  canvas.SetLineCap(1);
+  canvas.SetLineWidth(0.5);
+  canvas.SetRGBStrokeColor(0x0000FF);
+  canvas.SetDash(dash, 0);
+  canvas.MoveTo(50, 50);
+  canvas.LineTo(500, 50);
+  canvas.CurveToC(520, 100, 520, 150, 500, 200);
+  canvas.Stroke();
+  canvas.SetRGBFillColor(0x00FF00);
+  canvas.Rectangle(100, 300, 50, 40);
+  canvas.FillStroke();
+  canvas.Rectangle(200, 300, 50, 40);
+  canvas.Fill();
+  canvas.GSave();
+  canvas.SetDash({}, 0);  // a dashed line to the end of the world would take readers forever
+  canvas.Concat(0.866, 0.5, -0.5, 0.866, 300, 400);
+  canvas.MoveTo(std::nanl(""), INFINITY);
+  canvas.LineTo(1e30L, -1e30L);
+  canvas.Stroke();
+  canvas.GRestore();
+
+  canvas.SetRGBFillColor(0);
+  long double y = 800;
+  for (const char* font : kStandardFonts) {
+    canvas.BeginText();
+    canvas.SetFont(font, 11);
+    canvas.SetCharSpace(0.5);
+    canvas.SetHorizontalScaling(font[0] == 'T' ? 450 : 100);
+    canvas.SetTextRise(1);
+    canvas.SetTextMatrix(1, 0, 0, 1, 40, y);
+    canvas.ShowText(std::string(font) + " (a\\b) \xE9\xFC");
+    canvas.MoveToNextLine();
+    canvas.EndText();
+    y -= 20;
+  }
+  canvas.SetFont("Arial", -14);
+
+  const std::string awkward[] = {"plain", "a b(1).bmp", "50% [x] <y> {z} #/",
+                                 "\x93\xFA\x96\x7B.jpg"};
+  long double x = 50;
+  for (const std::string& name : awkward) {
+    doc.AddXObject(name, 0, "Test-TwoPixels");
+    canvas.DrawXObject(name, x, 420, 40, 20);
+    canvas.DrawXObject(name, x, 450, 20, 10);
+    x += 60;
+  }
+
+  doc.AddPage();
+  doc.GetCanvas().SetPageWidth(842);
+  doc.GetCanvas().SetPageHeight(595);
+  doc.AddPage();
+  doc.GetCanvas().SetPageWidth(2384);
+  doc.GetCanvas().SetPageHeight(1684);
+  doc.GetCanvas().DrawXObject("plain", 0, 0, 2384, 1684);
+
+  auto path = dir_ / "sampler.pdf";
+  test::SaveToFile(doc, path);
+  test::ExpectReadersAccept(path);
+
+  // Every standard font once, in any order, as a standard Type 1 font that is not embedded.
+  CommandResult fonts = test::Run("pdffonts " + ShellQuote(path.string()));
+  ASSERT_EQ(fonts.exitCode, 0);
+  std::vector<std::string> listed;
+  std::istringstream lines(fonts.out);
+  std::string line;
+  std::getline(lines, line);
+  std::getline(lines, line);
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string name, type1, type2, encoding, embedded;
+    words >> name >> type1 >> type2 >> encoding >> embedded;
+    EXPECT_EQ(type1 + " " + type2, "Type 1") << line;
+    EXPECT_EQ(encoding, "WinAnsi") << line;
+    EXPECT_EQ(embedded, "no") << line;
+    listed.push_back(name);
+  }
+  std::vector<std::string> faces = {
+      "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
+      "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
+      "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic"};
+  std::sort(faces.begin(), faces.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, faces);
+
+  CommandResult info = test::Run("pdfinfo -f 1 -l 3 " + ShellQuote(path.string()));
+  EXPECT_NE(info.out.find("Page    1 size:  596 x 842 pts (A4)"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Page    2 size:  842 x 595 pts"), std::string::npos);
+  EXPECT_NE(info.out.find("Page    3 size:  2384 x 1684 pts"), std::string::npos);
+  EXPECT_NE(info.out.find("Producer:        Orvesta"), std::string::npos);
+  // The text keeps its Japanese characters (behind the language mark, which poppler shows as
+  // one more character).
+  EXPECT_NE(info.out.find("日本\n"), std::string::npos) << info.out;
+}
+
+TEST_F(PdfReaders, ReadersDecompressExactlyTheOperators) {
+  TPdfDoc doc;
+  doc.SetCompressionMethod(cmFlateDecode);
+  doc.NewDoc();
+  doc.AddPage();
+  std::string expected = "/F0 10 Tf\n";
+  for (int i = 0; i < 20000; ++i) {
+    doc.GetCanvas().MoveTo(i % 596, i % 842 + 0.25);
+    doc.GetCanvas().LineTo(i % 300 + 1.5, 2.0L * i / 3);
+    expected += std::to_string(i % 596) + " " + std::to_string(i % 842) + ".25 m\n";
+  }
+  auto path = dir_ / "long.pdf";
+  test::SaveToFile(doc, path);
+  CommandResult data =
+      test::Run("qpdf --show-object=6 --filtered-stream-data " + ShellQuote(path.string()));
+  ASSERT_EQ(data.exitCode, 0) << data.err;
+  // Every move-to of the expected text appears in order in the decompressed stream.
+  std::size_t at = 0;
+  std::istringstream moves(expected);
+  std::string line;
+  while (std::getline(moves, line)) {
+    at = data.out.find(line + "\n", at);
+    ASSERT_NE(at, std::string::npos) << line;
+  }
+  EXPECT_EQ(data.out.substr(0, 10), "/F0 10 Tf\n");
+  test::ExpectReadersAccept(path);
+}
+
+// Reads one pixel of a binary PPM file.
+std::array<int, 3> Pixel(const std::string& ppm, int x, int y) {
+  std::istringstream in(ppm);
+  std::string magic;
+  int width, height, maximum;
+  in >> magic >> width >> height >> maximum;
+  in.get();
+  std::size_t at =
+      static_cast<std::size_t>(in.tellg()) + 3 * (static_cast<std::size_t>(y) * width + x);
+  return {static_cast<unsigned char>(ppm[at]), static_cast<unsigned char>(ppm[at + 1]),
+          static_cast<unsigned char>(ppm[at + 2])};
+}
+
+TEST_F(PdfReaders, ShapesAndImagesLandWhereTheyWereDrawn) {
+  TPdfDoc doc;
+  doc.SetDefaultPageWidth(100);
+  doc.SetDefaultPageHeight(100);
+  doc.NewDoc();
+  doc.AddPage();
+  TPdfCanvas& canvas = doc.GetCanvas();
+  canvas.SetRGBFillColor(0x0000FF);  // red
+  canvas.Rectangle(10, 10, 30, 20);  // lower left in PDF, so lower left in the picture
+  canvas.Fill();
+  doc.AddXObject("pixels", 0, "Test-TwoPixels");
+  canvas.DrawXObject("pixels", 50, 60, 40, 20);  // red left half, blue right half
+  auto path = dir_ / "shapes.pdf";
+  test::SaveToFile(doc, path);
+  test::ExpectReadersAccept(path);
+
+  CommandResult render = test::Run("pdftoppm -r 72 -singlefile " + ShellQuote(path.string()) + " " +
+                                   ShellQuote((dir_ / "shapes").string()));
+  ASSERT_EQ(render.exitCode, 0);
+  std::string ppm = test::ReadFile(dir_ / "shapes.ppm");
+  using Rgb = std::array<int, 3>;
+  EXPECT_EQ(Pixel(ppm, 25, 80), (Rgb{255, 0, 0}));  // inside the rectangle (row 80 from the top)
+  EXPECT_EQ(Pixel(ppm, 25, 50), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel(ppm, 60, 30), (Rgb{255, 0, 0}));  // left pixel of the image
+  EXPECT_EQ(Pixel(ppm, 80, 30), (Rgb{0, 0, 255}));  // right pixel of the image
+  EXPECT_EQ(Pixel(ppm, 60, 10), (Rgb{255, 255, 255}));
+}
+
+}  // namespace
+}  // namespace kyrovane

@@ -1,0 +1,202 @@
+// Stream objects: buffering in the shared temporary file, the bytes around the data, and the
+// deflate compression of Flate streams.
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <sstream>
+#include <thread>
+
+#include "pdf/PdfTypes.h"
+#include "pdf/PdfXref.h"
+#include "pdf/ZLibEx.h"
+#include "pdf_test_support.h"
+
+namespace kyrovane {
+namespace {
+
+std::string Body(TPdfObject& object) {
+  std::ostringstream out;
+  object.WriteToStream(out);
+  return out.str();
+}
+
+std::string Inflate(const std::string& compressed, std::size_t size) {
+  std::string out(size, '\0');
+  uLongf outSize = size;
+  EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize,
+                       reinterpret_cast<const Bytef*>(compressed.data()), compressed.size()),
+            Z_OK);
+  out.resize(outSize);
+  return out;
+}
+
+std::string Compress(const std::string& input, TZCompressionLevel level) {
+  std::size_t done = 0;
+  std::string out;
+  ZCompressStream(
+      [&](char* buffer, std::size_t size) {
+        std::size_t count = std::min(size, input.size() - done);
+        input.copy(buffer, count, done);
+        done += count;
+        return count;
+      },
+      [&](const char* data, std::size_t size) { out.append(data, size); }, level);
+  return out;
+}
+
+// Content that does not repeat within zlib's window, so it stays large when compressed.
+std::string Pattern(std::size_t size) {
+  std::string text;
+  unsigned value = 1;
+  while (text.size() < size) {
+    value = value * 1103515245 + 12345;
+    text += std::to_string(value >> 8) + " 0 l\n";
+  }
+  text.resize(size);
+  return text;
+}
+
+void AddFlate(TPdfStream& stream) {
+  stream.Attributes().PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("FlateDecode"));
+}
+
+TEST(PdfStreamBytes, EmptyUnfilteredStream) {
+  TPdfStream stream(nullptr);
+  EXPECT_EQ(Body(stream), "<<\r\n/Length 0\r\n/Filter []\r\n>>\r\nstream\r\n\nendstream");
+}
+
+TEST(PdfStreamBytes, DataBetweenTheKeywordsAndItsLength) {
+  TPdfXref xref;
+  auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
+  stream.Data().Write("0 0 m\n");
+  stream.Data().Write("1 1 l\n");
+  std::ostringstream out;
+  stream.WriteValueToStream(out);
+  EXPECT_EQ(out.str(),
+            "1 0 obj\r\n<<\r\n/Length 12\r\n/Filter []\r\n>>\r\nstream\r\n0 0 m\n1 1 l\n"
+            "\nendstream\r\nendobj\r\n");
+}
+
+TEST(PdfStreamBytes, FlateStreamsCarryTheCompressedLength) {
+  TPdfStream stream(nullptr);
+  AddFlate(stream);
+  stream.Data().Write("/F0 10 Tf\n");
+  std::string body = Body(stream);
+  const std::string compressed(
+      "\x78\xDA\xD3\x77\x33\x50\x30\x34\x50\x08\x49\xE3\x02\x00\x0B\x1E\x02\x0B", 18);
+  EXPECT_EQ(body, "<<\r\n/Length 18\r\n/Filter [/FlateDecode ]\r\n>>\r\nstream\r\n" + compressed +
+                      "\nendstream");
+  // Writing again compresses again and gives the same bytes.
+  EXPECT_EQ(Body(stream), body);
+}
+
+TEST(PdfStreamBuffers, LargeDataComesBackWhole) {
+  test::ScopedTempFolder folder;
+  TPdfXref xref;
+  auto& plain = xref.Register(std::make_unique<TPdfStream>(&xref));
+  auto& flate = xref.Register(std::make_unique<TPdfStream>(&xref));
+  AddFlate(flate);
+  const std::string data = Pattern(300000);
+  // Written in uneven pieces, interleaved, so that the pieces of both lie mixed in the file.
+  for (std::size_t pos = 0; pos < data.size(); pos += 7001) {
+    plain.Data().Write(std::string_view(data).substr(pos, 7001));
+    flate.Data().Write(std::string_view(data).substr(pos, 7001));
+  }
+  EXPECT_EQ(plain.Data().Size(), data.size());
+  EXPECT_EQ(plain.EncodedData(), data);
+  EXPECT_EQ(Inflate(flate.EncodedData(), data.size()), data);
+  flate.Data().Flush();
+  flate.Data().Write("tail");
+  EXPECT_EQ(Inflate(flate.EncodedData(), data.size() + 4), data + "tail");
+}
+
+TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocument) {
+  test::ScopedTempFolder folder;
+  {
+    TPdfXref xref;
+    for (int i = 0; i < 200; ++i) {
+      auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
+      stream.Data().Write(Pattern(1000));
+      stream.Data().Flush();
+    }
+    EXPECT_EQ(test::OpenFilesIn(folder.path()), 1);
+    EXPECT_TRUE(folder.IsEmpty());
+  }
+  EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
+  EXPECT_TRUE(folder.IsEmpty());
+}
+
+TEST(PdfStreamBuffers, SmallStreamsNeedNoFile) {
+  test::ScopedTempFolder folder;
+  TPdfXref xref;
+  auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
+  stream.Data().Write("q\nQ\n");
+  EXPECT_EQ(stream.EncodedData(), "q\nQ\n");
+  EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
+}
+
+TEST(PdfStreamBuffers, StreamsCanBeEncodedInParallel) {
+  test::ScopedTempFolder folder;
+  TPdfXref xref;
+  std::vector<TPdfStream*> streams;
+  for (int i = 0; i < 8; ++i) {
+    auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
+    AddFlate(stream);
+    stream.Data().Write(Pattern(100000 + i));
+    stream.Data().Flush();
+    streams.push_back(&stream);
+  }
+  std::vector<std::string> sequential, parallel(streams.size());
+  for (TPdfStream* stream : streams) sequential.push_back(stream->EncodedData());
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < streams.size(); ++i) {
+    threads.emplace_back([&, i] { parallel[i] = streams[i]->EncodedData(); });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(parallel, sequential);
+}
+
+TEST(ZLibCompression, EmptyInputIsAValidStream) {
+  EXPECT_EQ(Compress("", zcMax), std::string("\x78\xDA\x03\x00\x00\x00\x00\x01", 8));
+}
+
+TEST(ZLibCompression, LevelIndexesSelectTheZLibLevels) {
+  const std::string input = Pattern(5000);
+  // The second header byte tells the level class: 01 fastest or none, 9C default, DA best.
+  EXPECT_EQ(Compress(input, zcNone)[1], '\x01');
+  EXPECT_EQ(Compress(input, zcFastest)[1], '\x01');
+  EXPECT_EQ(Compress(input, zcDefault)[1], '\x9C');
+  EXPECT_EQ(Compress(input, zcMax)[1], '\xDA');
+  EXPECT_GT(Compress(input, zcNone).size(), input.size());
+  for (TZCompressionLevel level : {zcNone, zcFastest, zcDefault, zcMax}) {
+    EXPECT_EQ(Inflate(Compress(input, level), input.size()), input);
+  }
+}
+
+TEST(ZLibCompression, InputAroundTheBlockSizeComesBackWhole) {
+  for (std::size_t size : {32767u, 32768u, 32769u, 65536u, 65537u}) {
+    const std::string input = Pattern(size);
+    EXPECT_EQ(Inflate(Compress(input, zcMax), input.size()), input) << size;
+  }
+}
+
+TEST(ZLibCompression, NegativeCodesBecomeErrorsWithZLibsText) {
+  EXPECT_EQ(ZCompressCheck(Z_OK), Z_OK);
+  EXPECT_EQ(ZCompressCheck(Z_STREAM_END), Z_STREAM_END);
+  const std::pair<int, const char*> cases[] = {
+      {Z_ERRNO, "file error"},       {Z_STREAM_ERROR, "stream error"},
+      {Z_DATA_ERROR, "data error"},  {Z_MEM_ERROR, "insufficient memory"},
+      {Z_BUF_ERROR, "buffer error"}, {Z_VERSION_ERROR, "incompatible version"}};
+  for (auto [code, message] : cases) {
+    try {
+      ZCompressCheck(code);
+      ADD_FAILURE() << code;
+    } catch (const EZCompressionError& error) {
+      EXPECT_STREQ(error.what(), message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kyrovane

@@ -1,0 +1,100 @@
+#include "pdf_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/test_support.h"
+
+namespace kyrovane::test {
+
+ScopedPdfClock::ScopedPdfClock() {
+  SetPdfClock([next = EncodeDateTime(2025, 1, 2, 3, 4, 5)]() mutable {
+    TDateTime now = next;
+    next += 1.0 / 86400;
+    return now;
+  });
+}
+
+ScopedPdfClock::~ScopedPdfClock() {
+  SetPdfClock(nullptr);
+}
+
+ScopedTempFolder::ScopedTempFolder() {
+  const char* current = std::getenv("TMPDIR");
+  hadValue_ = current != nullptr;
+  if (hadValue_) saved_ = current;
+  std::string pattern = (std::filesystem::temp_directory_path() / "kyrovane-tmp-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temp folder");
+  path_ = pattern;
+  setenv("TMPDIR", path_.c_str(), 1);
+}
+
+ScopedTempFolder::~ScopedTempFolder() {
+  if (hadValue_) {
+    setenv("TMPDIR", saved_.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+int OpenFilesIn(const std::filesystem::path& folder) {
+  int count = 0;
+  std::string prefix = folder.string() + "/";
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (!error && target.starts_with(prefix)) ++count;
+  }
+  return count;
+}
+
+void SaveToFile(TPdfDoc& doc, const std::filesystem::path& path) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  doc.SaveToStream(out);
+}
+
+std::string SaveChecked(TPdfDoc& doc) {
+  TempDir dir;
+  auto path = dir / "checked.pdf";
+  SaveToFile(doc, path);
+  ExpectReadersAccept(path);
+  return ReadFile(path);
+}
+
+std::string PageContents(TPdfDoc& doc) {
+  return doc.GetCanvas().Contents()->EncodedData();
+}
+
+void ExpectReadersAccept(const std::filesystem::path& path, int pages) {
+  const std::string file = ShellQuote(path.string());
+  TempDir scratch;
+  const std::string out = ShellQuote((scratch / "page").string());
+  std::string range = pages > 0 ? " -f 1 -l " + std::to_string(pages) : "";
+  std::string gsRange = pages > 0 ? " -dFirstPage=1 -dLastPage=" + std::to_string(pages) : "";
+  std::string mutoolRange = pages > 0 ? " 1-" + std::to_string(pages) : "";
+
+  CommandResult qpdf = Run("qpdf --check " + file);
+  EXPECT_EQ(qpdf.exitCode, 0) << path << "\n" << qpdf.out << qpdf.err;
+
+  CommandResult poppler = Run("pdftoppm -r 20" + range + " " + file + " " + out);
+  EXPECT_EQ(poppler.exitCode, 0) << path;
+  EXPECT_EQ(poppler.err, "") << path;
+
+  CommandResult mupdf = Run("mutool draw -q -N -r 20 -o " + out + "%d.png " + file + mutoolRange);
+  EXPECT_EQ(mupdf.exitCode, 0) << path;
+  EXPECT_EQ(mupdf.err, "") << path;
+
+  CommandResult ghostscript = Run(
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -dPDFSTOPONERROR -sDEVICE=nullpage" + gsRange + " " + file);
+  EXPECT_EQ(ghostscript.exitCode, 0) << path << "\n" << ghostscript.out << ghostscript.err;
+  EXPECT_EQ(ghostscript.err, "") << path;
+}
+
+}  // namespace kyrovane::test

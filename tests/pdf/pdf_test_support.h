@@ -1,0 +1,56 @@
+#pragma once
+
+// Helpers of the PDF test suites: a fixed clock, saving to bytes, and the real PDF readers.
+
+#include <filesystem>
+#include <string>
+
+#include "pdf/PdfDate.h"
+#include "pdf/PdfDoc.h"
+
+namespace kyrovane::test {
+
+// Fixes the PDF clock for its lifetime: the first reading is 2025-01-02 03:04:05 and every
+// reading after it one second later, so a new document saved at once has the creation date
+// ...05 and the modification date ...06.
+class ScopedPdfClock {
+ public:
+  ScopedPdfClock();
+  ~ScopedPdfClock();
+  ScopedPdfClock(const ScopedPdfClock&) = delete;
+  ScopedPdfClock& operator=(const ScopedPdfClock&) = delete;
+};
+
+void SaveToFile(TPdfDoc& doc, const std::filesystem::path& path);
+// Saves the document to a file, lets the readers check it (ExpectReadersAccept) and returns
+// its bytes.
+std::string SaveChecked(TPdfDoc& doc);
+
+// The operators written so far on the current page of an uncompressed document.
+std::string PageContents(TPdfDoc& doc);
+
+// Points TMPDIR at a fresh folder of its own for its lifetime, so a test can see what the
+// library leaves in the temp folder.
+class ScopedTempFolder {
+ public:
+  ScopedTempFolder();
+  ~ScopedTempFolder();
+  ScopedTempFolder(const ScopedTempFolder&) = delete;
+  ScopedTempFolder& operator=(const ScopedTempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  bool IsEmpty() const { return std::filesystem::is_empty(path_); }
+
+ private:
+  std::filesystem::path path_;
+  std::string saved_;
+  bool hadValue_;
+};
+
+// Descriptors of this process open on files in the folder (named or already removed).
+int OpenFilesIn(const std::filesystem::path& folder);
+
+// Checks the file with qpdf, poppler (pdftoppm), mupdf and ghostscript: each must accept it
+// without a word on standard error. `pages` limits rendering to the first pages of long files.
+void ExpectReadersAccept(const std::filesystem::path& path, int pages = 0);
+
+}  // namespace kyrovane::test

@@ -1,0 +1,92 @@
+// Pictures whose declared size is beyond the bounds are refused before their pixel memory is
+// allocated. This test program replaces the global operator new to record the largest single
+// request, which the bitmap's pixel buffer would be.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "bmp_builder.h"
+#include "jpeg_samples.h"
+#include "pdf/picture/BmpReader.h"
+#include "pdf/picture/JpegImage.h"
+
+namespace {
+std::atomic<std::size_t> largestRequest{0};
+}
+
+// GCC sees free() after the inlined operator new's body and takes it for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+  std::size_t seen = largestRequest.load();
+  while (size > seen && !largestRequest.compare_exchange_weak(seen, size)) {
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace kyrovane {
+namespace {
+
+constexpr std::size_t kSmall = 1 << 20;
+
+std::string RleBmp(int32_t width, int32_t height) {
+  test::TBmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitCount = 8;
+  spec.compression = 1;
+  spec.palette = {{0, 0, 0}};
+  spec.pixels = std::string("\x00\x01", 2);  // end of picture at once
+  return test::BuildBmp(spec);
+}
+
+// Runs `action`, which must throw EInvalidGraphic, and returns the largest allocation it made.
+template <typename Action>
+std::size_t LargestAllocationOfRefusal(Action action) {
+  largestRequest = 0;
+  EXPECT_THROW(action(), EInvalidGraphic);
+  return largestRequest;
+}
+
+TEST(PictureLimits, TheTrackerSeesAnAcceptedPicturesPixels) {
+  largestRequest = 0;
+  TBitmap bitmap = ReadBmp(RleBmp(2000, 2000));
+  EXPECT_GE(largestRequest.load(), std::size_t{2000} * 2000 * 3);
+}
+
+TEST(PictureLimits, HugeBmpIsRefusedBeforeAllocating) {
+  const std::string tooMany = RleBmp(20000, 20000), tooWide = RleBmp(70000, 2);
+  EXPECT_LT(LargestAllocationOfRefusal([&] { ReadBmp(tooMany); }), kSmall);
+  EXPECT_LT(LargestAllocationOfRefusal([&] { ReadBmp(tooWide); }), kSmall);
+  TBitmap bitmap;
+  EXPECT_LT(LargestAllocationOfRefusal([&] { bitmap.LoadFromStream(tooMany); }), kSmall);
+  EXPECT_LT(LargestAllocationOfRefusal([&] { bitmap.SetSize(65535, 65535); }), kSmall);
+}
+
+TEST(PictureLimits, HugeJpegIsRefusedBeforeAllocating) {
+  // A progressive picture would have libjpeg allocate coefficients for every pixel at the
+  // start of decoding; the refusal comes before that.
+  std::string jpeg = test::RgbJpeg(16, 16, true);
+  const std::size_t sof = jpeg.find("\xFF\xC2");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg[sof + 5] = jpeg[sof + 7] = static_cast<char>(40000 >> 8);
+  jpeg[sof + 6] = jpeg[sof + 8] = static_cast<char>(40000 & 0xFF);
+  EXPECT_LT(LargestAllocationOfRefusal([&] { DecodeJpeg(jpeg); }), kSmall);
+  TJPEGImage image;
+  EXPECT_LT(LargestAllocationOfRefusal([&] { image.LoadFromStream(jpeg); }), kSmall);
+}
+
+}  // namespace
+}  // namespace kyrovane
