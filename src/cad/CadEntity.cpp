@@ -67,24 +67,9 @@ long double TCad_Entity::InsertScaledY(long double L) const {
   return insert != nullptr ? L * insert->TotalScale().Y : L;
 }
 
-TLineType TCad_Entity::DashPattern() const {
-  return DashPatternOf(LineType);
-}
-
-TLineType DashPatternOf(const TCad_Line_Type* ALineType) {
-  TLineType pattern;
-  if (ALineType == nullptr) return pattern;
-  pattern.Values.reserve(ALineType->Dashes.size());
-  for (const long double length : ALineType->Dashes) {
-    // A dash array must hold no negative length: a mirrored or negative pitch keeps its
-    // magnitude, and a length that is not a number draws as the shortest dash.
-    long double points = std::nearbyint(MmToPt(std::fabs(length)));
-    if (length == 0 || !std::isfinite(points)) points = 1;
-    pattern.Values.push_back(points);
-  }
-  const long double phase = std::nearbyint(ALineType->Phase);
-  pattern.Phase = std::isfinite(phase) ? phase : 0;
-  return pattern;
+const TLineType& TCad_Entity::DashPattern() const {
+  static const TLineType solid;
+  return LineType != nullptr ? LineType->Pattern() : solid;
 }
 
 }  // namespace kyrovane

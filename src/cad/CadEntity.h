@@ -33,8 +33,8 @@ class TCad_Entity : public TCad_Object {
   long double InsertScaledX(long double L) const;
   long double InsertScaledY(long double L) const;
 
-  // The printer's dash pattern for this entity's line type.
-  TLineType DashPattern() const;
+  // The printer's dash pattern for this entity's line type (solid without one).
+  const TLineType& DashPattern() const;
 
   // The insert the entity is being drawn through, null outside blocks.
   const TCad_Insert* CurrentInsert() const;
@@ -53,9 +53,5 @@ class TCad_Entity : public TCad_Object {
   // Whether this entity draws in the given pass at all (visible and of that pass).
   bool DrawsIn(std::uint8_t APass) const { return Visible != 0 && Pass == APass; }
 };
-
-// Dash lengths in points from a line type: 0 mm becomes 1 point, others are rounded to whole
-// points; no line type gives a solid pattern.
-TLineType DashPatternOf(const TCad_Line_Type* ALineType);
 
 }  // namespace kyrovane

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cad/CadUnits.h"
+#include "pdf/PDFPrinter.h"
 
 namespace kyrovane {
 
@@ -47,10 +48,24 @@ class TCad_Line_Type : public TCad_Object {
   int DashCount() const { return static_cast<int>(Dashes.size()); }
   long double GetDash(int I) const { return Dashes.at(static_cast<std::size_t>(I)); }
 
+  // The printer's dash pattern in whole points, made again only when Dashes or Phase change:
+  // every line of a page asks for it.
+  const TLineType& Pattern() const;
+
   std::string Name;
   std::vector<long double> Dashes;
   long double Phase = 0;
+
+ private:
+  mutable TLineType pattern_;
+  mutable std::vector<long double> patternDashes_;
+  mutable long double patternPhase_ = 0;
+  mutable bool patternMade_ = false;
 };
+
+// Dash lengths in points from a line type: 0 mm becomes 1 point, others are rounded to whole
+// points; no line type gives a solid pattern.
+TLineType DashPatternOf(const TCad_Line_Type* ALineType);
 
 // One vertex of a polyline or curve. Bulge is the tangent of a quarter of the included angle
 // of the arc to the next vertex (0 = straight, positive = counter-clockwise).

@@ -91,7 +91,7 @@ void TCad_PolyLine::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double Of
   }
   if (!std::isfinite(LineWidth)) return;
 
-  const TLineType dash = DashPattern();
+  const TLineType& dash = DashPattern();
   Canvas.SetRGBStrokeColor(Color);
   Canvas.SetRGBFillColor(Color);
   Canvas.SetDash(dash.Values, dash.Phase);

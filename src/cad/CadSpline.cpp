@@ -61,7 +61,7 @@ void TCad_Spline::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX
   }
   if (path.empty() || !std::isfinite(LineWidth)) return;
 
-  const TLineType dash = DashPattern();
+  const TLineType& dash = DashPattern();
   Canvas.SetDash(dash.Values, dash.Phase);
   Canvas.SetLineWidth(LineWidth);
   Canvas.SetRGBStrokeColor(Color);
