@@ -13,7 +13,6 @@
 namespace kyrovane {
 
 class TCad_Insert;
-class TPdfCanvas;
 
 class TCad_Object {
  public:

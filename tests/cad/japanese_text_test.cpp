@@ -7,6 +7,7 @@
 #include "cad/CadText.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
+#include "pdf/pdf_test_support.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
@@ -29,7 +30,7 @@ class JapaneseText : public ::testing::Test {
       std::ofstream out(path, std::ios::binary);
       model.page.PrintToPdf(out, 1, false, 0);
     }
-    EXPECT_EQ(ReaderComplaints(path), "");
+    ExpectReadersAccept(path);
     return ReadFile(path);
   }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-// Looking into the PDF files the model writes: the inflated contents of each page, the page
-// boxes that pdfinfo reports, a 72 dpi render, and the verdict of the real PDF readers.
+// Looking into the PDF files the model writes: the inflated contents of each page, their
+// operator lines, and the page boxes that pdfinfo reports.
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,21 +24,5 @@ struct PageBox {
 };
 // The MediaBox of every page as pdfinfo -box reports it.
 std::vector<PageBox> PdfInfoBoxes(const std::filesystem::path& pdf);
-
-struct Rgb {
-  int r = 0, g = 0, b = 0;
-};
-struct Raster {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
-  Rgb At(int x, int y) const;
-};
-// One page rendered by pdftoppm at 72 dpi (one pixel per point).
-Raster RenderPage(const std::filesystem::path& pdf, int page);
-
-// What qpdf --check, pdftoppm, mutool draw and gs -dPDFSTOPONERROR say against the file;
-// empty when every reader accepts it silently.
-std::string ReaderComplaints(const std::filesystem::path& pdf);
 
 }  // namespace kyrovane::test
