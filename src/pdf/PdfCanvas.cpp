@@ -16,22 +16,19 @@ long double Finite(long double value) {
   return std::isfinite(value) ? value : 0;
 }
 
-std::string Numbers(std::initializer_list<long double> values) {
-  std::string text;
-  for (long double value : values) {
-    if (!text.empty()) text += ' ';
-    text += FloatToStrR(value);
+void AppendColor(std::string& text, TColor color) {
+  for (int shift : {0, 8, 16}) {
+    if (shift != 0) text += ' ';
+    AppendFloatRounded(text, ((static_cast<std::uint32_t>(color) >> shift) & 0xFF) / 255.0L);
   }
-  return text;
 }
 
 }  // namespace
 
 std::string ColorToPdfRGB(TColor color) {
-  auto component = [color](int shift) {
-    return FloatToStrRounded(((static_cast<std::uint32_t>(color) >> shift) & 0xFF) / 255.0L);
-  };
-  return component(0) + ' ' + component(8) + ' ' + component(16);
+  std::string text;
+  AppendColor(text, color);
+  return text;
 }
 
 void TPdfCanvasAttribute::SetWordSpace(long double value) {
@@ -56,6 +53,16 @@ long double TPdfCanvasAttribute::TextWidth(std::string_view text) const {
   return total - charSpace_;
 }
 
+void TPdfCanvas::WriteNumbers(std::initializer_list<long double> values, std::string_view op) {
+  line_.clear();
+  for (long double value : values) {
+    AppendFloatR(line_, value);
+    line_ += ' ';
+  }
+  line_ += op;
+  Write(line_);
+}
+
 void TPdfCanvas::Write(std::string_view text) {
   if (!contents_) throw EPdfInvalidOperation("the canvas has no page.");
   contents_->Data().Write(text);
@@ -70,7 +77,7 @@ void TPdfCanvas::GRestore() {
 
 void TPdfCanvas::Concat(long double a, long double b, long double c, long double d, long double e,
                         long double f) {
-  Write(Numbers({a, b, c, d, e, f}) + " cm\n");
+  WriteNumbers({a, b, c, d, e, f}, "cm\n");
 }
 
 void TPdfCanvas::SetLineCap(int cap) {
@@ -78,30 +85,39 @@ void TPdfCanvas::SetLineCap(int cap) {
 }
 
 void TPdfCanvas::SetDash(std::span<const long double> values, long double phase) {
-  std::string text = "[";
+  line_ = "[";
   if (!values.empty() && values.front() != 0) {
-    for (long double value : values) text += FloatToStrR(value) + ' ';
+    for (long double value : values) {
+      AppendFloatR(line_, value);
+      line_ += ' ';
+    }
   }
-  Write(text + "] " + FloatToStrR(phase) + " d\n");
+  line_ += "] ";
+  AppendFloatR(line_, phase);
+  line_ += " d\n";
+  Write(line_);
 }
 
 void TPdfCanvas::SetLineWidth(long double width) {
-  Write(FloatToStrRounded(width) + " w\n");
+  line_.clear();
+  AppendFloatRounded(line_, width);
+  line_ += " w\n";
+  Write(line_);
 }
 void TPdfCanvas::MoveTo(long double x, long double y) {
-  Write(Numbers({x, y}) + " m\n");
+  WriteNumbers({x, y}, "m\n");
 }
 void TPdfCanvas::LineTo(long double x, long double y) {
-  Write(Numbers({x, y}) + " l\n");
+  WriteNumbers({x, y}, "l\n");
 }
 
 void TPdfCanvas::CurveToC(long double x1, long double y1, long double x2, long double y2,
                           long double x3, long double y3) {
-  Write(Numbers({x1, y1, x2, y2, x3, y3}) + " c\n");
+  WriteNumbers({x1, y1, x2, y2, x3, y3}, "c\n");
 }
 
 void TPdfCanvas::Rectangle(long double x, long double y, long double width, long double height) {
-  Write(Numbers({x, y, width, height}) + " re\n");
+  WriteNumbers({x, y, width, height}, "re\n");
 }
 
 void TPdfCanvas::Stroke() {
@@ -125,7 +141,7 @@ void TPdfCanvas::SetTextRise(long double rise) {
 
 void TPdfCanvas::SetTextMatrix(long double a, long double b, long double c, long double d,
                                long double x, long double y) {
-  Write(Numbers({a, b, c, d, x, y}) + " Tm\n");
+  WriteNumbers({a, b, c, d, x, y}, "Tm\n");
 }
 
 void TPdfCanvas::MoveToNextLine() {
@@ -149,10 +165,16 @@ void TPdfCanvas::ExecuteXObject(std::string_view name) {
 }
 
 void TPdfCanvas::SetRGBFillColor(TColor color) {
-  Write(ColorToPdfRGB(color) + " rg\n");
+  line_.clear();
+  AppendColor(line_, color);
+  line_ += " rg\n";
+  Write(line_);
 }
 void TPdfCanvas::SetRGBStrokeColor(TColor color) {
-  Write(ColorToPdfRGB(color) + " RG\n");
+  line_.clear();
+  AppendColor(line_, color);
+  line_ += " RG\n";
+  Write(line_);
 }
 
 void TPdfCanvas::SetCharSpace(long double value) {

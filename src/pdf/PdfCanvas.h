@@ -6,9 +6,12 @@
 // objects to the page's resources on first use, and measures text.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "pdf/PdfColor.h"
 
 namespace kyrovane {
 
@@ -16,9 +19,6 @@ class TPdfDictionary;
 class TPdfDoc;
 class TPdfFont;
 class TPdfStream;
-
-// A colour as 0x00BBGGRR. Values with the high byte set are read by their low three bytes.
-using TColor = std::int32_t;
 
 // "r g b", red first, each component /255 to three decimals rounded half up.
 std::string ColorToPdfRGB(TColor color);
@@ -117,6 +117,8 @@ class TPdfCanvas {
 
  private:
   void Write(std::string_view text);
+  // Writes the numbers, each followed by a space, then the operator.
+  void WriteNumbers(std::initializer_list<long double> values, std::string_view op);
   TPdfDictionary& Resources(std::string_view kind);
   void SetMediaBoxNumber(std::size_t index, long double value);
 
@@ -124,6 +126,7 @@ class TPdfCanvas {
   TPdfDictionary* page_ = nullptr;
   TPdfStream* contents_ = nullptr;
   TPdfCanvasAttribute attr_;
+  std::string line_;  // the operator being written, kept to spare an allocation per operator
 };
 
 // A canvas without document or page, handed where a canvas argument is needed but nothing is

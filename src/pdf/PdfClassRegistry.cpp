@@ -1,5 +1,8 @@
 #include "pdf/PdfClassRegistry.h"
 
+#include "pdf/PdfImages.h"
+#include "pdf/PdfJpFonts.h"
+
 namespace kyrovane {
 namespace {
 
@@ -33,7 +36,11 @@ TPdfClassRegistry& PdfClassRegistry() {
   static TPdfClassRegistry registry;
   static std::once_flag filled;
   // Every class of the library, registered here once.
-  std::call_once(filled, [] { RegisterType1Fonts(registry); });
+  std::call_once(filled, [] {
+    RegisterType1Fonts(registry);
+    RegisterJpFonts(registry);
+    RegisterImageCreators(registry);
+  });
   return registry;
 }
 

@@ -15,6 +15,11 @@ std::string FloatToStrR(long double value);
 // Like FloatToStrR, but the third decimal is rounded half up first (line widths, colours).
 std::string FloatToStrRounded(long double value);
 
+// The same texts appended to `text`, without a string of their own: the page contents are
+// made of millions of these numbers.
+void AppendFloatR(std::string& text, long double value);
+void AppendFloatRounded(std::string& text, long double value);
+
 // Up to `digits` significant digits, unrounded otherwise, with the same guards as FloatToStrR.
 std::string FloatToStrGeneral(long double value, int digits);
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "pdf/ParallelDeflate.h"
+
 namespace kyrovane {
 namespace {
 
@@ -91,6 +93,11 @@ int ZCompressCheck(int code) {
 }
 
 void ZCompressStream(const TZReadFunc& input, const TZWriteFunc& output, TZCompressionLevel level) {
+  // Large streams are spread over the cores; a stream of one piece comes out as written here.
+  if (const unsigned threads = DeflateThreadCount(); threads > 1) {
+    ParallelZCompress(input, output, ZLibLevel(level), threads);
+    return;
+  }
   Deflater deflater(ZLibLevel(level));
   std::vector<char> in(kBufferSize);
   while (std::size_t read = input(in.data(), in.size())) {

@@ -28,6 +28,15 @@ constexpr std::size_t CharLength(std::string_view text, std::size_t pos) {
   return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// True when text[pos] is the second byte of a double-byte character, the characters counted
+// from text[0]. Only the run of lead-range bytes just before pos decides: the byte before that
+// run ends a character, and the run pairs up from there.
+constexpr bool IsTrailAt(std::string_view text, std::size_t pos) {
+  std::size_t leads = 0;
+  while (leads < pos && IsLeadByte(static_cast<unsigned char>(text[pos - leads - 1]))) ++leads;
+  return leads % 2 == 1;
+}
+
 // Number of characters, a lead byte and its trail byte counting as one.
 std::size_t CountChars(std::string_view text);
 

@@ -11,19 +11,10 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfImageCreator.h"
 #include "pdf_test_support.h"
+#include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
-
-template <class Call>
-std::string MessageOf(Call call) {
-  try {
-    call();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "no exception";
-}
 
 class PdfCanvasTest : public ::testing::Test {
  protected:
@@ -162,7 +153,8 @@ TEST_F(PdfCanvasTest, MirroredFontSizesAreWrittenByMagnitude) {
 }
 
 TEST_F(PdfCanvasTest, AnUnknownFontChangesNothing) {
-  EXPECT_EQ(MessageOf([&] { canvas().SetFont("Comic", 10); }), "クラス Comic が見つかりません");
+  EXPECT_EQ(test::MessageOf([&] { canvas().SetFont("Comic", 10); }),
+            "クラス Comic が見つかりません");
   EXPECT_EQ(Written(), "");
   EXPECT_EQ(canvas().Attr().Font()->Name(), "Arial");
 }
@@ -173,7 +165,7 @@ TEST_F(PdfCanvasTest, ImagesAreListedOnceAndDrawnEachTime) {
   canvas().DrawXObject("pic", 0, 0, 1, 1);
   EXPECT_EQ(Written(), "q\n100 0 0 50 10 20 cm\n/pic Do\nQ\nq\n1 0 0 1 0 0 cm\n/pic Do\nQ\n");
   EXPECT_EQ(Resources("XObject"), "<<\r\n/pic 8 0 R\r\n>>");
-  EXPECT_EQ(MessageOf([&] { canvas().DrawXObject("nope", 0, 0, 1, 1); }),
+  EXPECT_EQ(test::MessageOf([&] { canvas().DrawXObject("nope", 0, 0, 1, 1); }),
             "XObject not found: nope");
 }
 
@@ -234,8 +226,8 @@ TEST_F(PdfCanvasTest, PageSizeCanChangeAfterThePageIsMade) {
 TEST(PdfCanvasState, AttributeChecks) {
   TPdfCanvasAttribute attr;
   EXPECT_EQ(attr.HorizontalScaling(), 0);
-  EXPECT_EQ(MessageOf([&] { attr.SetWordSpace(-0.1); }), "invalid word space");
-  EXPECT_EQ(MessageOf([&] { attr.SetFontSize(-1); }), "invalid font size");
+  EXPECT_EQ(test::MessageOf([&] { attr.SetWordSpace(-0.1); }), "invalid word space");
+  EXPECT_EQ(test::MessageOf([&] { attr.SetFontSize(-1); }), "invalid font size");
   EXPECT_THROW(attr.SetFontSize(-1), EPdfInvalidValue);
   attr.SetFontSize(0);
   attr.SetWordSpace(0);
@@ -248,7 +240,7 @@ TEST(PdfCanvasState, ACanvasWithoutPageWritesNothing) {
   canvas.SetHorizontalScaling(50);
   EXPECT_EQ(canvas.Attr().CharSpace(), 3);
   EXPECT_EQ(canvas.Attr().HorizontalScaling(), 50);
-  EXPECT_EQ(MessageOf([&] { canvas.Stroke(); }), "the canvas has no page.");
+  EXPECT_EQ(test::MessageOf([&] { canvas.Stroke(); }), "the canvas has no page.");
   EXPECT_THROW(canvas.SetFont("Arial", 10), EPdfInvalidOperation);
   EXPECT_THROW(canvas.SetPageWidth(10), EPdfInvalidOperation);
 }

@@ -14,16 +14,6 @@ namespace {
 
 using test::SaveChecked;
 
-template <class Call>
-std::string MessageOf(Call call) {
-  try {
-    call();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "no exception";
-}
-
 // The text between "n 0 obj" CR LF and CR LF "endobj" in a saved file.
 std::string ObjectText(const std::string& file, int number) {
   std::string head = "\n" + std::to_string(number) + " 0 obj\r\n";
@@ -219,7 +209,8 @@ TEST_F(PdfDocument, FontsAreMadeOncePerDocumentAndNamedInOrder) {
 TEST_F(PdfDocument, AnUnknownFontAddsNothing) {
   doc_.NewDoc();
   int objects = doc_.GetXref().ItemCount();
-  EXPECT_EQ(MessageOf([&] { doc_.GetFont("Helvetica"); }), "クラス Helvetica が見つかりません");
+  EXPECT_EQ(test::MessageOf([&] { doc_.GetFont("Helvetica"); }),
+            "クラス Helvetica が見つかりません");
   EXPECT_THROW(doc_.GetFont("Test-Image"), EClassNotFound);  // a creator, not a font
   EXPECT_EQ(doc_.GetXref().ItemCount(), objects);
   EXPECT_EQ(doc_.GetFont("Arial").Data()->PdfNameByName("Name")->Value(), "F0");
@@ -243,20 +234,22 @@ TEST_F(PdfDocument, ImageObjectsAreMadeOncePerName) {
 
 TEST_F(PdfDocument, ImageObjectRegistrationErrors) {
   doc_.NewDoc();
-  EXPECT_EQ(MessageOf([&] { doc_.AddXObject("x", 1, "Missing"); }),
+  EXPECT_EQ(test::MessageOf([&] { doc_.AddXObject("x", 1, "Missing"); }),
             "クラス Missing が見つかりません");
-  EXPECT_EQ(MessageOf([&] { doc_.AddXObject("x", 1.5, "Test-Image"); }), "Error AObject is null");
-  EXPECT_EQ(MessageOf([&] { doc_.RegisterXObject(static_cast<TPdfXObject*>(nullptr), "x"); }),
+  EXPECT_EQ(test::MessageOf([&] { doc_.AddXObject("x", 1.5, "Test-Image"); }),
+            "Error AObject is null");
+  EXPECT_EQ(test::MessageOf([&] { doc_.RegisterXObject(static_cast<TPdfXObject*>(nullptr), "x"); }),
             "Error AObject is null");
   auto untyped = std::make_unique<TPdfXObject>(&doc_.GetXref());
-  EXPECT_EQ(MessageOf([&] { doc_.RegisterXObject(std::move(untyped), "x"); }),
+  EXPECT_EQ(test::MessageOf([&] { doc_.RegisterXObject(std::move(untyped), "x"); }),
             "Error AObject is null");
 
   int objects = doc_.GetXref().ItemCount();
   doc_.AddXObject("x", 1, "Test-Image");
   auto second = std::make_unique<TPdfXObject>(&doc_.GetXref());
   second->Attributes().AddNameItem("Type", "XObject");
-  EXPECT_EQ(MessageOf([&] { doc_.RegisterXObject(std::move(second), "x"); }), "dupulicate name: x");
+  EXPECT_EQ(test::MessageOf([&] { doc_.RegisterXObject(std::move(second), "x"); }),
+            "dupulicate name: x");
   EXPECT_EQ(doc_.GetXref().ItemCount(), objects + 1);
 }
 
@@ -275,12 +268,12 @@ TEST_F(PdfDocument, AnImageObjectWithANameKeepsIt) {
 
 TEST_F(PdfDocument, CallsWithoutADocument) {
   std::ostringstream out;
-  EXPECT_EQ(MessageOf([&] { doc_.GetCanvas(); }), "Document is null");
-  EXPECT_EQ(MessageOf([&] { doc_.GetInfo(); }), "this method can not use this state..");
-  EXPECT_EQ(MessageOf([&] { doc_.GetRoot(); }), "this method can not use this state..");
-  EXPECT_EQ(MessageOf([&] { doc_.GetFont("Arial"); }), "document is null.");
-  EXPECT_EQ(MessageOf([&] { doc_.AddPage(); }), "internal error. current pages null.");
-  EXPECT_EQ(MessageOf([&] { doc_.SaveToStream(out); }), "there is no document to save.");
+  EXPECT_EQ(test::MessageOf([&] { doc_.GetCanvas(); }), "Document is null");
+  EXPECT_EQ(test::MessageOf([&] { doc_.GetInfo(); }), "this method can not use this state..");
+  EXPECT_EQ(test::MessageOf([&] { doc_.GetRoot(); }), "this method can not use this state..");
+  EXPECT_EQ(test::MessageOf([&] { doc_.GetFont("Arial"); }), "document is null.");
+  EXPECT_EQ(test::MessageOf([&] { doc_.AddPage(); }), "internal error. current pages null.");
+  EXPECT_EQ(test::MessageOf([&] { doc_.SaveToStream(out); }), "there is no document to save.");
   EXPECT_THROW(doc_.AddPage(), EPdfInvalidOperation);
   EXPECT_EQ(out.str(), "");
   // The second canvas needs no document, and draws nothing.

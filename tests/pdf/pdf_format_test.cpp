@@ -55,6 +55,32 @@ TEST(PdfNumberText, AgreesWithRoundingThenPrintingFifteenDigits) {
   }
 }
 
+TEST(PdfNumberText, AppendingGivesTheSameTextsAsTheStringForms) {
+  auto appended = [](auto append, long double value) {
+    std::string text = "x";
+    append(text, value);
+    return text.substr(1);
+  };
+  const long double inf = std::numeric_limits<long double>::infinity();
+  for (long double value : {0.0L, -0.0L, 0.0005L, -0.0005L, 0.0015L, 2.5e-4L, 1.0005L, -1.2345L,
+                            999999999999.9994L, 999999999999.9996L, 1e12L, -1e13L, 1e20L,
+                            std::nanl(""), inf, -inf, 128.0L / 255, 1.0L / 255}) {
+    EXPECT_EQ(appended(AppendFloatR, value), FloatToStrR(value)) << static_cast<double>(value);
+    EXPECT_EQ(appended(AppendFloatRounded, value), FloatToStrRounded(value))
+        << static_cast<double>(value);
+  }
+  unsigned state = 11;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1664525 + 1013904223;
+    long double magnitude = std::pow(10.0L, static_cast<int>(state % 19) - 4);
+    long double value = (static_cast<long double>(state >> 8) / (1 << 24) - 0.5L) * magnitude;
+    if (i % 4 == 0) value = std::nearbyintl(value * 2000) / 2000;  // halfway between thousandths
+    ASSERT_EQ(appended(AppendFloatR, value), FloatToStrR(value)) << static_cast<double>(value);
+    ASSERT_EQ(appended(AppendFloatRounded, value), FloatToStrRounded(value))
+        << static_cast<double>(value);
+  }
+}
+
 TEST(PdfNumberText, ValuesThatWouldBreakTheFileAreTamed) {
   const long double inf = std::numeric_limits<long double>::infinity();
   EXPECT_EQ(FloatToStrR(std::nanl("")), "0");

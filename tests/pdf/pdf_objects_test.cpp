@@ -7,6 +7,7 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfXref.h"
+#include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
@@ -21,16 +22,6 @@ std::string Definition(TPdfObject& object) {
   std::ostringstream out;
   object.WriteValueToStream(out);
   return out.str();
-}
-
-template <class Call>
-std::string MessageOf(Call call) {
-  try {
-    call();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "no exception";
 }
 
 TEST(PdfScalars, Bodies) {
@@ -74,7 +65,7 @@ TEST(PdfObjectKinds, OnlyIndirectObjectsHaveADefinition) {
   TPdfNumber direct(1);
   auto placeholder = TPdfVirtualObject::CreateVirtual(3);
   EXPECT_THROW(Definition(direct), EPdfInvalidOperation);
-  EXPECT_EQ(MessageOf([&] { Definition(*placeholder); }), "");
+  EXPECT_EQ(test::MessageOf([&] { Definition(*placeholder); }), "");
 }
 
 TEST(PdfArrays, EveryItemIsFollowedByASpace) {
@@ -162,7 +153,7 @@ TEST(PdfDictionaries, LookupsOfTheWrongClassFindNothing) {
 TEST(PdfDictionaries, AMissingValueIsRefused) {
   TPdfDictionary dictionary(nullptr);
   EXPECT_THROW(dictionary.AddItem("Key", nullptr), EPdfInvalidValue);
-  EXPECT_EQ(MessageOf([&] { dictionary.AddItem("Key", nullptr); }), "");
+  EXPECT_EQ(test::MessageOf([&] { dictionary.AddItem("Key", nullptr); }), "");
   EXPECT_EQ(dictionary.ItemCount(), 0u);
 }
 
@@ -185,7 +176,7 @@ TEST(PdfXrefTable, OnlyDirectObjectsCanBeRegistered) {
   TPdfXref xref;
   auto numbered = std::make_unique<TPdfNumber>(1);
   numbered->SetObjectNumber(7);
-  EXPECT_EQ(MessageOf([&] { xref.AddObject(std::move(numbered)); }), "");
+  EXPECT_EQ(test::MessageOf([&] { xref.AddObject(std::move(numbered)); }), "");
   EXPECT_THROW(xref.AddObject(TPdfVirtualObject::CreateVirtual(1)), EPdfInvalidOperation);
   EXPECT_EQ(xref.ItemCount(), 1);
 }

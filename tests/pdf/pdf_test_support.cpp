@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -95,6 +96,73 @@ void ExpectReadersAccept(const std::filesystem::path& path, int pages) {
       "gs -q -dSAFER -dBATCH -dNOPAUSE -dPDFSTOPONERROR -sDEVICE=nullpage" + gsRange + " " + file);
   EXPECT_EQ(ghostscript.exitCode, 0) << path << "\n" << ghostscript.out << ghostscript.err;
   EXPECT_EQ(ghostscript.err, "") << path;
+}
+
+const char* RendererName(TRenderer renderer) {
+  switch (renderer) {
+    case TRenderer::Poppler:
+      return "poppler";
+    case TRenderer::Mupdf:
+      return "mupdf";
+    case TRenderer::Ghostscript:
+      return "ghostscript";
+  }
+  return "";
+}
+
+std::array<int, 3> TRaster::Pixel(int x, int y) const {
+  const std::size_t at = 3 * (static_cast<std::size_t>(y) * width + x);
+  return {static_cast<unsigned char>(pixels.at(at)), static_cast<unsigned char>(pixels.at(at + 1)),
+          static_cast<unsigned char>(pixels.at(at + 2))};
+}
+
+TRaster RenderFirstPage(const std::filesystem::path& path, TRenderer renderer) {
+  TempDir scratch;
+  const std::string file = ShellQuote(path.string());
+  const std::string out = ShellQuote((scratch / "page.ppm").string());
+  std::string command;
+  switch (renderer) {
+    case TRenderer::Poppler:
+      command = "pdftoppm -r 72 -f 1 -l 1 -singlefile " + file + " " +
+                ShellQuote((scratch / "page").string());
+      break;
+    case TRenderer::Mupdf:
+      command = "mutool draw -q -N -r 72 -o " + out + " " + file + " 1";
+      break;
+    case TRenderer::Ghostscript:
+      command =
+          "gs -q -dSAFER -dBATCH -dNOPAUSE -r72 -sDEVICE=ppmraw -dFirstPage=1 -dLastPage=1 "
+          "-sOutputFile=" +
+          out + " " + file;
+      break;
+  }
+  CommandResult result = Run(command);
+  EXPECT_EQ(result.exitCode, 0) << RendererName(renderer) << ": " << result.err;
+  if (result.exitCode != 0) return {};
+
+  // A binary PPM: "P6", width, height and largest value, with comments between them.
+  const std::string ppm = ReadFile(scratch / "page.ppm");
+  std::size_t at = 2;
+  auto number = [&] {
+    while (at < ppm.size() &&
+           (std::isspace(static_cast<unsigned char>(ppm[at])) || ppm[at] == '#')) {
+      if (ppm[at] == '#') at = ppm.find('\n', at);
+      ++at;
+    }
+    int value = 0;
+    while (at < ppm.size() && std::isdigit(static_cast<unsigned char>(ppm[at]))) {
+      value = value * 10 + (ppm[at++] - '0');
+    }
+    return value;
+  };
+  TRaster raster;
+  raster.width = number();
+  raster.height = number();
+  number();  // largest value, 255
+  raster.pixels = ppm.substr(at + 1);
+  EXPECT_EQ(ppm.substr(0, 2), "P6");
+  EXPECT_EQ(raster.pixels.size(), 3u * raster.width * raster.height);
+  return raster;
 }
 
 }  // namespace kyrovane::test

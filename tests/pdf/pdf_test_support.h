@@ -2,6 +2,7 @@
 
 // Helpers of the PDF test suites: a fixed clock, saving to bytes, and the real PDF readers.
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -52,5 +53,21 @@ int OpenFilesIn(const std::filesystem::path& folder);
 // Checks the file with qpdf, poppler (pdftoppm), mupdf and ghostscript: each must accept it
 // without a word on standard error. `pages` limits rendering to the first pages of long files.
 void ExpectReadersAccept(const std::filesystem::path& path, int pages = 0);
+
+enum class TRenderer { Poppler, Mupdf, Ghostscript };
+inline constexpr TRenderer kRenderers[] = {TRenderer::Poppler, TRenderer::Mupdf,
+                                           TRenderer::Ghostscript};
+const char* RendererName(TRenderer renderer);
+
+// The first page of a file rendered at 72 dpi, one pixel per point, as RGB rows from the top;
+// empty (with a test failure) when the renderer fails.
+struct TRaster {
+  int width = 0;
+  int height = 0;
+  std::string pixels;
+
+  std::array<int, 3> Pixel(int x, int y) const;
+};
+TRaster RenderFirstPage(const std::filesystem::path& path, TRenderer renderer);
 
 }  // namespace kyrovane::test

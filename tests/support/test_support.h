@@ -3,6 +3,7 @@
 // Helpers shared by the test suites: scratch folders, whole-file I/O, running the PDF
 // readers (qpdf, poppler, mupdf, ghostscript) and locating test data.
 
+#include <exception>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +34,17 @@ struct CommandResult {
 
 // Runs a shell command line and captures its exit code, standard output and standard error.
 CommandResult Run(const std::string& commandLine);
+
+// The message of the exception that `call` throws, or "no exception".
+template <class Call>
+std::string MessageOf(Call call) {
+  try {
+    call();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "no exception";
+}
 
 // Quotes one argument for the shell.
 std::string ShellQuote(const std::string& text);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kyrovane::cp932 {
 namespace {
 
@@ -31,6 +34,30 @@ TEST(Cp932Bytes, CharacterBoundaries) {
   EXPECT_EQ(CharLength(text, 4), 1u);
   EXPECT_EQ(CountChars(text), 4u);
   EXPECT_EQ(CountChars(""), 0u);
+}
+
+TEST(Cp932Bytes, TrailBytesAgreeWithAForwardWalk) {
+  // Every text of up to five bytes over bytes that are single, lead only, lead and trail, and
+  // trail only: the backward look at one position must match walking the characters from the
+  // start.
+  const unsigned char alphabet[] = {0x41, 0x40, 0x81, 0x9F, 0xE0, 0xA0, 0xFC};
+  for (int length = 1; length <= 5; ++length) {
+    int combinations = 1;
+    for (int i = 0; i < length; ++i) combinations *= 7;
+    for (int n = 0; n < combinations; ++n) {
+      std::string text;
+      for (int i = 0, rest = n; i < length; ++i, rest /= 7) {
+        text.push_back(static_cast<char>(alphabet[rest % 7]));
+      }
+      std::vector<bool> trail(text.size(), false);
+      for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+        if (CharLength(text, pos) == 2) trail[pos + 1] = true;
+      }
+      for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        ASSERT_EQ(IsTrailAt(text, pos), trail[pos]) << "position " << pos << " of case " << n;
+      }
+    }
+  }
 }
 
 TEST(Cp932Conversion, JapaneseRoundTrip) {

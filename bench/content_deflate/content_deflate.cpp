@@ -1,0 +1,94 @@
+// The deflate alone of the page contents that the line benchmark (printer_lines) writes: zlib at
+// level 9 on one core, then the parallel deflate of the stream compression on 1, 2, 4 … cores.
+// The single-core figure is the bar the whole line benchmark has to beat.
+//
+//   bench_content_deflate [N]
+//
+// Prints the content size and, for each way, the seconds and the compressed size.
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "pdf/ParallelDeflate.h"
+
+namespace {
+
+// The operators of N segments in the order and form the drawing component writes them.
+std::string LineContents(long n) {
+  const char* widths[10] = {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"};
+  const char* colors[10] = {"0 0 0",         "1 0 0",        "0 1 0", "0 0 1",
+                            "1 1 0",         "1 0 1",        "0 1 1", "0.502 0.502 0.502",
+                            "0.502 0.251 0", "0.251 0 0.502"};
+  std::string text = "/F0 10 Tf\n";
+  std::uint32_t x = 1;
+  auto next = [&] { return x = (1103515245u * x + 12345u) & 0x7FFFFFFFu; };
+  char line[160];
+  for (long k = 0; k < n; ++k) {
+    unsigned x1 = next() % 1191, y1 = next() % 842, x2 = next() % 1191, y2 = next() % 842;
+    int pen = static_cast<int>(k % 10);
+    int length =
+        std::snprintf(line, sizeof line, "%s w\n%s RG\n%s\n%u %u m\n%u %u l\nS\n", widths[pen],
+                      colors[pen], k % 3 == 2 ? "[6 2 ] 0 d" : "[] 0 d", x1, y1, x2, y2);
+    text.append(line, static_cast<std::size_t>(length));
+  }
+  return text;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+std::size_t SingleStream(const std::string& input) {
+  uLongf size = compressBound(static_cast<uLong>(input.size()));
+  std::string output(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(output.data()), &size,
+                reinterpret_cast<const Bytef*>(input.data()), static_cast<uLong>(input.size()),
+                9) != Z_OK) {
+    throw std::runtime_error("zlib failed");
+  }
+  return size;
+}
+
+std::size_t Parallel(const std::string& input, unsigned threads) {
+  std::size_t offset = 0;
+  std::size_t produced = 0;
+  kyrovane::ParallelZCompress(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min(capacity, input.size() - offset);
+        std::memcpy(buffer, input.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char*, std::size_t size) { produced += size; }, 9, threads);
+  return produced;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long n = argc > 1 ? std::atol(argv[1]) : 1000000;
+  const std::string contents = LineContents(n);
+  std::printf("N %ld\ncontent bytes %zu\n", n, contents.size());
+
+  auto start = std::chrono::steady_clock::now();
+  std::size_t size = SingleStream(contents);
+  std::printf("zlib level 9, one stream: %.3f s, %zu bytes\n", Seconds(start), size);
+
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  for (unsigned threads = 1;; threads = std::min(cores, threads * 2)) {
+    start = std::chrono::steady_clock::now();
+    size = Parallel(contents, threads);
+    std::printf("parallel, %u threads: %.3f s, %zu bytes\n", threads, Seconds(start), size);
+    if (threads == cores) break;
+  }
+  return 0;
+}

@@ -1,0 +1,138 @@
+#include "pdf/PdfJpCMap.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace kyrovane {
+namespace {
+
+// The "cidrange" rows of a published CMap file, in file order.
+std::vector<TCIDRange> ReadCidRanges(const std::filesystem::path& path) {
+  const std::string text = test::ReadFile(path);
+  std::vector<TCIDRange> rows;
+  const std::regex block("begincidrange([\\s\\S]*?)endcidrange");
+  const std::regex row("<([0-9a-fA-F]+)>\\s*<([0-9a-fA-F]+)>\\s*([0-9]+)");
+  for (std::sregex_iterator b(text.begin(), text.end(), block), end; b != end; ++b) {
+    const std::string body = (*b)[1];
+    for (std::sregex_iterator r(body.begin(), body.end(), row); r != end; ++r) {
+      rows.push_back({static_cast<std::uint16_t>(std::stoi((*r)[1], nullptr, 16)),
+                      static_cast<std::uint16_t>(std::stoi((*r)[2], nullptr, 16)),
+                      static_cast<std::uint16_t>(std::stoi((*r)[3]))});
+    }
+  }
+  return rows;
+}
+
+void ExpectRow(std::span<const TCIDRange> table, std::size_t index, int first, int last,
+               int firstCid) {
+  ASSERT_LT(index, table.size());
+  EXPECT_EQ(table[index].First, first) << "row " << index;
+  EXPECT_EQ(table[index].Last, last) << "row " << index;
+  EXPECT_EQ(table[index].FirstCID, firstCid) << "row " << index;
+}
+
+TEST(JpCMapTables, MatchThePublishedCMapRowForRow) {
+  const std::filesystem::path cmap = "/usr/share/poppler/cMap/Adobe-Japan1/90ms-RKSJ-H";
+  ASSERT_TRUE(std::filesystem::exists(cmap)) << "poppler-data is needed for this check";
+  const std::vector<TCIDRange> published = ReadCidRanges(cmap);
+  ASSERT_EQ(published.size(), 171u);
+  const auto fixed = CIDRanges90ms();
+  const auto proportional = CIDRanges90msp();
+  ASSERT_EQ(fixed.size(), 171u);
+  ASSERT_EQ(proportional.size(), 171u);
+  for (std::size_t i = 0; i < published.size(); ++i) {
+    ExpectRow(fixed, i, published[i].First, published[i].Last, published[i].FirstCID);
+    // The proportional table differs only in where printable ASCII goes.
+    ExpectRow(proportional, i, published[i].First, published[i].Last,
+              i == 0 ? 1 : published[i].FirstCID);
+  }
+}
+
+TEST(JpCMapTables, KnownRowsInTheirPlaces) {
+  const auto fixed = CIDRanges90ms();
+  ExpectRow(fixed, 0, 0x20, 0x7D, 231);
+  ExpectRow(fixed, 1, 0x7E, 0x7E, 631);
+  ExpectRow(fixed, 2, 0x8140, 0x817E, 633);
+  ExpectRow(fixed, 3, 0x8180, 0x81AC, 696);
+  ExpectRow(fixed, 170, 0xFC40, 0xFC4B, 8706);
+  // Half-width katakana come right after the last row of lead byte 0x9F.
+  bool found = false;
+  for (std::size_t i = 1; i < fixed.size(); ++i) {
+    if (fixed[i].First == 0xA0) {
+      found = true;
+      ExpectRow(fixed, i, 0xA0, 0xDF, 326);
+      ExpectRow(fixed, i - 1, 0x9F80, 0x9FFC, 5375);
+    }
+    if (fixed[i].First == 0x889F) ExpectRow(fixed, i, 0x889F, 0x88FC, 1125);
+  }
+  EXPECT_TRUE(found);
+  const auto proportional = CIDRanges90msp();
+  ExpectRow(proportional, 0, 0x20, 0x7D, 1);
+  ExpectRow(proportional, 1, 0x7E, 0x7E, 631);
+  ExpectRow(proportional, 170, 0xFC40, 0xFC4B, 8706);
+}
+
+TEST(JpCharToCID, SingleBytes) {
+  EXPECT_EQ(CharToCID90ms("A", 0), 264);
+  EXPECT_EQ(CharToCID90ms(" ", 0), 231);
+  EXPECT_EQ(CharToCID90ms("}", 0), 324);
+  EXPECT_EQ(CharToCID90ms("~", 0), 631);
+  EXPECT_EQ(CharToCID90msp(" ", 0), 1);
+  EXPECT_EQ(CharToCID90msp("A", 0), 34);
+  EXPECT_EQ(CharToCID90msp("~", 0), 631);  // only the first row differs
+  // Half-width katakana "ｱ" (0xB1) and the ends of their range.
+  EXPECT_EQ(CharToCID90ms("\xB1", 0), 343);
+  EXPECT_EQ(CharToCID90ms("\xA0", 0), 326);
+  EXPECT_EQ(CharToCID90ms("\xDF", 0), 389);
+  EXPECT_EQ(CharToCID90msp("\xDF", 0), 389);
+  // Codes no range holds.
+  EXPECT_EQ(CharToCID90ms("\x80", 0), 0);
+  EXPECT_EQ(CharToCID90ms("\x1F", 0), 0);
+  EXPECT_EQ(CharToCID90ms("\xFD", 0), 0);
+  EXPECT_EQ(CharToCID90msp("\x80", 0), 0);
+}
+
+TEST(JpCharToCID, DoubleBytesCountAtTheirLeadByte) {
+  const std::string text = "A\x82\xA0\x88\x9F\xFC\x4B";  // A, あ, 亜, the last mapped code
+  EXPECT_EQ(CharToCID90ms(text, 1), 843);
+  EXPECT_EQ(CharToCID90ms(text, 2), -1);
+  EXPECT_EQ(CharToCID90ms(text, 3), 1125);
+  EXPECT_EQ(CharToCID90ms(text, 4), -1);
+  EXPECT_EQ(CharToCID90ms(text, 5), 8717);
+  EXPECT_EQ(CharToCID90msp(text, 5), 8717);
+  EXPECT_EQ(CharToCID90ms(text, 6), -1);
+  EXPECT_EQ(CharToCID90ms("\x81\x40", 0), 633);
+  EXPECT_EQ(CharToCID90ms("\x81\xFC", 0), 779);
+  EXPECT_EQ(CharToCID90ms("\xFC\x4C", 0), 0);  // just past the last row
+  EXPECT_EQ(CharToCID90ms("\x85\x40", 0), 0);  // a gap between rows
+}
+
+TEST(JpCharToCID, TrailBytesThatLookLikeLeadBytes) {
+  // 0x9F and 0xE0 are lead bytes and trail bytes: only the walk from the start tells.
+  const std::string text = "\x88\x9F\x88\x9F\xE0\xE0";
+  EXPECT_EQ(CharToCID90ms(text, 0), 1125);
+  EXPECT_EQ(CharToCID90ms(text, 1), -1);
+  EXPECT_EQ(CharToCID90ms(text, 2), 1125);
+  EXPECT_EQ(CharToCID90ms(text, 3), -1);
+  EXPECT_EQ(CharToCID90ms(text, 4), 0xE0E0 - 0xE080 + 5563);
+  EXPECT_EQ(CharToCID90ms(text, 5), -1);
+}
+
+TEST(JpCharToCID, LoneLeadByteAtTheEndReadsNothingBeyond) {
+  // The view ends at the lead byte; the byte after it in memory would make "あ".
+  const std::string memory = "A\x82\xA0";
+  const std::string_view text(memory.data(), 2);
+  EXPECT_EQ(CharToCID90ms(text, 1), 0);
+  EXPECT_EQ(CharToCID90msp(text, 1), 0);
+  EXPECT_EQ(CharToCID90ms(text, 2), 0);  // past the end
+  EXPECT_EQ(CharToCID90ms("", 0), 0);
+}
+
+}  // namespace
+}  // namespace kyrovane

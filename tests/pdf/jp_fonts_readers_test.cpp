@@ -1,0 +1,141 @@
+// Pages written with the Japanese fonts, read back by poppler, mupdf, qpdf and ghostscript.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pdf/PdfDoc.h"
+#include "pdf_test_support.h"
+#include "support/test_support.h"
+
+namespace kyrovane {
+namespace {
+
+const char* const kFontNames[] = {"Gothic",
+                                  "GothicV",
+                                  "Gothic,Bold",
+                                  "Gothic,Italic",
+                                  "Gothic,BoldItalic",
+                                  "Mincyo",
+                                  "MincyoV",
+                                  "Mincyo,Bold",
+                                  "Mincyo,Italic",
+                                  "Mincyo,BoldItalic",
+                                  "PGothic",
+                                  "PGothic,Bold",
+                                  "PGothic,Italic",
+                                  "PGothic,BoldItalic",
+                                  "PMincyo",
+                                  "PMincyo,Bold",
+                                  "PMincyo,Italic",
+                                  "PMincyo,BoldItalic"};
+
+// "A", "あ", half-width "ｱ", "B", "漢字", full-width "１": single- and double-byte codes of
+// both widths.
+const std::string kSample =
+    "A\x82\xA0\xB1"
+    "B\x8A\xBF\x8E\x9A\x82\x50";
+const std::string kSampleUtf8 =
+    "Aあｱ"
+    "B漢字１";
+
+class JpFontPage : public ::testing::Test {
+ protected:
+  // One line of the sample per font, each at x = 100 and 30 points below the previous one.
+  void SetUp() override {
+    doc_.NewDoc();
+    doc_.AddPage();
+    TPdfCanvas& canvas = doc_.GetCanvas();
+    long double y = 800;
+    for (const char* font : kFontNames) {
+      canvas.BeginText();
+      canvas.SetFont(font, 10);
+      canvas.SetTextMatrix(1, 0, 0, 1, 100, y);
+      canvas.ShowText(kSample);
+      canvas.EndText();
+      y -= 30;
+    }
+    test::SaveToFile(doc_, file_);
+  }
+
+  test::ScopedPdfClock clock_;
+  test::TempDir dir_;
+  std::filesystem::path file_ = dir_ / "fonts.pdf";
+  TPdfDoc doc_;
+};
+
+TEST_F(JpFontPage, ReadersAcceptIt) {
+  test::ExpectReadersAccept(file_);
+}
+
+TEST_F(JpFontPage, PdffontsListsEveryFaceAsAnUnembeddedCIDFont) {
+  test::CommandResult fonts = test::Run("pdffonts " + test::ShellQuote(file_.string()));
+  ASSERT_EQ(fonts.exitCode, 0) << fonts.err;
+  std::map<std::string, std::string> rows;  // name -> the rest of its row
+  std::istringstream lines(fonts.out);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string name;
+    words >> name;
+    std::string rest;
+    std::getline(words, rest);
+    rows[name] = std::regex_replace(rest, std::regex(" +"), " ");
+  }
+  for (const char* font : kFontNames) {
+    SCOPED_TRACE(font);
+    const std::string name = font;
+    const bool proportional = name[0] == 'P';
+    const bool vertical = name.back() == 'V';
+    const std::string encoding = proportional ? "90msp-RKSJ-H"
+                                 : vertical   ? "90ms-RKSJ-V"
+                                              : "90ms-RKSJ-H";
+    ASSERT_TRUE(rows.contains(name)) << fonts.out;
+    EXPECT_EQ(rows[name].substr(0, rows[name].find(" no ") + 4),
+              " CID TrueType " + encoding + " no ");
+  }
+}
+
+TEST_F(JpFontPage, PdftotextReadsTheShiftJisTextAsUnicode) {
+  test::CommandResult text =
+      test::Run("pdftotext -layout " + test::ShellQuote(file_.string()) + " -");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  std::istringstream lines(text.out);
+  int linesWithSample = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(kSampleUtf8) != std::string::npos) ++linesWithSample;
+  }
+  EXPECT_EQ(linesWithSample, 18) << text.out;
+}
+
+// The x positions of the glyphs that mupdf places for the line at the given baseline.
+std::vector<double> GlyphXs(const std::string& trace, int y) {
+  std::vector<double> xs;
+  const std::regex glyph("<g [^>]*x=\"([-0-9.]+)\" y=\"([-0-9.]+)\"");
+  for (std::sregex_iterator g(trace.begin(), trace.end(), glyph), end; g != end; ++g) {
+    if (std::stod((*g)[2]) == y) xs.push_back(std::stod((*g)[1]));
+  }
+  return xs;
+}
+
+TEST_F(JpFontPage, MupdfAdvancesFollowTheWidthArrays) {
+  test::CommandResult trace = test::Run("mutool trace " + test::ShellQuote(file_.string()));
+  ASSERT_EQ(trace.exitCode, 0) << trace.err;
+  // Gothic: A 500, あ 1000, ｱ 500, B 500, 漢 1000, 字 1000 at size 10.
+  const std::vector<double> fixed = GlyphXs(trace.out, 800);
+  ASSERT_EQ(fixed.size(), 7u) << trace.out;
+  EXPECT_EQ(fixed, (std::vector<double>{100, 105, 115, 120, 125, 135, 145}));
+  // PGothic: A 633, あ 941, ｱ 617, B 637, 漢 1000, 字 1000.
+  const std::vector<double> proportional = GlyphXs(trace.out, 800 - 10 * 30);
+  ASSERT_EQ(proportional.size(), 7u) << trace.out;
+  const std::vector<double> expected = {100, 106.33, 115.74, 121.91, 128.28, 138.28, 148.28};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(proportional[i], expected[i], 0.01) << i;
+  }
+}
+
+}  // namespace
+}  // namespace kyrovane

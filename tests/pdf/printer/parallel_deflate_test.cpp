@@ -1,0 +1,203 @@
+#include "pdf/ParallelDeflate.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace kyrovane {
+namespace {
+
+std::string Compress(const std::string& input, int level, unsigned threads,
+                     std::size_t readSize = 100000) {
+  std::size_t offset = 0;
+  std::string output;
+  ParallelZCompress(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min({capacity, readSize, input.size() - offset});
+        std::memcpy(buffer, input.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char* data, std::size_t size) { output.append(data, size); }, level, threads);
+  return output;
+}
+
+// Inflates a whole zlib stream, failing on anything after its end.
+std::string Inflate(const std::string& compressed) {
+  z_stream zs{};
+  EXPECT_EQ(inflateInit(&zs), Z_OK);
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  zs.avail_in = static_cast<uInt>(compressed.size());
+  std::string out;
+  char buffer[65536];
+  int rc;
+  do {
+    zs.next_out = reinterpret_cast<Bytef*>(buffer);
+    zs.avail_out = sizeof buffer;
+    rc = inflate(&zs, Z_NO_FLUSH);
+    out.append(buffer, sizeof buffer - zs.avail_out);
+  } while (rc == Z_OK);
+  EXPECT_EQ(rc, Z_STREAM_END);
+  EXPECT_EQ(zs.avail_in, 0u);
+  inflateEnd(&zs);
+  return out;
+}
+
+// Text much like page contents: it compresses well and repeats across piece boundaries.
+std::string ContentLike(std::size_t size) {
+  std::mt19937 random(7);
+  std::string text;
+  while (text.size() < size) {
+    text += std::to_string(random() % 1191) + " " + std::to_string(random() % 842) + " m\n";
+    text += std::to_string(random() % 1191) + " 40.5 l\nS\n";
+  }
+  text.resize(size);
+  return text;
+}
+
+TEST(ParallelZCompress, EmptyInputIsTheEmptyZlibStream) {
+  EXPECT_EQ(Compress("", 9, 4), std::string("\x78\xDA\x03\x00\x00\x00\x00\x01", 8));
+}
+
+TEST(ParallelZCompress, OnePieceGivesZlibsOwnBytes) {
+  std::string input = ContentLike(kDeflatePieceSize - 1);
+  uLongf size = compressBound(static_cast<uLong>(input.size()));
+  std::string reference(size, '\0');
+  ASSERT_EQ(
+      compress2(reinterpret_cast<Bytef*>(reference.data()), &size,
+                reinterpret_cast<const Bytef*>(input.data()), static_cast<uLong>(input.size()), 9),
+      Z_OK);
+  reference.resize(size);
+  EXPECT_EQ(Compress(input, 9, 8), reference);
+}
+
+TEST(ParallelZCompress, InflatesBackAtEverySizeAroundPieceBoundaries) {
+  const std::size_t piece = kDeflatePieceSize;
+  for (std::size_t size :
+       {std::size_t{1}, piece - 1, piece, piece + 1, 3 * piece, 5 * piece + 12345}) {
+    SCOPED_TRACE(size);
+    std::string input = ContentLike(size);
+    for (unsigned threads : {1u, 3u, 8u}) {
+      std::string compressed = Compress(input, 9, threads);
+      EXPECT_EQ(compressed.substr(0, 2), "\x78\xDA");
+      EXPECT_EQ(Inflate(compressed), input);
+    }
+  }
+}
+
+TEST(ParallelZCompress, HeaderNamesTheLevelLikeZlib) {
+  std::string input = ContentLike(3 * kDeflatePieceSize);
+  for (int level : {0, 1, 5, -1, 6, 9}) {
+    SCOPED_TRACE(level);
+    uLongf size = compressBound(static_cast<uLong>(input.size()));
+    std::string reference(size, '\0');
+    ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(reference.data()), &size,
+                        reinterpret_cast<const Bytef*>(input.data()),
+                        static_cast<uLong>(input.size()), level),
+              Z_OK);
+    std::string compressed = Compress(input, level, 4);
+    EXPECT_EQ(compressed.substr(0, 2), reference.substr(0, 2));
+    EXPECT_EQ(compressed.substr(compressed.size() - 4), reference.substr(size - 4, 4));
+    EXPECT_EQ(Inflate(compressed), input);
+  }
+}
+
+TEST(ParallelZCompress, CompressesAboutAsWellAsOneStream) {
+  std::string input = ContentLike(8 * kDeflatePieceSize);
+  uLongf size = compressBound(static_cast<uLong>(input.size()));
+  std::string reference(size, '\0');
+  ASSERT_EQ(
+      compress2(reinterpret_cast<Bytef*>(reference.data()), &size,
+                reinterpret_cast<const Bytef*>(input.data()), static_cast<uLong>(input.size()), 9),
+      Z_OK);
+  EXPECT_LT(Compress(input, 9, 8).size(), size * 101 / 100);
+}
+
+TEST(ParallelZCompress, SourceAndSinkErrorsStopTheWorkers) {
+  std::string input = ContentLike(10 * kDeflatePieceSize);
+  std::size_t offset = 0;
+  auto source = [&](char* buffer, std::size_t capacity) {
+    if (offset > 6 * kDeflatePieceSize) throw std::runtime_error("read failed");
+    std::size_t n = std::min(capacity, input.size() - offset);
+    std::memcpy(buffer, input.data() + offset, n);
+    offset += n;
+    return n;
+  };
+  EXPECT_THROW(ParallelZCompress(
+                   source, [](const char*, std::size_t) {}, 9, 4),
+               std::runtime_error);
+  offset = 0;
+  std::size_t written = 0;
+  auto failingSink = [&](const char*, std::size_t size) {
+    written += size;
+    if (written > 1000) throw std::runtime_error("disk full");
+  };
+  EXPECT_THROW(ParallelZCompress(source, failingSink, 9, 4), std::runtime_error);
+}
+
+TEST(ParallelZCompress, ZlibErrorsRaiseTheCompressionError) {
+  for (std::size_t size : {std::size_t{10}, 3 * kDeflatePieceSize}) {
+    std::string input = ContentLike(size);
+    try {
+      Compress(input, 42, 2);
+      ADD_FAILURE() << "an invalid level was taken";
+    } catch (const EZCompressionError& error) {
+      EXPECT_STREQ(error.what(), "stream error");
+    }
+  }
+}
+
+// Serial deflate in 32 KB blocks, as the stream compression does on one core.
+std::string SerialCompress(const std::string& input) {
+  std::size_t offset = 0;
+  std::string output;
+  SetDeflateThreadCount(1);
+  ZCompressStream(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min(capacity, input.size() - offset);
+        std::memcpy(buffer, input.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char* data, std::size_t size) { output.append(data, size); }, zcMax);
+  SetDeflateThreadCount(0);
+  return output;
+}
+
+TEST(ZCompressStream, SpreadsLargeInputOverTheCoresAndKeepsSmallInputAsOneCoreWritesIt) {
+  const std::string small = ContentLike(kDeflatePieceSize / 2);
+  const std::string large = ContentLike(6 * kDeflatePieceSize + 7);
+  const std::string serialSmall = SerialCompress(small);
+  const std::string serialLarge = SerialCompress(large);
+  EXPECT_EQ(Inflate(serialLarge), large);
+  SetDeflateThreadCount(4);
+  EXPECT_EQ(Compress(small, 9, 4), serialSmall);
+  std::size_t offset = 0;
+  std::string parallel;
+  ZCompressStream(
+      [&](char* buffer, std::size_t capacity) {
+        std::size_t n = std::min(capacity, large.size() - offset);
+        std::memcpy(buffer, large.data() + offset, n);
+        offset += n;
+        return n;
+      },
+      [&](const char* data, std::size_t size) { parallel.append(data, size); }, zcMax);
+  SetDeflateThreadCount(0);
+  EXPECT_TRUE(parallel != serialLarge) << "one core wrote the large stream";
+  EXPECT_EQ(Inflate(parallel), large);
+}
+
+TEST(DeflateThreadCount, DefaultsToTheCoresAndCanBeSet) {
+  EXPECT_GE(DeflateThreadCount(), 1u);
+  SetDeflateThreadCount(3);
+  EXPECT_EQ(DeflateThreadCount(), 3u);
+  SetDeflateThreadCount(0);
+  EXPECT_GE(DeflateThreadCount(), 1u);
+}
+
+}  // namespace
+}  // namespace kyrovane
