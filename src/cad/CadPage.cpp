@@ -42,6 +42,8 @@ void TCad_Page::Reset() {
   // The text rise is a setting of the conversion, not of one printer.
   const long double rise = Printer->PdfTextRise;
   Printer = std::make_unique<TPDFPrinter>();
+  // No document of the old printer is open any more.
+  PictureNames.Clear();
   Printer->PdfTextRise = rise;
 }
 

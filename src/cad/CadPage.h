@@ -13,6 +13,7 @@
 
 #include "cad/CadContainer.h"
 #include "cad/CadObject.h"
+#include "cad/PictureNames.h"
 
 namespace kyrovane {
 
@@ -87,6 +88,8 @@ class TCad_Page {
   long double MarginX = 0;  // millimetres left of the drawing
   long double MarginY = 0;  // millimetres below the drawing
   TCad_OutputGlobals Output;
+  // Resource names of the pictures drawn into the printer's documents.
+  TCad_PictureNames PictureNames;
 
  private:
   void PrintDrawing(int ARotation, int ATiles, bool ASwap);
