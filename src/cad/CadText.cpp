@@ -109,8 +109,9 @@ void TCad_Text::Draw(TCad_Insert* Insert, TPdfCanvas&, long double OffX, long do
     x += std::cos(across) * h / 2;
     y += std::sin(across) * h / 2;
   }
-  // A text without height shows nothing; one with a damaged number is not drawn.
-  if (h == 0 || !cad::AllFinite({x, y, h, sp, a})) return;
+  // A text without height shows nothing; one with a damaged number is not drawn. An angle
+  // that is no number is left to the printer, which writes the text unturned.
+  if (h == 0 || !cad::AllFinite({x, y, h, sp})) return;
   Printer().TextOut(ScalingPercent(hs), t, x, y, sp, a, font, h, Color, PaperSized != 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
 
@@ -67,6 +68,21 @@ TEST(DamagedNumbers, EntitiesWithNumbersOutOfRangeAreSkipped) {
   text.Position.X = 0;
   text.HScale = kNaN;  // drawn at normal width
   EXPECT_EQ(CountOperator(model.DrawPass(3), "Tz"), 0);
+}
+
+TEST(DamagedNumbers, TextWithAnAngleThatIsNoNumberIsWrittenUnturned) {
+  ModelFixture model;
+  TCad_Text& text = model.Add<TCad_Text>();
+  text.Text = "A";
+  text.Height = PtToMm(12);
+  text.HScale = 100;
+  text.Position = {25.4L, 50.8L, 0};
+  for (const long double angle : {kNaN, kInfinity}) {
+    text.Angle = angle;
+    const std::vector<std::string> lines = ContentLines(model.DrawPass(3));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "1 0 0 1 72 144 Tm"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "(A) Tj"), lines.end());
+  }
 }
 
 TEST(DamagedNumbers, BulgeThatCannotBePlacedDrawsStraight) {
