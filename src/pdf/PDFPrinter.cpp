@@ -318,7 +318,7 @@ void TPDFPrinter::DrawFilledCircle(TPdfCanvas& canvas, TColor color, long double
 void TPDFPrinter::DrawSpline(std::span<const TSplinePoint> points, int count, long double width,
                              TColor color, const TLineType& lineType) {
   TPdfCanvas& canvas = GetCanvas();
-  if (points.empty()) return;
+  if (count < 1 || points.empty()) return;
   if (static_cast<std::size_t>(count) >= points.size()) count = static_cast<int>(points.size()) - 1;
   if (count < 1) return;
   SetPen(canvas, width, color, lineType);

@@ -101,7 +101,8 @@ class TPDFPrinter {
                         const TLineType& lineType);
   // A smoothed curve on the document's canvas through points[1] … points[count] (points[0] is
   // not read); closed when the first and last point are equal; a straight line from the first
-  // to the last point for three points or fewer. A count beyond the array is cut to it.
+  // to the last point for three points or fewer. A count beyond the array is cut to it; a count
+  // below 1 draws nothing.
   void DrawSpline(std::span<const TSplinePoint> points, int count, long double width, TColor color,
                   const TLineType& lineType);
   // One line of Shift-JIS text on the document's canvas at (x, y), turned by angle degrees and

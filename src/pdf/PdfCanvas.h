@@ -11,15 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "pdf/PdfColor.h"
+
 namespace kyrovane {
 
 class TPdfDictionary;
 class TPdfDoc;
 class TPdfFont;
 class TPdfStream;
-
-// A colour as 0x00BBGGRR. Values with the high byte set are read by their low three bytes.
-using TColor = std::int32_t;
 
 // "r g b", red first, each component /255 to three decimals rounded half up.
 std::string ColorToPdfRGB(TColor color);

@@ -2,16 +2,15 @@
 
 // The 31-entry colour palette that settings refer to by index.
 //
-// A colour value (TColor) is 0x00BBGGRR: red in the low byte, then green, then blue, the top
-// byte zero. Drawings store their own RGB colours (solids of pen colour 10) in the same form.
-// It is the same signed type as the PDF canvas's colour, so the two declarations agree.
+// Colours are TColor values (0x00BBGGRR); drawings store their own RGB colours (solids of pen
+// colour 10) in the same form.
 
 #include <cstdint>
 #include <string_view>
 
-namespace kyrovane {
+#include "pdf/PdfColor.h"
 
-using TColor = std::int32_t;
+namespace kyrovane {
 
 struct REnvironment;
 

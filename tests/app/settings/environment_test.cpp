@@ -41,7 +41,7 @@ TEST(Environment, DefaultsAreTheValuesForMissingKeys) {
     EXPECT_EQ(env.LineColor[pen], colors[pen - 1]) << pen;
   }
   EXPECT_EQ(env.BackGroundColor, 21);
-  for (TColor color : env.CustomColor) EXPECT_EQ(color, 0);
+  for (TColor color : env.CustomColor) EXPECT_EQ(color, 0u);
   for (int type = 1; type <= 19; ++type) EXPECT_EQ(env.LinePatternScale[type], 1.0L);
   EXPECT_EQ(env.Magnification, 1.0L);
   EXPECT_EQ(env.TextRise, 0);

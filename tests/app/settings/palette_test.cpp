@@ -11,16 +11,16 @@ namespace {
 
 TEST(Palette, FixedColoursHaveRedInTheLowByte) {
   const REnvironment env{};
-  EXPECT_EQ(ColorIndexToColor(0, env), 0xFFFF00);   // Aqua
-  EXPECT_EQ(ColorIndexToColor(1, env), 0x000000);   // Black
-  EXPECT_EQ(ColorIndexToColor(2, env), 0xFF0000);   // Blue
-  EXPECT_EQ(ColorIndexToColor(3, env), 0xF0FBFF);   // Cream
-  EXPECT_EQ(ColorIndexToColor(11, env), 0xA4A0A0);  // MedGray
-  EXPECT_EQ(ColorIndexToColor(15, env), 0x0080FF);  // Orange
-  EXPECT_EQ(ColorIndexToColor(17, env), 0x0000FF);  // Red
-  EXPECT_EQ(ColorIndexToColor(19, env), 0xF0CAA6);  // SkyBlue
-  EXPECT_EQ(ColorIndexToColor(21, env), 0xFFFFFF);  // White
-  EXPECT_EQ(ColorIndexToColor(22, env), 0x00FFFF);  // Yellow
+  EXPECT_EQ(ColorIndexToColor(0, env), 0xFFFF00u);   // Aqua
+  EXPECT_EQ(ColorIndexToColor(1, env), 0x000000u);   // Black
+  EXPECT_EQ(ColorIndexToColor(2, env), 0xFF0000u);   // Blue
+  EXPECT_EQ(ColorIndexToColor(3, env), 0xF0FBFFu);   // Cream
+  EXPECT_EQ(ColorIndexToColor(11, env), 0xA4A0A0u);  // MedGray
+  EXPECT_EQ(ColorIndexToColor(15, env), 0x0080FFu);  // Orange
+  EXPECT_EQ(ColorIndexToColor(17, env), 0x0000FFu);  // Red
+  EXPECT_EQ(ColorIndexToColor(19, env), 0xF0CAA6u);  // SkyBlue
+  EXPECT_EQ(ColorIndexToColor(21, env), 0xFFFFFFu);  // White
+  EXPECT_EQ(ColorIndexToColor(22, env), 0x00FFFFu);  // Yellow
 }
 
 TEST(Palette, NamedTwinsShareTheirValue) {
@@ -31,9 +31,9 @@ TEST(Palette, NamedTwinsShareTheirValue) {
 
 TEST(Palette, CustomColoursComeFromTheGivenRecordAndOthersAreBlack) {
   REnvironment env{};
-  for (int i = 0; i < 8; ++i) env.CustomColor[i] = 0x010203 * (i + 1);
-  EXPECT_EQ(ColorIndexToColor(23, env), 0x010203);
-  EXPECT_EQ(ColorIndexToColor(30, env), 0x010203 * 8);
+  for (int i = 0; i < 8; ++i) env.CustomColor[i] = 0x010203u * (i + 1);
+  EXPECT_EQ(ColorIndexToColor(23, env), 0x010203u);
+  EXPECT_EQ(ColorIndexToColor(30, env), 0x010203u * 8);
   for (int32_t index : {31, 32, -1, INT_MIN, INT_MAX}) {
     EXPECT_EQ(ColorIndexToColor(index, env), 0u) << index;
   }

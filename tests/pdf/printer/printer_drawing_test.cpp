@@ -154,11 +154,12 @@ TEST_F(DrawSplineTest, CurveEndingAtItsStartIsClosedAndSmoothThere) {
                                           "78.787 178.787 78.787 121.213 100 100 c", "S"}));
 }
 
-TEST_F(DrawSplineTest, CountIsCutToThePointsGivenAndNothingIsDrawnWithoutPoints) {
+TEST_F(DrawSplineTest, CountIsCutToThePointsGivenAndNothingIsDrawnWithoutPointsOrBelowOne) {
   printer.DrawSpline(Through({{1, 2}, {3, 4}}), 40, 1, 0, kSolid);
   printer.DrawSpline(Through({}), 3, 1, 0, kSolid);
   printer.DrawSpline({}, 3, 1, 0, kSolid);
   printer.DrawSpline(Through({{1, 2}}), 0, 1, 0, kSolid);
+  printer.DrawSpline(Through({{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}), -1, 1, 0, kSolid);
   EXPECT_EQ(EndFirstPageDrawing(), Lines({"1 w", "0 0 0 RG", "[] 0 d", "1 2 m", "3 4 l", "S"}));
 }
 

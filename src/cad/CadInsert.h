@@ -1,0 +1,48 @@
+#pragma once
+
+// A block definition placed into the drawing at a position with its own scale and rotation.
+// Blocks may hold inserts of other blocks; a member of a block is then drawn through a chain
+// of inserts, innermost first, each insert's Owner naming the insert that encloses it.
+
+#include "cad/CadEntity.h"
+
+namespace kyrovane {
+
+// The composed placement of a chain of inserts: a block member's point p lies at
+// Offset + Rot(Angle)(Scale.X * p.X, Scale.Y * p.Y) in the outermost insert's layer.
+struct TInsertChain {
+  long double Angle = 0;  // degrees
+  TPoint3 Scale{1, 1, 1};
+  TPoint3 Offset;  // millimetres
+};
+
+class TCad_Insert : public TCad_Entity {
+ public:
+  TCad_Insert(TCad_Object* AOwner, TCad_Layer& ALayer);
+
+  void SetBlock(TCad_Block* ABlock) { Block = ABlock; }
+
+  // Draws the block's members through this insert in every pass; each member draws in its
+  // own pass. A block already being drawn further out in the chain (a block that inserts
+  // itself, directly or through others) and chains longer than kMaxChain are not drawn.
+  void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
+            std::uint8_t Pass) override;
+
+  // The chain operations, called on the innermost insert.
+  long double TotalAngle() const { return Chain().Angle; }
+  TPoint3 TotalScale() const { return Chain().Scale; }
+  TPoint3 TotalOffset() const { return Chain().Offset; }
+  TInsertChain Chain() const;
+
+  // The enclosing insert while drawing, null for an insert on a layer.
+  const TCad_Insert* Enclosing() const;
+
+  static constexpr int kMaxChain = 99;
+
+  TPoint3 Position;
+  TCad_Block* Block = nullptr;  // not owned
+  TPoint3 Scale;
+  long double Angle = 0;
+};
+
+}  // namespace kyrovane

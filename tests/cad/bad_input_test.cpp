@@ -1,0 +1,189 @@
+// Damaged numbers and hostile structures: the model skips what it cannot draw, never loops
+// through blocks that insert themselves, and bounds pages, tiles and inserted drawing.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+
+#include "cad/CadGeometry.h"
+#include "cad/CadInsert.h"
+#include "cad/CadPolyLine.h"
+#include "cad/CadSpline.h"
+#include "cad/CadText.h"
+#include "cad/model_fixture.h"
+#include "cad/pdf_probe.h"
+#include "pdf/pdf_test_support.h"
+#include "support/test_support.h"
+
+namespace kyrovane::test {
+namespace {
+
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
+
+TCad_Insert& InsertOf(ModelFixture& model, TCad_Container& into, TCad_Block& block) {
+  TCad_Insert& insert = model.AddTo<TCad_Insert>(into);
+  insert.SetBlock(&block);
+  insert.Scale = {1, 1, 1};
+  return insert;
+}
+
+void LineIn(ModelFixture& model, TCad_Container& into) {
+  TCad_Line& line = model.AddTo<TCad_Line>(into);
+  line.P1 = {10, 10, 0};
+  line.P2 = {20, 20, 0};
+}
+
+void AddVertex(TCad_PolyLine& polyline, long double x, long double bulge = 0) {
+  auto vertex = std::make_unique<TCad_Vertex>(&polyline);
+  vertex->Point = {x, 0, 0};
+  vertex->Bulge = bulge;
+  polyline.AddVertex(std::move(vertex));
+}
+
+TEST(DamagedNumbers, EntitiesWithNumbersOutOfRangeAreSkipped) {
+  ModelFixture model;
+  TCad_Line& line = model.Add<TCad_Line>();
+  line.P1 = {kNaN, 0, 0};
+  line.P2 = {10, 10, 0};
+  model.Add<TCad_Line>().P1 = {kInfinity, 0, 0};
+  TCad_Arc& arc = model.Add<TCad_Arc>();
+  arc.Radii = {kInfinity, 1, 0};
+  model.Add<TCad_Arc>().StartAngle = kNaN;
+  model.Add<TCad_Point>().LineWidth = kInfinity;
+  TCad_PolyLine& polyline = model.Add<TCad_PolyLine>("");
+  AddVertex(polyline, 0);
+  AddVertex(polyline, kInfinity);
+  EXPECT_EQ(model.DrawPass(1), "");
+
+  TCad_Text& text = model.Add<TCad_Text>();
+  text.Text = "A";
+  text.HScale = 100;
+  EXPECT_EQ(model.DrawPass(3), "");  // no height
+  text.Height = 1;
+  text.Position.X = kNaN;
+  EXPECT_EQ(model.DrawPass(3), "");
+  text.Position.X = 0;
+  text.HScale = kNaN;  // drawn at normal width
+  EXPECT_EQ(CountOperator(model.DrawPass(3), "Tz"), 0);
+}
+
+TEST(DamagedNumbers, TextWithAnAngleThatIsNoNumberIsWrittenUnturned) {
+  ModelFixture model;
+  TCad_Text& text = model.Add<TCad_Text>();
+  text.Text = "A";
+  text.Height = PtToMm(12);
+  text.HScale = 100;
+  text.Position = {25.4L, 50.8L, 0};
+  for (const long double angle : {kNaN, kInfinity}) {
+    text.Angle = angle;
+    const std::vector<std::string> lines = ContentLines(model.DrawPass(3));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "1 0 0 1 72 144 Tm"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "(A) Tj"), lines.end());
+  }
+}
+
+TEST(DamagedNumbers, BulgeThatCannotBePlacedDrawsStraight) {
+  ModelFixture model;
+  TCad_PolyLine& polyline = model.Add<TCad_PolyLine>("");
+  AddVertex(polyline, 0, kNaN);
+  AddVertex(polyline, 10);
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "l"), 1);
+}
+
+TEST(DamagedNumbers, SplineKnotsThatDoNotFitDrawNothing) {
+  ModelFixture model;
+  TCad_Spline& spline = model.Add<TCad_Spline>();
+  spline.ControlPoints = {{0, 0, 0}, {1, 1, 0}};
+  spline.Knots = {0, 1};  // order 0
+  EXPECT_EQ(model.DrawPass(1), "");
+  spline.Knots = std::vector<long double>(200, 0);  // order beyond the limit
+  EXPECT_EQ(model.DrawPass(1), "");
+  spline.Knots = {0, 0, 1e30L, 1e30L};  // an endless parameter range
+  EXPECT_EQ(model.DrawPass(1), "");
+  spline.Knots = {0, 5, 3, 1};  // a parameter range that runs backwards
+  EXPECT_EQ(model.DrawPass(1), "");
+}
+
+TEST(HostileBlocks, BlockThatInsertsItselfIsDrawnOnce) {
+  ModelFixture model;
+  TCad_Block& block = model.NewBlock("1");
+  LineIn(model, block);
+  InsertOf(model, block, block);
+  InsertOf(model, *model.layer, block);
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 1);
+}
+
+TEST(HostileBlocks, CyclicBlocksAreNotDrawnAgain) {
+  ModelFixture model;
+  TCad_Block& a = model.NewBlock("a");
+  TCad_Block& b = model.NewBlock("b");
+  LineIn(model, a);
+  LineIn(model, b);
+  InsertOf(model, a, b);
+  InsertOf(model, b, a);
+  InsertOf(model, *model.layer, a);
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 2);
+}
+
+TEST(HostileBlocks, ChainsHoldAtMost99Inserts) {
+  ModelFixture model;
+  std::vector<TCad_Block*> blocks;
+  for (int i = 0; i < 120; ++i) {
+    blocks.push_back(&model.NewBlock(std::to_string(i)));
+    LineIn(model, *blocks.back());
+  }
+  for (int i = 0; i + 1 < 120; ++i) InsertOf(model, *blocks[i], *blocks[i + 1]);
+  InsertOf(model, *model.layer, *blocks[0]);
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), TCad_Insert::kMaxChain);
+}
+
+TEST(HostileBlocks, TenLevelsOfTenInsertsAreBounded) {
+  ModelFixture model;
+  TCad_Block* inner = &model.NewBlock("leaf");
+  for (int i = 0; i < 10; ++i) LineIn(model, *inner);
+  for (int level = 0; level < 10; ++level) {
+    TCad_Block& outer = model.NewBlock("level" + std::to_string(level));
+    for (int i = 0; i < 10; ++i) InsertOf(model, outer, *inner);
+    inner = &outer;
+  }
+  InsertOf(model, *model.layer, *inner);
+  const int lines = CountOperator(model.DrawPass(1), "S");
+  EXPECT_GT(lines, 0);
+  EXPECT_LE(lines, TCad_Page::kInsertedDrawsPerPass);
+}
+
+TEST(HostilePages, PageSizesAndTileCountsAreBounded) {
+  ModelFixture model;
+  TempDir dir;
+  const auto print = [&](int tiles) {
+    const std::filesystem::path path = dir / ("out" + std::to_string(tiles) + ".pdf");
+    {
+      std::ofstream out(path, std::ios::binary);
+      model.page.PrintToPdf(out, tiles, false, 0);
+    }
+    ExpectReadersAccept(path);
+    return PdfInfoBoxes(path);
+  };
+  model.page.PageWidth = 1000000000;
+  model.page.PageHeight = -5;
+  std::vector<PageBox> boxes = print(1);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].width, TCad_Page::kMaxPageSize);
+  EXPECT_EQ(boxes[0].height, TCad_Page::kMinPageSize);
+
+  model.page.PageHeight = 1000000000;
+  EXPECT_EQ(print(0).size(), 14u * 20u);  // 14400 points in sheets of 1031 x 729
+  model.page.PageWidth = model.page.PageHeight = 4;
+  boxes = print(16);  // tiles of no size are still valid pages
+  ASSERT_EQ(boxes.size(), 16u);
+  EXPECT_EQ(boxes[0].width, TCad_Page::kMinPageSize);
+
+  model.page.MarginX = kInfinity;
+  EXPECT_EQ(print(1).size(), 1u);
+}
+
+}  // namespace
+}  // namespace kyrovane::test

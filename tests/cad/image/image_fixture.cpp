@@ -1,0 +1,111 @@
+#include "cad/image/image_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cad/CadGeometry.h"
+#include "cad/pdf_probe.h"
+#include "pdf/PDFPrinter.h"
+#include "pdf/picture/bmp_builder.h"
+
+namespace kyrovane::test {
+
+std::string Bmp24(int width, int height, const std::function<TRGB(int, int)>& colorAt) {
+  TBmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  for (int row = height - 1; row >= 0; --row) {  // stored bottom-up
+    std::string line(stride, '\0');
+    for (int x = 0; x < width; ++x) {
+      const TRGB c = colorAt(x, row);
+      line[x * 3] = static_cast<char>(c.B);
+      line[x * 3 + 1] = static_cast<char>(c.G);
+      line[x * 3 + 2] = static_cast<char>(c.R);
+    }
+    spec.pixels += line;
+  }
+  return BuildBmp(spec);
+}
+
+std::string Bmp24(int width, int height, TRGB color) {
+  return Bmp24(width, height, [color](int, int) { return color; });
+}
+
+ImageScene::ImageScene() : pdfPath(dir / "scene.pdf"), layer(page.GetLayer(page.AddLayer("0"))) {
+  layer->Scale = {1, 1, 1};
+  page.PageWidth = 400;
+  page.PageHeight = 300;
+}
+
+std::filesystem::path ImageScene::WritePicture(const std::string& relative,
+                                               const std::string& bytes) {
+  const std::filesystem::path file = dir.path() / relative;
+  std::filesystem::create_directories(file.parent_path());
+  WriteFile(file, bytes);
+  return file;
+}
+
+TCad_Image& ImageScene::AddImage(const std::string& fileName, long double x, long double y,
+                                 long double w, long double h, std::uint8_t resample) {
+  return AddImageTo(*layer, fileName, x, y, w, h, resample);
+}
+
+TCad_Image& ImageScene::AddImageTo(TCad_Container& container, const std::string& fileName,
+                                   long double x, long double y, long double w, long double h,
+                                   std::uint8_t resample) {
+  auto image = std::make_unique<TCad_Image>(nullptr, *layer);
+  image->Width = w;
+  image->Height = h;
+  image->Resample = resample;
+  image->LoadFromFile(fileName, dir.path());
+  image->Position = {x, y, 0};
+  TCad_Image& result = *image;
+  container.Add(std::move(image));
+  return result;
+}
+
+void ImageScene::AddLine(const TPoint3& p1, const TPoint3& p2, long double width) {
+  auto line = std::make_unique<TCad_Line>(nullptr, *layer);
+  line->P1 = p1;
+  line->P2 = p2;
+  line->LineWidth = width;
+  layer->Add(std::move(line));
+}
+
+std::string ImageScene::Print() {
+  std::ostringstream out;
+  page.PrintToPdf(out, 1, false, 0);
+  WriteFile(pdfPath, out.str());
+  return out.str();
+}
+
+std::string ImageScene::PageBody() {
+  return PageContents(Print()).at(0);
+}
+
+std::vector<ListedImage> PdfImagesList(const std::filesystem::path& pdf) {
+  const CommandResult result = Run("pdfimages -list " + ShellQuote(pdf.string()));
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  std::vector<ListedImage> images;
+  std::istringstream lines(result.out);
+  std::string line;
+  std::getline(lines, line);  // column names
+  std::getline(lines, line);  // rule
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string page, num, type, interp, bpc, comp;
+    ListedImage image;
+    fields >> page >> num >> type >> image.width >> image.height >> image.color >> comp >> bpc >>
+        image.encoding >> interp >> image.object;
+    images.push_back(image);
+  }
+  return images;
+}
+
+int CountDo(const std::string& content) {
+  return CountOperator(content, "Do");
+}
+
+}  // namespace kyrovane::test

@@ -1,0 +1,87 @@
+// Pictures that declare a huge size, and drawn sizes that would grow a bitmap beyond the
+// bounds, cost no large allocation. This test program replaces the global operator new to
+// record the largest single request.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "cad/image/image_fixture.h"
+#include "pdf/picture/bmp_builder.h"
+#include "pdf/picture/jpeg_samples.h"
+
+namespace {
+std::atomic<std::size_t> largestRequest{0};
+}
+
+// GCC sees free() after the inlined operator new's body and takes it for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+  std::size_t seen = largestRequest.load();
+  while (size > seen && !largestRequest.compare_exchange_weak(seen, size)) {
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace kyrovane::test {
+namespace {
+
+constexpr std::size_t kSmall = 1 << 20;
+
+// A BMP that declares width x height pixels of RLE8 data and ends its data at once.
+std::string HugeBmp(int32_t width, int32_t height) {
+  TBmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitCount = 8;
+  spec.compression = 1;
+  spec.palette = {{0, 0, 0}};
+  spec.pixels = std::string("\x00\x01", 2);
+  return BuildBmp(spec);
+}
+
+// A small JPEG whose frame header declares 65500 x 65500 pixels.
+std::string HugeJpeg() {
+  std::string jpeg = RgbJpeg(16, 8);
+  const std::size_t frame = jpeg.find("\xFF\xC0");
+  jpeg.replace(frame + 5, 4, "\xFF\xDC\xFF\xDC");
+  return jpeg;
+}
+
+TEST(ImageLimits, HugeDeclaredSizesAreRefusedBeforeAnyPixelBuffer) {
+  ImageScene scene;
+  scene.WritePicture("huge.bmp", HugeBmp(60000, 60000));
+  scene.WritePicture("wide.bmp", HugeBmp(2000000000, 1));
+  scene.WritePicture("huge.jpg", HugeJpeg());
+  for (const char* name : {"huge.bmp", "wide.bmp", "huge.jpg"}) {
+    largestRequest = 0;
+    TCad_Image& image = scene.AddImage(name, 0, 0, 100, 100, 1);
+    EXPECT_LT(largestRequest.load(), kSmall) << name;
+    EXPECT_TRUE(image.DrawBitmap.Empty() && image.Jpeg.Empty()) << name;
+  }
+}
+
+TEST(ImageLimits, AHostileDrawnSizeDoesNotGrowTheBitmap) {
+  ImageScene scene;
+  scene.WritePicture("plan.bmp", Bmp24(200, 100, TRGB{1, 2, 3}));
+  largestRequest = 0;
+  TCad_Image& image = scene.AddImage("plan.bmp", 0, 0, 1, 1e12L, 1);
+  EXPECT_LT(largestRequest.load(), kSmall);
+  EXPECT_EQ(image.DrawBitmap.Width(), 3);
+  EXPECT_EQ(image.DrawBitmap.Height(), 100);
+}
+
+}  // namespace
+}  // namespace kyrovane::test

@@ -1,0 +1,156 @@
+// Loading pictures into the image entity: which class reads which file, the size step with
+// and without resampling, the plug-in seam, and pictures that cannot be read.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "cad/PluginPictures.h"
+#include "cad/image/image_fixture.h"
+#include "pdf/picture/jpeg_samples.h"
+
+namespace kyrovane::test {
+namespace {
+
+// Installs a plug-in loader for one test and removes it afterwards.
+class ScopedPluginLoader {
+ public:
+  explicit ScopedPluginLoader(TPluginPictureLoader loader) {
+    SetPluginPictureLoader(std::move(loader));
+  }
+  ~ScopedPluginLoader() { SetPluginPictureLoader(nullptr); }
+};
+
+bool IsEmpty(const TCad_Image& image) {
+  return image.Jpeg.Empty() && image.Bitmap.Empty() && image.DrawBitmap.Empty();
+}
+
+TEST(ImageLoad, ConstructorsSetPassAndHandOutSerials) {
+  ImageScene scene;
+  TCad_Image first(nullptr, *scene.layer);
+  const auto second = TCad_Image::CreatePass2(nullptr, *scene.layer);
+  EXPECT_EQ(first.Pass, 1);
+  EXPECT_EQ(second->Pass, 2);
+  EXPECT_EQ(first.Serial, 0);
+  EXPECT_EQ(second->Serial, 1);
+  EXPECT_EQ(scene.page.Output.ImageSerial, 2);
+  EXPECT_EQ(first.Angle, 0);
+  EXPECT_EQ(first.Resample, 0);
+  EXPECT_TRUE(IsEmpty(first));
+}
+
+TEST(ImageLoad, BitmapsAreResampledOnlyWhenAskedAndWhenTheyHaveMorePixelsThanPoints) {
+  ImageScene scene;
+  scene.WritePicture("plan.Bmp", Bmp24(400, 300, TRGB{10, 20, 30}));
+  struct Case {
+    long double w, h;
+    std::uint8_t resample;
+    int pixelsW, pixelsH;
+  };
+  // 100 x 75 mm is 283.46 x 212.60 points, 200 x 50 mm 566.93 x 141.73 points: once the
+  // height is shrunk, the width goes to the drawn size too.
+  for (const Case& c :
+       {Case{100, 75, 1, 283, 213}, Case{100, 75, 0, 400, 300}, Case{200, 50, 1, 567, 142},
+        Case{150, 110, 1, 400, 300}, Case{0.1L, 0.1L, 1, 1, 1}, Case{-100, 75, 1, 283, 213}}) {
+    TCad_Image& image = scene.AddImage("PLAN.BMP", 0, 0, c.w, c.h, c.resample);
+    EXPECT_EQ(image.DrawBitmap.Width(), c.pixelsW) << c.w << " x " << c.h;
+    EXPECT_EQ(image.DrawBitmap.Height(), c.pixelsH) << c.w << " x " << c.h;
+    EXPECT_EQ(image.DrawBitmap.Pixel(0, 0), (TRGB{10, 20, 30}));
+    EXPECT_TRUE(image.Bitmap.Empty()) << "the loaded pixels are released";
+    EXPECT_TRUE(image.Jpeg.Empty());
+    EXPECT_EQ(image.FileName, "PLAN.BMP");
+    EXPECT_EQ(image.Path, std::filesystem::canonical(scene.dir / "plan.Bmp"));
+  }
+}
+
+TEST(ImageLoad, ADrawnSizeBeyondTheBoundsNeverGrowsTheBitmap) {
+  ImageScene scene;
+  scene.WritePicture("plan.bmp", Bmp24(400, 300, TRGB{1, 2, 3}));
+  TCad_Image& tall = scene.AddImage("plan.bmp", 0, 0, 10, 1e9L, 1);
+  EXPECT_EQ(tall.DrawBitmap.Width(), 28);
+  EXPECT_EQ(tall.DrawBitmap.Height(), 300);
+  TCad_Image& wide = scene.AddImage("plan.bmp", 0, 0, 1e30L, 50, 1);
+  EXPECT_EQ(wide.DrawBitmap.Width(), 400);
+  EXPECT_EQ(wide.DrawBitmap.Height(), 142);
+  TCad_Image& nan = scene.AddImage("plan.bmp", 0, 0, std::nanl(""), 50, 1);
+  EXPECT_EQ(nan.DrawBitmap.Width(), 400) << "a size that is not a number resamples nothing";
+}
+
+TEST(ImageLoad, JpgFilesAreKeptAsTheyAreAndNeverResampled) {
+  ImageScene scene;
+  const std::string data = RgbJpeg(640, 480);
+  scene.WritePicture("photo.JPG", data);
+  TCad_Image& image = scene.AddImage("photo.jpg", 0, 0, 10, 10, 1);
+  EXPECT_EQ(image.Jpeg.Data(), data);
+  EXPECT_EQ(image.Jpeg.Width(), 640);
+  EXPECT_TRUE(image.DrawBitmap.Empty());
+  EXPECT_TRUE(image.Bitmap.Empty());
+}
+
+TEST(ImageLoad, OtherFormatsGoThroughThePluginLoader) {
+  ImageScene scene;
+  const std::filesystem::path jpeg = scene.WritePicture("photo.jpeg", RgbJpeg(16, 8));
+  scene.WritePicture("scan.png", "not decoded here");
+
+  // Without a plug-in loader nothing decodes them: not even a JPEG with another extension.
+  EXPECT_THROW(LoadPluginPicture(jpeg), EInvalidGraphic);
+  EXPECT_TRUE(IsEmpty(scene.AddImage("photo.jpeg", 0, 0, 10, 10)));
+  EXPECT_TRUE(IsEmpty(scene.AddImage("scan.png", 0, 0, 10, 10)));
+
+  std::vector<std::filesystem::path> asked;
+  ScopedPluginLoader loader([&asked](const std::filesystem::path& file) {
+    asked.push_back(file);
+    if (file.extension() == ".png") throw EInvalidGraphic("could not decode");
+    return TBitmap(40, 30);
+  });
+  TCad_Image& decoded = scene.AddImage("PHOTO.JPEG", 0, 0, 5, 5, 1);
+  EXPECT_TRUE(decoded.Jpeg.Empty());
+  EXPECT_EQ(decoded.DrawBitmap.Width(), 14) << "plug-in pictures are resampled like bitmaps";
+  EXPECT_EQ(decoded.DrawBitmap.Height(), 14);
+  EXPECT_TRUE(IsEmpty(scene.AddImage("scan.png", 0, 0, 10, 10)));
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], std::filesystem::canonical(jpeg));
+}
+
+TEST(ImageLoad, PicturesThatCannotBeReadLeaveTheImageEmpty) {
+  ImageScene scene;
+  const std::string bmp = Bmp24(64, 64, TRGB{200, 0, 0});
+  const std::string jpeg = RgbJpeg(64, 64);
+  std::string scrambledJpeg = jpeg;
+  for (std::size_t i = jpeg.size() / 2; i < jpeg.size() - 2; i += 3) scrambledJpeg[i] = '\xFF';
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"empty.bmp", ""},
+      {"truncated.bmp", bmp.substr(0, bmp.size() / 2)},
+      {"text.bmp", "this is not a picture"},
+      {"jpeg-named.bmp", jpeg},
+      {"empty.jpg", ""},
+      {"headers-only.jpg", jpeg.substr(0, 700)},
+      {"truncated.jpg", jpeg.substr(0, jpeg.size() * 3 / 4)},
+      {"scrambled.jpg", scrambledJpeg},
+      {"bitmap-named.jpg", bmp},
+  };
+  for (const auto& [name, bytes] : files) {
+    scene.WritePicture(name, bytes);
+    TCad_Image& image = scene.AddImage(name, 0, 0, 10, 10, 1);
+    EXPECT_TRUE(IsEmpty(image)) << name;
+    EXPECT_EQ(image.FileName, name);
+  }
+  TCad_Image& missing = scene.AddImage("missing.bmp", 0, 0, 10, 10);
+  EXPECT_TRUE(IsEmpty(missing));
+  EXPECT_TRUE(missing.Path.empty());
+}
+
+TEST(ImageLoad, LoadingAgainReplacesThePicture) {
+  ImageScene scene;
+  scene.WritePicture("a.bmp", Bmp24(4, 4, TRGB{1, 1, 1}));
+  scene.WritePicture("b.jpg", RgbJpeg(16, 8));
+  TCad_Image& image = scene.AddImage("a.bmp", 0, 0, 10, 10);
+  image.LoadFromFile("b.jpg", scene.dir.path());
+  EXPECT_TRUE(image.DrawBitmap.Empty());
+  EXPECT_FALSE(image.Jpeg.Empty());
+  image.LoadFromFile("gone.jpg", scene.dir.path());
+  EXPECT_TRUE(IsEmpty(image));
+}
+
+}  // namespace
+}  // namespace kyrovane::test

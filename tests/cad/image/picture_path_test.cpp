@@ -1,0 +1,81 @@
+// Finding the files that drawings' Windows picture paths name.
+
+#include <gtest/gtest.h>
+
+#include "cad/PicturePath.h"
+#include "support/test_support.h"
+#include "text/cp932.h"
+
+namespace kyrovane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PicturePath : public ::testing::Test {
+ protected:
+  fs::path Make(const std::string& relative) {
+    const fs::path file = dir / relative;
+    fs::create_directories(file.parent_path());
+    WriteFile(file, "x");
+    return fs::canonical(file);
+  }
+  std::optional<fs::path> Find(const std::string& utf8Path, const fs::path& folder) {
+    return FindPictureFile(cp932::FromUtf8(utf8Path), folder);
+  }
+
+  TempDir dir;
+};
+
+TEST_F(PicturePath, RelativePathsStartInTheDrawingsFolder) {
+  const fs::path site = Make("img/site.bmp");
+  EXPECT_EQ(Find("img\\site.bmp", dir.path()), site);
+  EXPECT_EQ(Find("img/site.bmp", dir.path()), site);
+  EXPECT_EQ(Find(".\\img\\..\\img\\site.bmp", dir.path()), site);
+  EXPECT_EQ(Find((dir / "img/site.bmp").string(), "/nowhere"), site) << "absolute, as written";
+}
+
+TEST_F(PicturePath, NamesMatchWithoutRegardToCaseExactFirst) {
+  const fs::path upper = Make("Img/SITE.BMP");
+  EXPECT_EQ(Find("img\\site.bmp", dir.path()), upper);
+  EXPECT_EQ(Find("IMG\\Site.Bmp", dir.path()), upper);
+
+  const fs::path lower = Make("Img/site.bmp");
+  EXPECT_EQ(Find("img\\site.bmp", dir.path()), lower);
+  EXPECT_EQ(Find("IMG\\SITE.BMP", dir.path()), upper);
+  EXPECT_EQ(Find("img\\Site.bmp", dir.path()), upper) << "the first of two in byte order";
+}
+
+TEST_F(PicturePath, PathsFromOtherMachinesAreLookedUpInTheDrawingsFolder) {
+  const fs::path nested = Make("photos/site.jpg");
+  const fs::path beside = Make("logo.jpg");
+  EXPECT_EQ(Find("D:\\work\\photos\\site.jpg", dir.path()), nested);
+  EXPECT_EQ(Find("d:\\Photos\\SITE.JPG", dir.path()), nested);
+  EXPECT_EQ(Find("C:\\plans\\\\img\\logo.jpg", dir.path()), beside);
+  EXPECT_EQ(Find("\\\\server\\share\\logo.jpg", dir.path()), beside);
+  EXPECT_EQ(Find("/no/such/folder/logo.jpg", dir.path()), beside);
+  EXPECT_EQ(Find("sub\\logo.jpg", dir.path()), beside);
+}
+
+TEST_F(PicturePath, JapaneseNamesAreConvertedBeforeTheSeparatorsAreSplit) {
+  // The second byte of 表 in CP932 is 0x5C, a backslash.
+  const fs::path file = Make("図面/表 (1) [案].jpg");
+  const std::string cp932Path = cp932::FromUtf8("図面\\表 (1) [案].jpg");
+  ASSERT_NE(cp932Path.find("\x95\x5C"), std::string::npos);
+  EXPECT_EQ(FindPictureFile(cp932Path, dir.path()), file);
+}
+
+TEST_F(PicturePath, WhatIsNotAFileIsNotFound) {
+  Make("img/site.bmp");
+  fs::create_directories(dir / "folder.jpg");
+  EXPECT_EQ(Find("missing.bmp", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("img\\missing.bmp", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("folder.jpg", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("img", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("img\\", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("", dir.path()), std::nullopt);
+  EXPECT_EQ(Find("D:\\site.bmp", fs::path()), std::nullopt) << "nowhere to look";
+  EXPECT_EQ(FindPictureFile(std::string("img\\site.bmp\0.txt", 17), dir.path()), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kyrovane::test

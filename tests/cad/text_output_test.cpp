@@ -1,0 +1,183 @@
+// What texts hand the printer: font, size, scaling, gap, matrix and the bytes shown, with the
+// conventions of paper-sized texts.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "cad/CadText.h"
+#include "cad/model_fixture.h"
+#include "cad/pdf_probe.h"
+
+namespace kyrovane::test {
+namespace {
+
+// The bytes of every string shown with Tj, in order.
+std::string ShownText(const std::string& content) {
+  std::string shown;
+  for (const std::string& line : ContentLines(content)) {
+    if (!line.ends_with(" Tj")) continue;
+    const std::string operand = line.substr(0, line.size() - 3);
+    if (operand.front() == '<') {
+      for (std::size_t i = 1; i + 1 < operand.size(); i += 2) {
+        shown += static_cast<char>(std::stoi(operand.substr(i, 2), nullptr, 16));
+      }
+    } else {
+      for (std::size_t i = 1; i + 1 < operand.size(); ++i) {
+        if (operand[i] == '\\') ++i;
+        shown += operand[i];
+      }
+    }
+  }
+  return shown;
+}
+
+// The operand text of the first line that ends in the operator, empty when there is none.
+std::string Operands(const std::string& content, const std::string& op) {
+  for (const std::string& line : ContentLines(content)) {
+    if (line.ends_with(" " + op)) return line.substr(0, line.size() - op.size() - 1);
+  }
+  return "";
+}
+
+class TextOutput : public ::testing::Test {
+ protected:
+  TextOutput() : text(model.Add<TCad_Text>()) {
+    text.Position = {25.4L, 50.8L, 0};
+    text.Height = PtToMm(12);  // 12 points
+    text.HScale = 100;
+  }
+  std::string Draw() { return model.DrawPass(3); }
+
+  ModelFixture model;
+  TCad_Text& text;
+};
+
+TEST_F(TextOutput, PlainTextGoesToThePrinterUnchanged) {
+  text.Text = "AB^2 ";
+  text.Spacing = -PtToMm(1);
+  const std::string body = Draw();
+  EXPECT_EQ(body, PrinterWrites([](TPDFPrinter& printer, TPdfCanvas&) {
+              printer.TextOut(100, "AB^2 ", 72, 144, -1, 0, "Times-Roman", 12, 0, false);
+            }));
+  EXPECT_EQ(Operands(body, "Tf"), "/F1 12");
+  EXPECT_EQ(Operands(body, "Tm"), "1 0 0 1 72 144");
+  EXPECT_EQ(text.Text, "AB^2 ");
+  EXPECT_EQ(model.DrawPass(1), "");  // texts draw in pass 3 only
+}
+
+TEST_F(TextOutput, PaperSizedTextDropsOneTrailingBlank) {
+  text.PaperSized = 1;
+  text.Text = "ABC ";
+  EXPECT_EQ(ShownText(Draw()), "ABC");
+  text.Text = "ABC  ";
+  EXPECT_EQ(ShownText(Draw()), "ABC ");
+  EXPECT_EQ(text.Text, "ABC  ");
+}
+
+TEST_F(TextOutput, PaperSizedCaretDigitNarrowsTheText) {
+  text.PaperSized = 1;
+  text.Text = "ABCDEF^2";
+  std::string body = Draw();
+  EXPECT_EQ(ShownText(body), "ABCDEF");
+  EXPECT_EQ(Operands(body, "Tz"), "67");  // 100 x 4 / 6
+
+  text.Text = "ABCDEF^0";  // only the digits 1 to 9 narrow
+  body = Draw();
+  EXPECT_EQ(Operands(body, "Tz"), "");
+  EXPECT_NE(ShownText(body).find("ABCDEF"), std::string::npos);
+
+  // A caret that is the second byte of a double-byte character is no escape.
+  text.Text =
+      "AB\x83\x5E"
+      "1";
+  body = Draw();
+  EXPECT_EQ(Operands(body, "Tz"), "");
+}
+
+TEST_F(TextOutput, PaperSizedMiddleDotsBecomeSpacing) {
+  text.PaperSized = 1;
+  text.Text = "ABCD\x81\x45\x81\x45";
+  std::string body = Draw();
+  EXPECT_EQ(ShownText(body), "ABCD");
+  EXPECT_EQ(Operands(body, "Tc"), "16");  // 4 x 12 x 100 / 100 / 3
+
+  text.Text = "A\x81\x45";
+  body = Draw();
+  EXPECT_EQ(ShownText(body), "A");
+  EXPECT_EQ(Operands(body, "Tc"), "");  // the gap stays 0
+
+  text.Text = "AB\xA5\xA5";
+  EXPECT_EQ(ShownText(Draw()), "AB");
+}
+
+TEST_F(TextOutput, NegativeGapOfPaperSizedTextNarrowsIt) {
+  text.PaperSized = 1;
+  text.Text = "ABC";
+  text.Height = 5;
+  text.Spacing = -0.5L;
+  const std::string body = Draw();
+  EXPECT_EQ(Operands(body, "Tz"), "90");
+  EXPECT_EQ(Operands(body, "Tc"), "");
+}
+
+TEST_F(TextOutput, EmptyFontNameUsesTheDefault) {
+  model.page.Output.DefaultFontName = "FixedWidth";
+  text.Text = "A";
+  std::ostringstream pdf;
+  model.page.Printer->BeginDoc();
+  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
+  model.page.Printer->EndDoc(pdf);
+  EXPECT_NE(pdf.str().find("/BaseFont /Courier"), std::string::npos);
+  EXPECT_TRUE(text.FontName.empty());
+
+  text.FontName = "Times-Roman";
+  EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 12");
+}
+
+TEST_F(TextOutput, LayerScaleShrinksOnlyDrawingSizedTexts) {
+  text.Text = "A";
+  model.layer->Scale = {0.5L, 0.5L, 1};
+  model.page.Output.OutputScale = 0.5L;
+  EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 6");
+  text.PaperSized = 1;
+  model.page.Output.OutputScale = 1.5L;
+  EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 18");
+}
+
+TEST_F(TextOutput, AngleAddsLayerAngle) {
+  text.Text = "A";
+  text.Angle = 30;
+  model.layer->Angle = 60;
+  const std::string tm = Operands(Draw(), "Tm");
+  EXPECT_EQ(tm.substr(0, 9), "0 1 -1 0 ");
+}
+
+TEST_F(TextOutput, SameTextOnTwoPagesLooksTheSame) {
+  text.PaperSized = 1;
+  text.Text = "ABCD\x81\x45^2";
+  model.page.Printer->BeginDoc();
+  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
+  model.page.Printer->NewPage();
+  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
+  std::ostringstream pdf;
+  model.page.Printer->EndDoc(pdf);
+  const std::vector<std::string> pages = PageContents(pdf.str());
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].substr(pages[0].find("BT")), pages[1].substr(pages[1].find("BT")));
+  EXPECT_EQ(text.Text, "ABCD\x81\x45^2");
+}
+
+TEST(StripTrailingDots, RemovesDotsWhileThreeBytesRemain) {
+  EXPECT_EQ(StripTrailingDots("AB\xA5\xA5"), "AB");
+  EXPECT_EQ(StripTrailingDots("A\xA5"), "A\xA5");
+  EXPECT_EQ(StripTrailingDots("AB\x81\x45\xA5"), "AB");
+  EXPECT_EQ(StripTrailingDots("\x81\x45\x81\x45"), "\x81\x45");
+  // 0xA5 as the second byte of a double-byte character is no dot.
+  EXPECT_EQ(StripTrailingDots("AB\x83\xA5"), "AB\x83\xA5");
+  EXPECT_EQ(StripTrailingDots("A\x88\x81\x45"), "A\x88\x81\x45");
+}
+
+}  // namespace
+}  // namespace kyrovane::test
