@@ -4,7 +4,8 @@
 // Converts one drawing the way the program's conversion driver does, for the end-to-end
 // tests: header check, read, build under the settings record (its defaults, or the values of a
 // settings file), page output. A drawing the program refuses gives its message and exit
-// status 1; bad arguments give status 2. A test tool: never installed.
+// status 1; bad arguments give status 2. A test tool: never installed. It repeats the steps of
+// the conversion driver for one drawing, and is to call the driver once there is one.
 
 #include <unistd.h>
 #include <cstdlib>

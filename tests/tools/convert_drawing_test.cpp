@@ -9,6 +9,8 @@
 #include "app/settings/Units.h"
 #include "convert_tool.h"
 #include "import/support/jww_writer.h"
+#include "pdf/pdf_test_support.h"
+#include "pdf/picture/bmp_builder.h"
 #include "pdf/printer/pdf_inspection.h"
 #include "pdf_census.h"
 
@@ -162,6 +164,25 @@ TEST_F(ConvertDrawingTest, ASettingsFileSetsTheConversion) {
   const CommandResult missing = ConvertDrawing(drawing, pdf, "--settings none.kvs");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("none.kvs"), std::string::npos);
+}
+
+TEST_F(ConvertDrawingTest, PicturesBesideTheDrawingAreEmbedded) {
+  TBmpSpec bitmap;
+  bitmap.width = 2;
+  bitmap.height = 1;
+  bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);  // red, blue
+  WriteFile(dir / "Site.bmp", BuildBmp(bitmap));
+  jwwunit::JWWHead head = DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji picture;
+  picture.Head.PenColor = 1;
+  picture.EndX = 1;
+  picture.Text = "^@BMimg\\..\\SITE.BMP,60,30";
+  WriteFile(drawing, JwwWriter(head).Count(1).Object(picture).Data());
+  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
+  ExpectReadersAccept(pdf);
+  EXPECT_EQ(OperatorCounts(ReadFile(pdf))["Do"], 1);
 }
 
 }  // namespace
