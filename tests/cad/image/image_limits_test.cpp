@@ -1,39 +1,14 @@
 // Pictures that declare a huge size, and drawn sizes that would grow a bitmap beyond the
-// bounds, cost no large allocation. This test program replaces the global operator new to
-// record the largest single request.
+// bounds, cost no large allocation. The allocation probe
+// records the largest single request.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include "support/allocation_probe.h"
 
 #include "cad/image/image_fixture.h"
 #include "pdf/picture/bmp_builder.h"
 #include "pdf/picture/jpeg_samples.h"
-
-namespace {
-std::atomic<std::size_t> largestRequest{0};
-}
-
-// GCC sees free() after the inlined operator new's body and takes it for a mismatch.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t size) {
-  std::size_t seen = largestRequest.load();
-  while (size > seen && !largestRequest.compare_exchange_weak(seen, size)) {
-  }
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace kyrovane::test {
 namespace {
@@ -66,9 +41,9 @@ TEST(ImageLimits, HugeDeclaredSizesAreRefusedBeforeAnyPixelBuffer) {
   scene.WritePicture("wide.bmp", HugeBmp(2000000000, 1));
   scene.WritePicture("huge.jpg", HugeJpeg());
   for (const char* name : {"huge.bmp", "wide.bmp", "huge.jpg"}) {
-    largestRequest = 0;
+    test::ResetLargestAllocation();
     TCad_Image& image = scene.AddImage(name, 0, 0, 100, 100, 1);
-    EXPECT_LT(largestRequest.load(), kSmall) << name;
+    EXPECT_LT(test::LargestAllocation(), kSmall) << name;
     EXPECT_TRUE(image.DrawBitmap.Empty() && image.Jpeg.Empty()) << name;
   }
 }
@@ -76,9 +51,9 @@ TEST(ImageLimits, HugeDeclaredSizesAreRefusedBeforeAnyPixelBuffer) {
 TEST(ImageLimits, AHostileDrawnSizeDoesNotGrowTheBitmap) {
   ImageScene scene;
   scene.WritePicture("plan.bmp", Bmp24(200, 100, TRGB{1, 2, 3}));
-  largestRequest = 0;
+  test::ResetLargestAllocation();
   TCad_Image& image = scene.AddImage("plan.bmp", 0, 0, 1, 1e12L, 1);
-  EXPECT_LT(largestRequest.load(), kSmall);
+  EXPECT_LT(test::LargestAllocation(), kSmall);
   EXPECT_EQ(image.DrawBitmap.Width(), 3);
   EXPECT_EQ(image.DrawBitmap.Height(), 100);
 }

@@ -5,37 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
 #include "import/jwwunit.h"
 #include "import/support/jww_writer.h"
 #include "jww_samples.h"
+#include "support/allocation_probe.h"
 #include "support/test_support.h"
-
-namespace {
-std::atomic<std::size_t> largestAllocation{0};
-}  // namespace
-
-// Every allocation of this test program passes here, so that a test can see the largest one.
-// (The compiler cannot tell that this operator new and delete are a pair over malloc.)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  std::size_t seen = largestAllocation.load();
-  while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
-  }
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace kyrovane::jwwunit {
 namespace {
@@ -166,9 +141,9 @@ TEST(JwwDamage, HugeDeclaredCountsAllocateNothingLarge) {
   for (const std::string& file : {hugeCount.Data(), hugeMembers.Data(),
                                   Header() + std::string("\xFF\xFF\xFF\xFF\xFF\xFF", 6)}) {
     JwwData data;
-    largestAllocation = 0;
+    test::ResetLargestAllocation();
     const JwwReadResult result = ParseJwwFile(file, data);
-    EXPECT_LT(largestAllocation.load(), 64u * 1024);
+    EXPECT_LT(test::LargestAllocation(), 64u * 1024);
     EXPECT_EQ(result.Status, JwwReadStatus::Damaged);
     EXPECT_TRUE(TablesEmpty(data));
   }

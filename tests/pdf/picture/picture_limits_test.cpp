@@ -1,40 +1,15 @@
 // Pictures whose declared size is beyond the bounds are refused before their pixel memory is
-// allocated. This test program replaces the global operator new to record the largest single
-// request, which the bitmap's pixel buffer would be.
+// allocated. The allocation probe records the largest
+// single request, which the bitmap's pixel buffer would be.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include "support/allocation_probe.h"
 
 #include "bmp_builder.h"
 #include "jpeg_samples.h"
 #include "pdf/picture/BmpReader.h"
 #include "pdf/picture/JpegImage.h"
-
-namespace {
-std::atomic<std::size_t> largestRequest{0};
-}
-
-// GCC sees free() after the inlined operator new's body and takes it for a mismatch.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t size) {
-  std::size_t seen = largestRequest.load();
-  while (size > seen && !largestRequest.compare_exchange_weak(seen, size)) {
-  }
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace kyrovane {
 namespace {
@@ -55,15 +30,15 @@ std::string RleBmp(int32_t width, int32_t height) {
 // Runs `action`, which must throw EInvalidGraphic, and returns the largest allocation it made.
 template <typename Action>
 std::size_t LargestAllocationOfRefusal(Action action) {
-  largestRequest = 0;
+  test::ResetLargestAllocation();
   EXPECT_THROW(action(), EInvalidGraphic);
-  return largestRequest;
+  return test::LargestAllocation();
 }
 
 TEST(PictureLimits, TheTrackerSeesAnAcceptedPicturesPixels) {
-  largestRequest = 0;
+  test::ResetLargestAllocation();
   TBitmap bitmap = ReadBmp(RleBmp(2000, 2000));
-  EXPECT_GE(largestRequest.load(), std::size_t{2000} * 2000 * 3);
+  EXPECT_GE(test::LargestAllocation(), std::size_t{2000} * 2000 * 3);
 }
 
 TEST(PictureLimits, HugeBmpIsRefusedBeforeAllocating) {
