@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "pdf_inspection.h"
+
 namespace kyrovane {
 namespace {
 
@@ -24,27 +26,6 @@ std::string Compress(const std::string& input, int level, unsigned threads,
       },
       [&](const char* data, std::size_t size) { output.append(data, size); }, level, threads);
   return output;
-}
-
-// Inflates a whole zlib stream, failing on anything after its end.
-std::string Inflate(const std::string& compressed) {
-  z_stream zs{};
-  EXPECT_EQ(inflateInit(&zs), Z_OK);
-  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
-  zs.avail_in = static_cast<uInt>(compressed.size());
-  std::string out;
-  char buffer[65536];
-  int rc;
-  do {
-    zs.next_out = reinterpret_cast<Bytef*>(buffer);
-    zs.avail_out = sizeof buffer;
-    rc = inflate(&zs, Z_NO_FLUSH);
-    out.append(buffer, sizeof buffer - zs.avail_out);
-  } while (rc == Z_OK);
-  EXPECT_EQ(rc, Z_STREAM_END);
-  EXPECT_EQ(zs.avail_in, 0u);
-  inflateEnd(&zs);
-  return out;
 }
 
 // Text much like page contents: it compresses well and repeats across piece boundaries.
@@ -84,7 +65,7 @@ TEST(ParallelZCompress, InflatesBackAtEverySizeAroundPieceBoundaries) {
     for (unsigned threads : {1u, 3u, 8u}) {
       std::string compressed = Compress(input, 9, threads);
       EXPECT_EQ(compressed.substr(0, 2), "\x78\xDA");
-      EXPECT_EQ(Inflate(compressed), input);
+      EXPECT_EQ(test::Inflate(compressed), input);
     }
   }
 }
@@ -102,7 +83,7 @@ TEST(ParallelZCompress, HeaderNamesTheLevelLikeZlib) {
     std::string compressed = Compress(input, level, 4);
     EXPECT_EQ(compressed.substr(0, 2), reference.substr(0, 2));
     EXPECT_EQ(compressed.substr(compressed.size() - 4), reference.substr(size - 4, 4));
-    EXPECT_EQ(Inflate(compressed), input);
+    EXPECT_EQ(test::Inflate(compressed), input);
   }
 }
 
@@ -173,7 +154,7 @@ TEST(ZCompressStream, SpreadsLargeInputOverTheCoresAndKeepsSmallInputAsOneCoreWr
   const std::string large = ContentLike(6 * kDeflatePieceSize + 7);
   const std::string serialSmall = SerialCompress(small);
   const std::string serialLarge = SerialCompress(large);
-  EXPECT_EQ(Inflate(serialLarge), large);
+  EXPECT_EQ(test::Inflate(serialLarge), large);
   SetDeflateThreadCount(4);
   EXPECT_EQ(Compress(small, 9, 4), serialSmall);
   std::size_t offset = 0;
@@ -188,7 +169,7 @@ TEST(ZCompressStream, SpreadsLargeInputOverTheCoresAndKeepsSmallInputAsOneCoreWr
       [&](const char* data, std::size_t size) { parallel.append(data, size); }, zcMax);
   SetDeflateThreadCount(0);
   EXPECT_TRUE(parallel != serialLarge) << "one core wrote the large stream";
-  EXPECT_EQ(Inflate(parallel), large);
+  EXPECT_EQ(test::Inflate(parallel), large);
 }
 
 TEST(DeflateThreadCount, DefaultsToTheCoresAndCanBeSet) {

@@ -7,8 +7,6 @@
 
 namespace kyrovane::test {
 
-namespace {
-
 std::string Inflate(const std::string& data) {
   z_stream zs{};
   EXPECT_EQ(inflateInit(&zs), Z_OK);
@@ -28,8 +26,6 @@ std::string Inflate(const std::string& data) {
   inflateEnd(&zs);
   return out;
 }
-
-}  // namespace
 
 std::vector<std::string> StreamData(const std::string& pdf) {
   std::vector<std::string> streams;
