@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,26 +17,34 @@
 #include <string>
 #include <thread>
 
+#include "common/line_workload.h"
 #include "pdf/ParallelDeflate.h"
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfNumbers.h"
 
 namespace {
 
-// The operators of N segments in the order and form the drawing component writes them.
+using kyrovane::bench::kPenCount;
+using kyrovane::bench::LineSegment;
+using kyrovane::bench::LineWorkload;
+
+// The operators of N segments in the order and form the drawing component writes them, each
+// pen's width and colour in the component's own number form.
 std::string LineContents(long n) {
-  const char* widths[10] = {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"};
-  const char* colors[10] = {"0 0 0",         "1 0 0",        "0 1 0", "0 0 1",
-                            "1 1 0",         "1 0 1",        "0 1 1", "0.502 0.502 0.502",
-                            "0.502 0.251 0", "0.251 0 0.502"};
+  std::string widths[kPenCount];
+  std::string colors[kPenCount];
+  for (int pen = 0; pen < kPenCount; ++pen) {
+    widths[pen] = kyrovane::FloatToStrRounded(kyrovane::bench::kPenWidths[pen]);
+    colors[pen] = kyrovane::ColorToPdfRGB(kyrovane::bench::kPenColors[pen]);
+  }
   std::string text = "/F0 10 Tf\n";
-  std::uint32_t x = 1;
-  auto next = [&] { return x = (1103515245u * x + 12345u) & 0x7FFFFFFFu; };
+  LineWorkload workload;
   char line[160];
   for (long k = 0; k < n; ++k) {
-    unsigned x1 = next() % 1191, y1 = next() % 842, x2 = next() % 1191, y2 = next() % 842;
-    int pen = static_cast<int>(k % 10);
-    int length =
-        std::snprintf(line, sizeof line, "%s w\n%s RG\n%s\n%u %u m\n%u %u l\nS\n", widths[pen],
-                      colors[pen], k % 3 == 2 ? "[6 2 ] 0 d" : "[] 0 d", x1, y1, x2, y2);
+    const LineSegment s = workload.Next();
+    int length = std::snprintf(line, sizeof line, "%s w\n%s RG\n%s\n%d %d m\n%d %d l\nS\n",
+                               widths[s.pen].c_str(), colors[s.pen].c_str(),
+                               s.dashed ? "[6 2 ] 0 d" : "[] 0 d", s.x1, s.y1, s.x2, s.y2);
     text.append(line, static_cast<std::size_t>(length));
   }
   return text;

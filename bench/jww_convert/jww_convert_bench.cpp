@@ -19,6 +19,7 @@
 #include "app/settings/ConversionContext.h"
 #include "app/settings/Environment.h"
 #include "cad/CadPage.h"
+#include "common/line_workload.h"
 #include "import/JwwBuilder.h"
 #include "import/TextVariables.h"
 #include "import/jwwunit.h"
@@ -30,52 +31,25 @@ namespace {
 using namespace kyrovane;
 namespace fs = std::filesystem;
 
-constexpr int kPageWidth = 1191;  // the A3 sheet in points
-constexpr int kPageHeight = 842;
-constexpr long double kHalfX = 210;  // its half-sheet offset in mm
+using bench::kPageHeight;
+using bench::kPageWidth;
+using bench::LineSegment;
+
+constexpr long double kHalfX = 210;  // the A3 sheet's half-sheet offset in mm
 constexpr long double kHalfY = 148.5L;
 constexpr int kDashedLineType = 2;
 
-// x(k+1) = (1103515245 x(k) + 12345) mod 2^31, x(0) = 1.
-class Sequence {
- public:
-  std::uint32_t Next() {
-    x_ = (1103515245u * x_ + 12345u) & 0x7FFFFFFFu;
-    return x_;
-  }
-
- private:
-  std::uint32_t x_ = 1;
-};
-
-struct Segment {
-  long double x1, y1, x2, y2;  // points on the page
-  int pen;                     // 1..9
-  bool dashed;
-};
-
-std::vector<Segment> Segments(long n) {
-  std::vector<Segment> segments;
-  segments.reserve(static_cast<std::size_t>(n));
-  Sequence sequence;
-  for (long k = 0; k < n; ++k) {
-    Segment s;
-    s.x1 = sequence.Next() % kPageWidth;
-    s.y1 = sequence.Next() % kPageHeight;
-    s.x2 = sequence.Next() % kPageWidth;
-    s.y2 = sequence.Next() % kPageHeight;
-    s.pen = static_cast<int>(k % 9) + 1;
-    s.dashed = k % 3 == 2;
-    segments.push_back(s);
-  }
-  return segments;
+// Segment k is drawn with the drawing's pen k mod 9 + 1: its nine standard pens in turn, in
+// place of the workload's ten.
+int DrawingPen(std::size_t k) {
+  return static_cast<int>(k % 9) + 1;
 }
 
 double Mm(long double points, long double halfSheet) {
   return static_cast<double>(points * 25.4L / 72 - halfSheet);
 }
 
-std::string Drawing(const std::vector<Segment>& segments) {
+std::string Drawing(const std::vector<LineSegment>& segments) {
   jwwunit::JWWHead head = test::DefaultJwwHead();
   head.PaperSize = 3;
   for (jwwunit::JWWGroupRecord& group : head.Groups) {
@@ -84,10 +58,11 @@ std::string Drawing(const std::vector<Segment>& segments) {
   }
   test::JwwWriter writer(head);
   writer.Count(static_cast<uint32_t>(segments.size()));
-  for (const Segment& s : segments) {
+  for (std::size_t k = 0; k < segments.size(); ++k) {
+    const LineSegment& s = segments[k];
     jwwunit::CDataSen line;
     line.Head.LineType = s.dashed ? kDashedLineType : 1;
-    line.Head.PenColor = static_cast<uint16_t>(s.pen);
+    line.Head.PenColor = static_cast<uint16_t>(DrawingPen(k));
     line.X1 = Mm(s.x1, kHalfX);
     line.Y1 = Mm(s.y1, kHalfY);
     line.X2 = Mm(s.x2, kHalfX);
@@ -102,7 +77,7 @@ double Since(std::chrono::steady_clock::time_point start) {
 }
 
 // The drawing component alone, drawing the segments as the model hands them over.
-double BareComponent(const std::vector<Segment>& segments, const REnvironment& env,
+double BareComponent(const std::vector<LineSegment>& segments, const REnvironment& env,
                      const fs::path& output) {
   const auto start = std::chrono::steady_clock::now();
   TPDFPrinter printer;
@@ -112,9 +87,11 @@ double BareComponent(const std::vector<Segment>& segments, const REnvironment& e
   const TLineType dashed{{6}, 0};  // line type 2: 2 mm dashes, in whole points
   const TLineType solid;
   TPdfCanvas& canvas = printer.GetCanvas();
-  for (const Segment& s : segments) {
-    printer.DrawLine(canvas, ColorIndexToColor(env.LineColor[s.pen], env), s.x1, s.y1, s.x2, s.y2,
-                     static_cast<float>(env.Line[s.pen] / 25.4L * 72), s.dashed ? dashed : solid,
+  for (std::size_t k = 0; k < segments.size(); ++k) {
+    const LineSegment& s = segments[k];
+    const int pen = DrawingPen(k);
+    printer.DrawLine(canvas, ColorIndexToColor(env.LineColor[pen], env), s.x1, s.y1, s.x2, s.y2,
+                     static_cast<float>(env.Line[pen] / 25.4L * 72), s.dashed ? dashed : solid,
                      true);
   }
   std::ofstream file(output, std::ios::binary | std::ios::trunc);
@@ -130,7 +107,7 @@ int main(int argc, char** argv) {
   const fs::path drawingFile = folder / "bench_jww_convert.jww";
   const fs::path output = folder / "bench_jww_convert.pdf";
 
-  const std::vector<Segment> segments = Segments(n);
+  const std::vector<LineSegment> segments = bench::LineSegments(static_cast<std::size_t>(n));
   {
     const std::string bytes = Drawing(segments);
     std::ofstream(drawingFile, std::ios::binary | std::ios::trunc)

@@ -9,7 +9,7 @@
 // it is timed on its own), and what the model adds.
 
 #include <chrono>
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,40 +19,18 @@
 
 #include "cad/CadGeometry.h"
 #include "cad/CadPage.h"
+#include "common/line_workload.h"
 #include "pdf/PDFPrinter.h"
 
 namespace {
 
 using kyrovane::PtToMm;
+using kyrovane::bench::kPageHeight;
+using kyrovane::bench::kPageWidth;
+using kyrovane::bench::LineSegment;
+using kyrovane::bench::LineSegments;
 
-constexpr int kPageWidth = 1191;
-constexpr int kPageHeight = 842;
 constexpr int kDashedSlot = 4;  // the component's preset [6 2]
-
-const float kWidths[10] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1.0f};
-const std::int32_t kColors[10] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
-                                  0xFF00FF, 0xFFFF00, 0x808080, 0x004080, 0x800040};
-
-struct Segment {
-  long double x1, y1, x2, y2;  // points
-};
-
-// x(k+1) = (1103515245 x(k) + 12345) mod 2^31, x(0) = 1.
-std::vector<Segment> Segments(long n) {
-  std::uint32_t x = 1;
-  auto next = [&x] {
-    x = (1103515245u * x + 12345u) & 0x7FFFFFFFu;
-    return x;
-  };
-  std::vector<Segment> segments(static_cast<std::size_t>(n));
-  for (Segment& s : segments) {
-    s.x1 = next() % kPageWidth;
-    s.y1 = next() % kPageHeight;
-    s.x2 = next() % kPageWidth;
-    s.y2 = next() % kPageHeight;
-  }
-  return segments;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -63,7 +41,7 @@ double Since(Clock::time_point start) {
 const std::filesystem::path kOutput =
     std::filesystem::temp_directory_path() / "model_lines_bench.pdf";
 
-double BarePrinter(const std::vector<Segment>& segments) {
+double BarePrinter(const std::vector<LineSegment>& segments) {
   const auto start = Clock::now();
   kyrovane::TPDFPrinter printer;
   printer.SetPageWidth(kPageWidth);
@@ -72,10 +50,9 @@ double BarePrinter(const std::vector<Segment>& segments) {
   const kyrovane::TLineType solid;
   const kyrovane::TLineType& dashed = printer.GetLineType(kDashedSlot);
   kyrovane::TPdfCanvas& canvas = printer.GetCanvas();
-  for (std::size_t k = 0; k < segments.size(); ++k) {
-    const Segment& s = segments[k];
-    printer.DrawLine(canvas, kColors[k % 10], s.x1, s.y1, s.x2, s.y2, kWidths[k % 10],
-                     k % 3 == 2 ? dashed : solid, true);
+  for (const LineSegment& s : segments) {
+    printer.DrawLine(canvas, s.color, s.x1, s.y1, s.x2, s.y2, s.width, s.dashed ? dashed : solid,
+                     true);
   }
   std::ofstream file(kOutput, std::ios::binary | std::ios::trunc);
   printer.EndDoc(file);
@@ -83,7 +60,7 @@ double BarePrinter(const std::vector<Segment>& segments) {
   return Since(start);
 }
 
-double Model(const std::vector<Segment>& segments, double& buildSeconds) {
+double Model(const std::vector<LineSegment>& segments, double& buildSeconds) {
   auto start = Clock::now();
   kyrovane::TCad_Page page;
   page.PageWidth = kPageWidth;
@@ -94,14 +71,13 @@ double Model(const std::vector<Segment>& segments, double& buildSeconds) {
   kyrovane::TCad_Line_Type& dashed = *page.GetLineType(page.AddLineType("dashed"));
   dashed.AddDash(PtToMm(6));
   dashed.AddDash(PtToMm(2));
-  for (std::size_t k = 0; k < segments.size(); ++k) {
-    const Segment& s = segments[k];
+  for (const LineSegment& s : segments) {
     auto line = std::make_unique<kyrovane::TCad_Line>(nullptr, layer);
     line->P2 = {PtToMm(s.x1), PtToMm(s.y1), 0};  // the model draws from P2 to P1
     line->P1 = {PtToMm(s.x2), PtToMm(s.y2), 0};
-    line->Color = kColors[k % 10];
-    line->LineWidth = kWidths[k % 10];
-    if (k % 3 == 2) line->LineType = &dashed;
+    line->Color = s.color;
+    line->LineWidth = s.width;
+    if (s.dashed) line->LineType = &dashed;
     layer.Add(std::move(line));
   }
   buildSeconds = Since(start);
@@ -120,7 +96,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [segments]\n", argv[0]);
     return 2;
   }
-  const std::vector<Segment> segments = Segments(n);
+  const std::vector<LineSegment> segments = LineSegments(static_cast<std::size_t>(n));
   const double bare = BarePrinter(segments);
   double build = 0;
   const double model = Model(segments, build);

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/line_workload.h"
 #include "pdf/PDFPrinter.h"
 #include "pdf/ParallelDeflate.h"
 
@@ -22,22 +23,10 @@ namespace {
 
 using kyrovane::TLineType;
 using kyrovane::TPDFPrinter;
+using kyrovane::bench::LineSegment;
+using kyrovane::bench::LineWorkload;
 
-constexpr int kPageWidth = 1191;
-constexpr int kPageHeight = 842;
 constexpr int kDashedSlot = 4;
-
-// x(k+1) = (1103515245 x(k) + 12345) mod 2^31, x(0) = 1.
-class Sequence {
- public:
-  std::uint32_t Next() {
-    x_ = (1103515245u * x_ + 12345u) & 0x7FFFFFFFu;
-    return x_;
-  }
-
- private:
-  std::uint32_t x_ = 1;
-};
 
 }  // namespace
 
@@ -49,26 +38,18 @@ int main(int argc, char** argv) {
                : std::filesystem::temp_directory_path() / "bench_printer_lines.pdf";
   kyrovane::SetDeflateThreadCount(threads);
 
-  const float widths[10] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1.0f};
-  const std::int32_t colors[10] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
-                                   0xFF00FF, 0xFFFF00, 0x808080, 0x004080, 0x800040};
-
   const auto start = std::chrono::steady_clock::now();
   TPDFPrinter printer;
-  printer.SetPageWidth(kPageWidth);
-  printer.SetPageHeight(kPageHeight);
+  printer.SetPageWidth(kyrovane::bench::kPageWidth);
+  printer.SetPageHeight(kyrovane::bench::kPageHeight);
   printer.BeginDoc();
   const TLineType solid;
   const TLineType& dashed = printer.GetLineType(kDashedSlot);
   kyrovane::TPdfCanvas& canvas = printer.GetCanvas();
-  Sequence sequence;
+  LineWorkload workload;
   for (long k = 0; k < n; ++k) {
-    const long double x1 = sequence.Next() % kPageWidth;
-    const long double y1 = sequence.Next() % kPageHeight;
-    const long double x2 = sequence.Next() % kPageWidth;
-    const long double y2 = sequence.Next() % kPageHeight;
-    const int pen = static_cast<int>(k % 10);
-    printer.DrawLine(canvas, colors[pen], x1, y1, x2, y2, widths[pen], k % 3 == 2 ? dashed : solid,
+    const LineSegment s = workload.Next();
+    printer.DrawLine(canvas, s.color, s.x1, s.y1, s.x2, s.y2, s.width, s.dashed ? dashed : solid,
                      true);
   }
   {
