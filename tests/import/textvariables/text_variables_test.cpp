@@ -29,128 +29,31 @@ struct Fixture {
   }
 };
 
-struct Case {
-  const char* token;
-  std::string value;
-};
-
+// Tokens are joined by "|" so that one line checks a family of them.
 TEST(TextVariables, EveryTokenOfJwcAndJwkTexts) {
   const Fixture f;
-  const std::vector<Case> cases = {
-      {"$F", Sjis("/plans/図面.v2.jww")},
-      {"$f", Sjis("図面.v2")},
-      {"%f", Sjis("図面.v2.jww")},
-      {"%y", "07"},
-      {"$y", "7"},
-      {"$Y", "19"},
-      {"%Y", "19"},
-      {"&Y", "19"},
-      {"$m", "3"},
-      {"%m", "03"},
-      {"&m", " 3"},
-      {"$d", "5"},
-      {"%d", "05"},
-      {"&d", " 5"},
-      {"$n", "PM"},
-      {"%n", "PM"},
-      {"&n", "PM"},
-      {"$N", Sjis("後")},
-      {"%N", Sjis("後")},
-      {"&N", Sjis("後")},
-      {"$H", "13"},
-      {"%H", "13"},
-      {"&H", "13"},
-      {"$h", "1"},
-      {"%h", "01"},
-      {"&h", " 1"},
-      {"$M", "4"},
-      {"%M", "04"},
-      {"&M", " 4"},
-      {"$S", "9"},
-      {"%S", "09"},
-      {"&S", " 9"},
-      {"&T", "1 : 2"},
-      // Tokens of JWW texts only stay as they are.
-      {"%F", "%F"},
-      {"&F", "&F"},
-      {"=F", "=F"},
-      {"%ma", "03a"},
-      {"%T", "%T"},
-      {"_d", "_d"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(f.Jwc(c.token), c.value) << c.token;
+  EXPECT_EQ(f.Jwc("$F|$f|%f"), Sjis("/plans/図面.v2.jww|図面.v2|図面.v2.jww"));
+  EXPECT_EQ(f.Jwc("%y|$y|$Y|%Y|&Y|$m|%m|&m|$d|%d|&d"), "07|7|19|19|19|3|03| 3|5|05| 5");
+  EXPECT_EQ(f.Jwc("$n|%n|&n|$N|%N|&N"), Sjis("PM|PM|PM|後|後|後"));
+  EXPECT_EQ(f.Jwc("$H|%H|&H|$h|%h|&h|$M|%M|&M|$S|%S|&S|&T"),
+            "13|13|13|1|01| 1|4|04| 4|9|09| 9|1 : 2");
+  // Tokens of JWW texts only stay as they are.
+  EXPECT_EQ(f.Jwc("%F|&F|=F|%ma|%T|_d"), "%F|&F|=F|03a|%T|_d");
 }
 
 TEST(TextVariables, EveryTokenOfJwwTextsWithTimeNowOrOfTheFile) {
   const Fixture f;
-  const std::string path = Sjis("/plans/図面.v2.jww");
-  const std::vector<Case> cases = {
-      {"$F", path},
-      {"%F", path},
-      {"&F", path},
-      {"$f", Sjis("図面.v2")},
-      {"&f", Sjis("図面.v2")},
-      {"%f", Sjis("図面.v2.jww")},
-      {"=F", "1999/12/31 08:07:06"},
-      {"=f", "1999/12/31"},
-      {"%y", "07"},
-      {"=y", "99"},
-      {"$y", "7"},
-      {"$Y", "19"},
-      {"%Y", "19"},
-      {"=Y", "11"},
-      {"&Y", "19"},
-      {"_Y", "11"},
-      {"$m", "3"},
-      {"%ma", "MAR"},
-      {"=ma", "DEC"},
-      {"%m", "03"},
-      {"=m", "12"},
-      {"&m", " 3"},
-      {"_m", "12"},
-      {"$d", "5"},
-      {"%d", "05"},
-      {"=d", "31"},
-      {"&d", " 5"},
-      {"_d", "31"},
-      {"%wa", "MON"},
-      {"=wa", "FRI"},
-      {"%w", Sjis("月")},
-      {"=w", Sjis("金")},
-      {"$n", "PM"},
-      {"%n", "PM"},
-      {"=n", "AM"},
-      {"&n", "PM"},
-      {"_n", "AM"},
-      {"$N", Sjis("後")},
-      {"%N", Sjis("後")},
-      {"=N", Sjis("前")},
-      {"&N", Sjis("後")},
-      {"_N", Sjis("前")},
-      {"$H", "13"},
-      {"%H", "13"},
-      {"=H", "08"},
-      {"&H", "13"},
-      {"_H", " 8"},
-      {"$h", "1"},
-      {"%h", "01"},
-      {"=h", "08"},
-      {"&h", " 1"},
-      {"_h", " 8"},
-      {"$M", "4"},
-      {"%M", "04"},
-      {"=M", "07"},
-      {"&M", " 4"},
-      {"_M", " 7"},
-      {"$S", "9"},
-      {"%S", "09"},
-      {"=S", "06"},
-      {"&S", " 9"},
-      {"_S", " 6"},
-      {"&T", "1 : 2"},
-      {"%T", "1 : 2"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(f.Jww(c.token), c.value) << c.token;
+  EXPECT_EQ(f.Jww("$F|%F|&F"), Sjis("/plans/図面.v2.jww|/plans/図面.v2.jww|/plans/図面.v2.jww"));
+  EXPECT_EQ(f.Jww("$f|&f|%f"), Sjis("図面.v2|図面.v2|図面.v2.jww"));
+  EXPECT_EQ(f.Jww("=F|=f"), "1999/12/31 08:07:06|1999/12/31");
+  EXPECT_EQ(f.Jww("%y|=y|$y|$Y|%Y|=Y|&Y|_Y"), "07|99|7|19|19|11|19|11");
+  EXPECT_EQ(f.Jww("$m|%ma|=ma|%m|=m|&m|_m"), "3|MAR|DEC|03|12| 3|12");
+  EXPECT_EQ(f.Jww("$d|%d|=d|&d|_d"), "5|05|31| 5|31");
+  EXPECT_EQ(f.Jww("%wa|=wa|%w|=w"), Sjis("MON|FRI|月|金"));
+  EXPECT_EQ(f.Jww("$n|%n|=n|&n|_n|$N|%N|=N|&N|_N"), Sjis("PM|PM|AM|PM|AM|後|後|前|後|前"));
+  EXPECT_EQ(f.Jww("$H|%H|=H|&H|_H|$h|%h|=h|&h|_h"), "13|13|08|13| 8|1|01|08| 1| 8");
+  EXPECT_EQ(f.Jww("$M|%M|=M|&M|_M|$S|%S|=S|&S|_S"), "4|04|07| 4| 7|9|09|06| 9| 6");
+  EXPECT_EQ(f.Jww("&T|%T"), "1 : 2|1 : 2");
 }
 
 TEST(TextVariables, DigitsAndPadding) {
