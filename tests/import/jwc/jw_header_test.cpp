@@ -21,11 +21,9 @@ TEST(SplitCommaFields, FillsFieldsInOrderAndLeavesMissingOnesZero) {
   // More fields than asked for: the rest is dropped.
   EXPECT_EQ(SplitCommaFields("1,2,3,4", 2), (Fields{"1", "2"}));
   EXPECT_EQ(SplitCommaFields("1,2", 0), Fields{});
-}
-
-TEST(SplitCommaFields, KeepsWhatFollowsTheLastCommaWholeWithItsNuls) {
-  std::string block("5,518\0\0,9", 9);
-  EXPECT_EQ(SplitCommaFields(block, 3), (Fields{"5", std::string("518\0\0", 5), "9"}));
+  // What follows the last comma is kept whole with its NULs.
+  EXPECT_EQ(SplitCommaFields(std::string("5,518\0\0,9", 9), 3),
+            (Fields{"5", std::string("518\0\0", 5), "9"}));
 }
 
 TEST(HeaderNumbers, EndAtTheFirstNulAndAllowBlanksAround) {
@@ -35,6 +33,9 @@ TEST(HeaderNumbers, EndAtTheFirstNulAndAllowBlanksAround) {
   EXPECT_EQ(ParseHeaderFloat(std::string(" 0.048889\0", 10)), 0.048889L);
   EXPECT_EQ(ParseHeaderFloat("-1.5e2"), -150.0L);
   EXPECT_EQ(ParseHeaderFloat("+.5"), 0.5L);
+  // The safe form gives zero for what does not convert.
+  EXPECT_EQ(SafeStrToInt("abc"), 0);
+  EXPECT_EQ(SafeStrToInt("42"), 42);
 }
 
 TEST(HeaderNumbers, RefuseWhatIsNoNumber) {
@@ -48,11 +49,6 @@ TEST(HeaderNumbers, RefuseWhatIsNoNumber) {
   for (std::string text : {"", "1.5x", "inf", "nan", "1e99999", "1,5", "0x1p3"}) {
     EXPECT_FALSE(ParseHeaderFloat(text)) << text;
   }
-}
-
-TEST(HeaderNumbers, SafeFormsGiveZeroForWhatDoesNotConvert) {
-  EXPECT_EQ(SafeStrToInt("abc"), 0);
-  EXPECT_EQ(SafeStrToInt("42"), 42);
 }
 
 TEST(ShortText, TakesBytesByPositionUpToTheFirstNul) {

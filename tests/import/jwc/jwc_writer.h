@@ -131,66 +131,20 @@ inline JwcDrawing SampleJwcDrawing(bool formatMark = true) {
   }
   d.Groups[15].Name = "sixteen-bytes-xx";                   // a name that fills its field, no NUL
   d.Layers[255].Name = "\x83\x8c\x83\x43\x83\x84\x81\x5b";  // レイヤー, eight bytes
-  d.Lines = {
-      {.X1 = 1.5f, .Y1 = 2.5f, .X2 = 3.5f, .Y2 = -4.5f, .LineType = 1, .PenColor = 2, .Layer = 17},
-      {.X1 = 10,
-       .Y1 = 20,
-       .X2 = 30,
-       .Y2 = 40,
-       .LineType = 19,
-       .PenColor = 6,
-       .Layer = 255,
-       .Spare = 7,
-       .CurveChain = 0x40,
-       .Flags = 0x40},
-  };
+  // X1, Y1, X2, Y2, line type, pen, layer, spare, curve chain, flags
+  d.Lines = {{1.5f, 2.5f, 3.5f, -4.5f, 1, 2, 17, 0, 0, 0},
+             {10, 20, 30, 40, 19, 6, 255, 7, 0x40, 0x40}};
+  // Centre, radius, ratio, start, end and axis angle, line type, pen, layer, spare.
   d.Arcs = {
-      {.CenterX = 5,
-       .CenterY = 6,
-       .Radius = 7,
-       .Ratio = 10000,
-       .StartAngle = Fixed16(0),
-       .EndAngle = Fixed16(360),
-       .AxisAngle = 0,
-       .LineType = 2,
-       .PenColor = 3,
-       .Layer = 4},
-      {.CenterX = -5,
-       .CenterY = 6.25f,
-       .Radius = 0.5f,
-       .Ratio = 5000,
-       .StartAngle = Fixed16(-90.5),
-       .EndAngle = Fixed16(187.125),
-       .AxisAngle = Fixed16(30),
-       .LineType = 5,
-       .PenColor = 1,
-       .Layer = 33,
-       .Spare = {1, 2, 3}},
-  };
+      {5, 6, 7, 10000, Fixed16(0), Fixed16(360), 0, 2, 3, 4, {}},
+      {-5, 6.25f, 0.5f, 5000, Fixed16(-90.5), Fixed16(187.125), Fixed16(30), 5, 1, 33, {1, 2, 3}}};
   // Pool: "abc\0" at 0, "\x8e\x9a\0" (字) at 4, "$F %d\0" at 7.
   d.Pool = std::string("abc\0\x8e\x9a\0$F %d\0", 13);
-  d.Texts = {
-      {.X = 1,
-       .Y = 2,
-       .X2 = 11,
-       .Y2 = 2,
-       .PoolOffset = 0,
-       .PoolSegment = 0,
-       .TextType = 0,
-       .Layer = 3,
-       .Flags = 0x20},
-      // Absolute: the pool start 0x60000 is segment 0x6000.
-      {.X = 3,
-       .Y = 4,
-       .X2 = 3,
-       .Y2 = 14,
-       .PoolOffset = 4,
-       .PoolSegment = 0x6000,
-       .TextType = 10,
-       .Layer = 200,
-       .Spare = 9},
-      {.X = 5, .Y = 6, .X2 = 7, .Y2 = 8, .PoolOffset = 7, .PoolSegment = 0, .TextType = 4},
-  };
+  // Base line, pool offset and segment, text type, layer, flags, spare; the second text is
+  // absolute: the pool start 0x60000 is segment 0x6000.
+  d.Texts = {{1, 2, 11, 2, 0, 0, 0, 3, 0x20, 0},
+             {3, 4, 3, 14, 4, 0x6000, 10, 200, 0, 9},
+             {5, 6, 7, 8, 7, 0, 4, 0, 0, 0}};
   d.Points = {{.X = 9, .Y = 10, .Layer = 12, .PenColor = 6, .Spare = {5, 6}},
               {.X = -1, .Y = -2, .Layer = 0, .PenColor = 1}};
   return d;

@@ -17,6 +17,11 @@ JwkReadResult Read(const JwkDrawing& drawing, JwkData& data) {
   return ReadJwkData(WriteJwk(drawing), data);
 }
 
+template <class... Tables>
+std::array<int, sizeof...(Tables)> Sizes(const Tables&... tables) {
+  return {static_cast<int>(tables.size())...};
+}
+
 // ---- The parts files of the drawing program ----
 
 struct RealFile {
@@ -42,16 +47,11 @@ TEST(JwkRealFiles, AreReadWithTheCountsTheirHeadersDeclare) {
     JwkReadResult result = ReadJwkFile(path, data);
     ASSERT_TRUE(result.Ok) << result.Error;
     const jwkunit::THeader& h = data.JwkHeader;
-    EXPECT_EQ(h.LineCount, file.lines);
-    EXPECT_EQ(h.ArcCount, file.arcs);
-    EXPECT_EQ(h.PointCount, file.points);
-    EXPECT_EQ(h.TextCount, file.texts);
+    const std::array counts{file.lines, file.arcs, file.points, file.texts};
+    EXPECT_EQ((std::array{h.LineCount, h.ArcCount, h.PointCount, h.TextCount}), counts);
+    EXPECT_EQ(Sizes(data.JwkLines, data.JwkArcs, data.JwkPoints, data.JwkTexts), counts);
     EXPECT_EQ(h.PoolSize, file.poolSize);
     EXPECT_EQ(h.Scale, 100.0f);
-    EXPECT_EQ(data.JwkLines.size(), static_cast<std::size_t>(file.lines));
-    EXPECT_EQ(data.JwkArcs.size(), static_cast<std::size_t>(file.arcs));
-    EXPECT_EQ(data.JwkPoints.size(), static_cast<std::size_t>(file.points));
-    EXPECT_EQ(data.JwkTexts.size(), static_cast<std::size_t>(file.texts));
     EXPECT_EQ(std::filesystem::file_size(path), 400u + 22 * file.lines + 32 * file.arcs +
                                                     12 * file.points + 24 * file.texts +
                                                     file.poolSize);

@@ -70,53 +70,18 @@ inline std::string WriteJwk(const JwkDrawing& d) {
 inline JwkDrawing SampleJwkDrawing() {
   JwkDrawing d;
   d.SecondText = "\x95\x94\x95\x69";  // 部品
-  d.Lines = {
-      {.X1 = 0, .Y1 = 0, .X2 = 100, .Y2 = 0, .LineType = 1, .PenColor = 2, .Layer = 3},
-      {.X1 = 1,
-       .Y1 = 2,
-       .X2 = 3,
-       .Y2 = 4,
-       .LineType = 2,
-       .PenColor = 1,
-       .Layer = 0,
-       .CurveChain = 0x40},
-      {.X1 = 3,
-       .Y1 = 4,
-       .X2 = 5,
-       .Y2 = 6,
-       .LineType = 2,
-       .PenColor = 1,
-       .Layer = 0,
-       .CurveChain = 0xC0,
-       .Flags = 0x40},
-  };
-  d.Arcs = {{.CenterX = 50,
-             .CenterY = 60,
-             .Radius = 30,
-             .Ratio = 10000,
-             .StartAngle = Fixed16(180),
-             .EndAngle = Fixed16(270),
-             .AxisAngle = 0,
-             .LineType = 1,
-             .PenColor = 2,
-             .Layer = 3,
-             .Spare = {36, 2, 0}}};
+  // X1, Y1, X2, Y2, line type, pen, layer, spare, curve chain, flags
+  d.Lines = {{0, 0, 100, 0, 1, 2, 3, 0, 0, 0},
+             {1, 2, 3, 4, 2, 1, 0, 0, 0x40, 0},
+             {3, 4, 5, 6, 2, 1, 0, 0, 0xC0, 0x40}};
+  // Centre, radius, ratio, start, end and axis angle, line type, pen, layer, spare.
+  d.Arcs = {{50, 60, 30, 10000, Fixed16(180), Fixed16(270), 0, 1, 2, 3, {36, 2, 0}}};
   d.Points = {{.X = 7, .Y = 8, .Layer = 1, .PenColor = 5}, {.X = -7, .Y = -8}};
   d.Pool = std::string("one\0\x93\xf1\0three", 12);
-  d.Texts = {
-      {.X = 1, .Y = 2, .X2 = 3, .Y2 = 2, .PoolOffset = 0, .PoolSegment = 0, .TextType = 8},
-      {.X = 4,
-       .Y = 5,
-       .X2 = 4,
-       .Y2 = 9,
-       .PoolOffset = 4,
-       .PoolSegment = 0x4000,
-       .TextType = 0,
-       .Layer = 2,
-       .Flags = 0x20,
-       .Spare = 1},
-      {.X = 6, .Y = 7, .X2 = 8, .Y2 = 9, .PoolOffset = 7, .PoolSegment = 0, .TextType = 10},
-  };
+  // Base line, pool offset and segment, text type, layer, flags, spare.
+  d.Texts = {{1, 2, 3, 2, 0, 0, 8, 0, 0, 0},
+             {4, 5, 4, 9, 4, 0x4000, 0, 2, 0x20, 1},
+             {6, 7, 8, 9, 7, 0, 10, 0, 0, 0}};
   return d;
 }
 
