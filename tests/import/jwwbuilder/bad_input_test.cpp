@@ -48,25 +48,11 @@ TEST(JwwLayers, RecordsOnLayersThatDoNotExistAreLeftOut) {
   EXPECT_THAT(Item<TCad_Line>(build.Layer(20), 0).P1, IsPoint(3 + kHalfX, 3 + kHalfY));
 }
 
-TEST(JwwZigZags, AZeroOrNegativeStepDrawsThePlainLine) {
-  JwwBuild build;
-  build.SetRandomType(13, 0, 2, 0);
-  build.env.LinePatternScale[14] = -1;
-  build.SetRandomType(14, 2, 2, 0);
-  build.Add(Line(0, 0, 10, 0, Head(13))).Add(Line(0, 0, 10, 0, Head(14)));
-  build.Build();
-  Item<TCad_Line>(build.Layer(0), 0);
-  Item<TCad_Line>(build.Layer(0), 1);
-}
-
 TEST(JwwBlocks, BlocksInsertingThemselvesAreDrawnWithoutEnd) {
   JwwBuild build;
   build.Block(0, {Line(0, 0, 1, 1), Insert(1, 1, 0)}).Block(1, {Insert(0, 0, 1), Insert(1, 1, 1)});
   build.Add(Insert(0, 0, 0));
-  build.Build();
-  std::ostringstream pdf;
-  build.page.PrintToPdf(pdf, 1, false, 0);
-  EXPECT_TRUE(pdf.str().starts_with("%PDF-1.2"));
+  EXPECT_TRUE(Print(build.Build()).starts_with("%PDF-1.2"));
 }
 
 TEST(JwwBadNumbers, CoordinatesThatAreNoNumbersNeitherSizeThePageNorStopTheOutput) {
@@ -99,19 +85,6 @@ TEST(JwwBadNumbers, RandomLinesOfUnboundedTeethAreDrawnPlain) {
   EXPECT_EQ(Points(Item<TCad_Curve>(build.Layer(0), 1)).size(), 4u);  // the chain, plain
   EXPECT_EQ(Points(Item<TCad_Curve>(build.Layer(0), 2)).size(), 13u);
   Item<TCad_Arc>(build.Layer(0), 3);
-  EXPECT_TRUE(Print(build.page).starts_with("%PDF-1.2"));
-}
-
-TEST(JwwBadNumbers, TextsOfNoHeightOrNoListedTypeKeepANormalWidthAndTheirSpacing) {
-  JwwBuild build;
-  jwwunit::CDataMoji text = Text("A", 0, 0, 1, 0);
-  text.Height = 0;
-  text.TextType = 4000000000u;
-  text.Spacing = 2;
-  build.Add(text);
-  build.Build();
-  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 0).HScale, 100);
-  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 0).Spacing, 2);
   EXPECT_TRUE(Print(build.page).starts_with("%PDF-1.2"));
 }
 

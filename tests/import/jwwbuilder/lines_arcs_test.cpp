@@ -36,9 +36,10 @@ TEST(JwwLines, ALineRunsFromItsEndPointAndCarriesTheHalfSheetOffset) {
   EXPECT_EQ(line.LineType, build.page.FindLineType("2"));
 }
 
-TEST(JwwLines, LinesOfType9AreNotDrawn) {
+TEST(JwwLines, LinesAndArcsOfType9AreNotDrawn) {
   JwwBuild build;
   build.Add(Line(0, 0, 1, 1, Head(9))).Add(Line(0, 0, 2, 2, Head(8)));
+  build.Add(Arc(0, 0, 10, 0, 1, Head(9)));
   build.Build();
   ASSERT_EQ(build.Layer(0).Count(), 1);
   EXPECT_THAT(Item<TCad_Line>(build.Layer(0), 0).P1, IsPoint(2 + kHalfX, 2 + kHalfY));
@@ -109,12 +110,15 @@ TEST(JwwZigZags, ARandomLineBecomesTeethBetweenItsEnds) {
   EXPECT_EQ(Item<TCad_Curve>(build.Layer(0), 0).LineType, build.page.FindLineType("12"));
 }
 
-TEST(JwwZigZags, ALineOfAtMostTwoStepsStaysALine) {
+TEST(JwwZigZags, ALineOfAtMostTwoStepsOrAZeroOrNegativeStepStaysALine) {
   JwwBuild build;
   build.SetRandomType(12, 5, 2, 0);
-  build.Add(Line(0, 0, 10, 0, Head(12)));
+  build.SetRandomType(13, 0, 2, 0);
+  build.env.LinePatternScale[14] = -1;
+  build.SetRandomType(14, 2, 2, 0);
+  for (int type : {12, 13, 14}) build.Add(Line(0, 0, 10, 0, Head(type)));
   build.Build();
-  Item<TCad_Line>(build.Layer(0), 0);
+  for (int i = 0; i < 3; ++i) Item<TCad_Line>(build.Layer(0), i);
 }
 
 TEST(JwwZigZags, PatternBitsPickTheSideOfEachTooth) {
@@ -152,12 +156,8 @@ TEST(JwwZigZags, ChainsOfRandomLinesZigZagAlongTheChain) {
               ElementsAre(IsPoint(0, 0), IsPoint(0, 0), IsPoint(1, -1), IsPoint(2, -1),
                           IsPoint(3, -1), IsPoint(4, -1), IsPoint(5, 1), IsPoint(5, 2),
                           IsPoint(5, 3), IsPoint(4, 4), IsPoint(4, 4)));
-}
-
-TEST(JwwZigZags, AShortChainOfRandomLinesStillReachesItsEnd) {
-  JwwBuild build;
+  // Steps longer than the chain: it still reaches its end.
   build.SetRandomType(12, 10, 2, 0);
-  build.Add(ChainLine(0, 0, 4, 0, 7, Head(12))).Add(ChainLine(4, 0, 4, 4, 7, Head(12)));
   build.Build();
   EXPECT_THAT(CurvePoints(build, 0, 0),
               ElementsAre(IsPoint(0, 0), IsPoint(0, 0), IsPoint(4, 4), IsPoint(4, 4)));
@@ -191,13 +191,6 @@ TEST(JwwArcs, AnglesRunCounterClockwiseFromTheLowerOne) {
   EXPECT_THAT(tilted.Radii, IsPoint(10, 5));
 }
 
-TEST(JwwArcs, ArcsOfType9AreNotDrawn) {
-  JwwBuild build;
-  build.Add(Arc(0, 0, 10, 0, 1, Head(9)));
-  build.Build();
-  EXPECT_EQ(build.Layer(0).Count(), 0);
-}
-
 TEST(JwwArcs, RandomArcsZigZagFromTheirStartToTheirEnd) {
   JwwBuild build;
   build.SetRandomType(13, 2, 2, 0xFFFFFFFF);  // every tooth outwards
@@ -212,12 +205,17 @@ TEST(JwwArcs, RandomArcsZigZagFromTheirStartToTheirEnd) {
   EXPECT_THAT(points[9], IsPoint(-10, 0));
 }
 
-TEST(JwwArcs, TheLastToothOfARandomArcFallingShortIsDropped) {
+TEST(JwwArcs, ARandomArcDropsATrailingShortToothAndIsPlainWithoutAnyTooth) {
   JwwBuild build;
   build.SetRandomType(13, 2, 2, 0);
+  build.SetRandomType(14, 5, 2, 0);
   build.Add(Arc(0, 0, 10, 0, 0.5, Head(13)));  // 5 mm: 2.5 steps round to 2, short by 1 mm
+  build.Add(Arc(0, 0, 1, 0, 1, Head(14)));     // 1 mm of arc, steps of 5 mm
+  build.Add(Arc(0, 0, 0, 0, 1, Head(14)));     // no radius
   build.Build();
   EXPECT_THAT(CurvePoints(build, 0, 0), SizeIs(3));
+  Item<TCad_Arc>(build.Layer(0), 1);
+  Item<TCad_Arc>(build.Layer(0), 2);
 }
 
 TEST(JwwArcs, AFullRandomCircleEndsWhereItStarts) {
@@ -230,16 +228,6 @@ TEST(JwwArcs, AFullRandomCircleEndsWhereItStarts) {
   const std::vector<TPoint3> points = CurvePoints(build, 0, 0);
   EXPECT_THAT(points.back(), IsPoint(points[1].X, points[1].Y));
   EXPECT_THAT(points[1], IsPoint(10, 0));
-}
-
-TEST(JwwArcs, ARandomArcTooShortForAToothIsDrawnPlain) {
-  JwwBuild build;
-  build.SetRandomType(13, 5, 2, 0);
-  build.Add(Arc(0, 0, 1, 0, 1, Head(13)));  // 1 mm of arc, steps of 5 mm
-  build.Add(Arc(0, 0, 0, 0, 1, Head(13)));  // no radius
-  build.Build();
-  Item<TCad_Arc>(build.Layer(0), 0);
-  Item<TCad_Arc>(build.Layer(0), 1);
 }
 
 }  // namespace

@@ -42,11 +42,17 @@ TEST(JwwPoints, PointsTakeTheMagnificationAndDrawWithLineType1) {
   EXPECT_EQ(point.Pass, 1);
 }
 
-TEST(JwwTexts, TheAngleRunsFromTheStartToTheEndPoint) {
+TEST(JwwTexts, TheAngleRunsFromTheStartToTheEndPointAndFlag0x20WritesVertically) {
   JwwBuild build;
-  build.Add(Text("A", 0, 0, 0, 10)).Add(Text("B", 0, 0, -10, 0)).Add(Text("C", 5, 5, 5, 5));
-  build.Add(Text("D", 0, 0, 10, -10));
+  jwwunit::JWWEntityHead vertical = Head();
+  vertical.Flags = 0x0020;
+  jwwunit::JWWEntityHead other = Head();
+  other.Flags = 0x0010;
+  build.Add(Text("A", 0, 0, 0, 10, vertical)).Add(Text("B", 0, 0, -10, 0, other));
+  build.Add(Text("C", 5, 5, 5, 5)).Add(Text("D", 0, 0, 10, -10));
   build.Build();
+  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 0).Vertical, 1);
+  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 1).Vertical, 0);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 0).Angle, 90);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 1).Angle, 180);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 2).Angle, 270);
@@ -92,23 +98,11 @@ TEST(JwwTexts, TheFontFollowsTheDrawingWhenAsked) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(Item<TCad_Text>(build.Layer(0), i).FontName, "");
 }
 
-TEST(JwwTexts, Flag0x20WritesVertically) {
-  JwwBuild build;
-  jwwunit::JWWEntityHead vertical = Head();
-  vertical.Flags = 0x0020;
-  jwwunit::JWWEntityHead other = Head();
-  other.Flags = 0x0010;
-  build.Add(Text("A", 0, 0, 0, -10, vertical)).Add(Text("B", 0, 0, 1, 0, other));
-  build.Build();
-  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 0).Vertical, 1);
-  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 1).Vertical, 0);
-}
-
 TEST(JwwTexts, SpacingComesFromTheTextTypeOrTheTextOfNoType) {
   JwwBuild build;
   build.head.TextTypes[2].Spacing = 0.75;
   build.head.TextTypes[9].Spacing = 1.5;
-  for (uint32_t type : {3u, 10u, 0u, 11u}) {
+  for (uint32_t type : {3u, 10u, 0u, 11u, 4000000000u}) {
     jwwunit::CDataMoji text = Text("A", 0, 0, 1, 0);
     text.TextType = type;
     text.Spacing = 9;
@@ -119,6 +113,7 @@ TEST(JwwTexts, SpacingComesFromTheTextTypeOrTheTextOfNoType) {
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 1).Spacing, 1.5L);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 2).Spacing, 9);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 3).Spacing, 9);
+  EXPECT_EQ(Item<TCad_Text>(build.Layer(0), 4).Spacing, 9);
 }
 
 TEST(JwwTexts, VariablesAreExpandedOnce) {
