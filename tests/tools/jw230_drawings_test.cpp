@@ -35,33 +35,22 @@ std::vector<fs::path> Drawings() {
   return drawings;
 }
 
-// Sheet size in points of a paper code.
+// Sheet size in points of a paper code: A0 to A4, other codes A1.
 std::pair<double, double> Sheet(uint32_t code) {
-  switch (code) {
-    case 0:
-      return {3368, 2384};
-    case 2:
-      return {1684, 1192};
-    case 3:
-      return {1192, 842};
-    case 4:
-      return {842, 596};
-    default:
-      return {2384, 1684};
-  }
+  const std::pair<double, double> sheets[] = {
+      {3368, 2384}, {2384, 1684}, {1684, 1192}, {1192, 842}, {842, 596}};
+  return code < 5 ? sheets[code] : sheets[1];
 }
 
 // The words of a text (UTF-8), split at blanks, with the dashes that the readers map to one
 // of several characters made plain hyphens.
 std::vector<std::string> Words(std::string text) {
-  for (const std::string_view dash : {"\u2010", "\u2011", "\u2212", "\uFF0D"}) {
-    for (std::size_t at = text.find(dash); at != std::string::npos; at = text.find(dash)) {
-      text.replace(at, dash.size(), "-");
-    }
-  }
-  for (const std::string_view blank : {"\u3000", "\n", "\f"}) {
-    for (std::size_t at = text.find(blank); at != std::string::npos; at = text.find(blank)) {
-      text.replace(at, blank.size(), " ");
+  const std::pair<std::string_view, std::string_view> plain[] = {
+      {"\u2010", "-"}, {"\u2011", "-"}, {"\u2212", "-"}, {"\uFF0D", "-"},
+      {"\u3000", " "}, {"\n", " "},     {"\f", " "}};
+  for (const auto& [from, to] : plain) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from)) {
+      text.replace(at, from.size(), to);
     }
   }
   std::vector<std::string> words;

@@ -149,7 +149,7 @@ TEST(JwwDamage, HugeDeclaredCountsAllocateNothingLarge) {
   }
 }
 
-TEST(JwwDamage, AFileCutBetweenObjectsIsRefused) {
+TEST(JwwDamage, AFileCutBetweenOrInsideObjectsIsRefused) {
   // Fewer objects than declared, or fewer members than a definition declares.
   JwwWriter fewer(test::DefaultJwwHead());
   fewer.Count(3).Object(s::Line(1)).Object(s::Line(2));
@@ -164,12 +164,10 @@ TEST(JwwDamage, AFileCutBetweenObjectsIsRefused) {
     EXPECT_TRUE(TablesEmpty(data));
     EXPECT_EQ(data.JwwHeader.Version, 230u);  // the header was read whole
   }
-}
-
-TEST(JwwDamage, AFileCutInsideARecordIsRefusedWithItsPlace) {
-  const std::string file = JwwWriter(test::DefaultJwwHead()).Count(1).Object(s::Text(1)).Data();
+  // Cut inside a record: the reason gives the place.
+  const std::string text = JwwWriter(test::DefaultJwwHead()).Count(1).Object(s::Text(1)).Data();
   JwwData data;
-  const JwwReadResult result = ParseJwwFile(file.substr(0, file.size() - 1), data);
+  const JwwReadResult result = ParseJwwFile(text.substr(0, text.size() - 1), data);
   EXPECT_EQ(result.Status, JwwReadStatus::Damaged);
   EXPECT_NE(result.Reason.find("end of file at byte"), std::string::npos) << result.Reason;
 }

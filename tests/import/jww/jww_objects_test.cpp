@@ -134,24 +134,22 @@ TEST(JwwObjects, LongCountsAndMapIndicesBeyondTheShortTag) {
   EXPECT_EQ(line, s::Line(9));
 }
 
-TEST(JwwObjects, MembersAreTheObjectsADefinitionDeclares) {
+TEST(JwwObjects, MembersAreTheObjectsADefinitionDeclaresUntilAnEmptyOrNewDefinition) {
   // A definition of three members, then two more lines: those are top-level lines.
   JwwWriter writer = Writer();
   writer.Count(2).Word(1).Object(s::Definition(0, 3));
   writer.Object(s::Line(1)).Object(s::Arc(2)).Object(s::Line(3));
   writer.Object(s::Line(4)).Object(s::Line(5));
-  const JwwData data = Read(writer.Data());
+  JwwData data = Read(writer.Data());
   EXPECT_EQ(data.JwwBlocks.EntityCount(0), 3u);
   EXPECT_EQ(data.JwwLines, (std::vector{s::Line(4), s::Line(5)}));
   EXPECT_TRUE(data.JwwArcs.empty());
-}
 
-TEST(JwwObjects, AnEmptyDefinitionOrANewOneEndsTheMembers) {
-  JwwWriter writer = Writer();
+  writer = Writer();
   writer.Count(1).Word(3).Object(s::Definition(1, 0)).Object(s::Line(1));
   writer.Object(s::Definition(2, 5)).Object(s::Line(2)).Object(s::Line(3));
   writer.Object(s::Definition(3, 1)).Object(s::Arc(4));  // block 2 gets only two of five
-  const JwwData data = Read(writer.Data());
+  data = Read(writer.Data());
   EXPECT_EQ(data.JwwLines, (std::vector{s::Line(1)}));
   EXPECT_EQ(data.JwwBlocks.EntityCount(1), 0u);
   EXPECT_EQ(data.JwwBlocks.EntityCount(2), 2u);
@@ -180,16 +178,13 @@ TEST(JwwObjects, ANewClassWithoutANameTakesOnlyItsOwnIndex) {
   EXPECT_EQ(Read(writer.Data()).JwwLines, (std::vector{s::Line(1), s::Line(2)}));
 }
 
-TEST(JwwObjects, AZeroTagEndsTheList) {
-  JwwWriter writer = Writer();
-  writer.Count(1).Object(s::Line(1)).Word(0).Object(s::Line(2));
-  EXPECT_EQ(Read(writer.Data()).JwwLines, (std::vector{s::Line(1)}));
-}
-
-TEST(JwwObjects, MoreObjectsThanDeclaredAreAllKept) {
-  JwwWriter writer = Writer();
-  writer.Count(1).Object(s::Line(1)).Object(s::Line(2)).Object(s::Point(3));
-  const JwwData data = Read(writer.Data());
+TEST(JwwObjects, AZeroTagEndsTheListAndObjectsBeyondTheDeclaredCountAreKept) {
+  JwwWriter ended = Writer();
+  ended.Count(1).Object(s::Line(1)).Word(0).Object(s::Line(2));
+  EXPECT_EQ(Read(ended.Data()).JwwLines, (std::vector{s::Line(1)}));
+  JwwWriter more = Writer();
+  more.Count(1).Object(s::Line(1)).Object(s::Line(2)).Object(s::Point(3));
+  const JwwData data = Read(more.Data());
   EXPECT_EQ(data.JwwLines.size(), 2u);
   EXPECT_EQ(data.JwwPoints.size(), 1u);
 }

@@ -52,6 +52,11 @@ TEST(JwwSheet, HalfScaleHalvesTheSheetAndEveryLayer) {
   EXPECT_EQ(scale.X, 0.5L);
   EXPECT_EQ(scale.Y, 0.5L);
   EXPECT_EQ(scale.Z, 0.5L);
+  // The extents are scaled too.
+  build.Add(Line(0, 0, 100, 40));
+  build.Build(true);
+  EXPECT_EQ(build.page.PageWidth, std::nearbyint(MmToPoint(50)));
+  EXPECT_EQ(build.page.PageHeight, std::nearbyint(MmToPoint(20)));
 }
 
 TEST(JwwSheet, FittingScalesTheSheetOntoA4OrA3) {
@@ -118,15 +123,6 @@ TEST(JwwAllArea, TextsArcsAndSolidsCountWithTheirExtent) {
   solid.Build(true);
   EXPECT_EQ(solid.page.PageWidth, std::nearbyint(MmToPoint(110 + 10)));
   EXPECT_EQ(solid.page.PageHeight, std::nearbyint(MmToPoint(20 + 10)));
-}
-
-TEST(JwwAllArea, HalfScaleScalesTheExtents) {
-  JwwBuild build;
-  build.env.HalfScale = true;
-  build.Add(Line(0, 0, 100, 40));
-  build.Build(true);
-  EXPECT_EQ(build.page.PageWidth, std::nearbyint(MmToPoint(50)));
-  EXPECT_EQ(build.page.PageHeight, std::nearbyint(MmToPoint(20)));
 }
 
 TEST(JwwAllArea, ADrawingWithNothingToMeasureKeepsItsSheet) {
