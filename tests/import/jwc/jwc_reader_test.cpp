@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "import/jwc/jwc_writer.h"
 #include "support/test_support.h"
 
@@ -27,6 +29,20 @@ jwcunit::THeader ParseBlocks(std::string block1, std::string block3 = "6000:0000
 }
 
 // ---- Writer and reader agree ----
+
+// The table entries, field by field.
+auto Fields(const TJwcPen& p) {
+  return std::tie(p.Column1, p.Column2, p.Column3);
+}
+auto Fields(const TJwcTextType& t) {
+  return std::tie(t.ColorPen, t.Width, t.Height, t.Spacing);
+}
+auto Fields(const TJwcGroup& g) {
+  return std::tie(g.Scale, g.StateA, g.StateB, g.StateC, g.Name);
+}
+auto Fields(const TJwcLayer& l) {
+  return std::tie(l.StateA, l.StateB, l.Name);
+}
 
 class JwcRoundTrip : public ::testing::TestWithParam<bool> {};
 
@@ -55,31 +71,13 @@ TEST_P(JwcRoundTrip, ReadsBackHeaderTablesAndNames) {
   EXPECT_EQ(h.PoolStart, 0x60000);
   EXPECT_EQ(h.PoolEnd, 0x60000 + 13);
 
-  for (int i = 0; i < 101; ++i) {
-    EXPECT_EQ(data.JwcPens[i].Column1, d.Pens[i].Column1);
-    EXPECT_EQ(data.JwcPens[i].Column2, d.Pens[i].Column2);
-    EXPECT_EQ(data.JwcPens[i].Column3, d.Pens[i].Column3);
-  }
+  for (int i = 0; i < 101; ++i) EXPECT_EQ(Fields(data.JwcPens[i]), Fields(d.Pens[i])) << i;
   for (int i = 0; i < 11; ++i) {
-    const TJwcTextType& type = data.JwcTextTypes[i];
-    EXPECT_EQ(type.ColorPen, d.TextTypes[i].ColorPen);
-    EXPECT_EQ(type.Width, d.TextTypes[i].Width);
-    EXPECT_EQ(type.Height, d.TextTypes[i].Height);
-    EXPECT_EQ(type.Spacing, d.TextTypes[i].Spacing);
+    EXPECT_EQ(Fields(data.JwcTextTypes[i]), Fields(d.TextTypes[i])) << i;
   }
   EXPECT_EQ(data.JwcTextTypes[11].Height, 0);
-  for (int g = 0; g < 16; ++g) {
-    EXPECT_EQ(data.JwcGroups[g].Scale, d.Groups[g].Scale);
-    EXPECT_EQ(data.JwcGroups[g].StateA, d.Groups[g].StateA);
-    EXPECT_EQ(data.JwcGroups[g].StateB, d.Groups[g].StateB);
-    EXPECT_EQ(data.JwcGroups[g].StateC, d.Groups[g].StateC);
-    EXPECT_EQ(data.JwcGroups[g].Name, d.Groups[g].Name);
-  }
-  for (int l = 0; l < 256; ++l) {
-    EXPECT_EQ(data.JwcLayers[l].StateA, d.Layers[l].StateA);
-    EXPECT_EQ(data.JwcLayers[l].StateB, d.Layers[l].StateB);
-    EXPECT_EQ(data.JwcLayers[l].Name, d.Layers[l].Name);
-  }
+  for (int g = 0; g < 16; ++g) EXPECT_EQ(Fields(data.JwcGroups[g]), Fields(d.Groups[g])) << g;
+  for (int l = 0; l < 256; ++l) EXPECT_EQ(Fields(data.JwcLayers[l]), Fields(d.Layers[l])) << l;
 }
 
 TEST_P(JwcRoundTrip, ReadsBackEveryRecordKind) {

@@ -176,9 +176,10 @@ TEST(JwwDimensions, AHiddenLineLeavesTheTextAndGreyFollowsTheDimension) {
   EXPECT_EQ(Item<TCad_Line>(build.Layer(4), 0).Color, 0x00FF00);
 }
 
-TEST(JwwSolids, QuadrilateralsAreFilledClosedPolylines) {
+TEST(JwwSolids, QuadrilateralsAreFilledClosedPolylinesAndSolidArcsFilledArcs) {
   JwwBuild build;
   build.Add(Solid({0, 0, 10, 0, 10, 5, 0, 5}, Head(5, 3)));
+  build.Add(Solid({1, 2, 10, 0.5, kPi / 6, -kPi / 2, kPi, 0}, Head(100, 3)));
   build.Build();
   const TCad_PolyLine& solid = Item<TCad_PolyLine>(build.Layer(0), 0);
   EXPECT_EQ(solid.Name, "Solid");
@@ -190,6 +191,17 @@ TEST(JwwSolids, QuadrilateralsAreFilledClosedPolylines) {
   EXPECT_THAT(Shifted(Points(solid), -kHalfX, -kHalfY),
               ElementsAre(IsPoint(0, 0), IsPoint(10, 0), IsPoint(10, 5), IsPoint(0, 5)));
   EXPECT_EQ(solid.Color, 0x00FF00);  // coloured whether or not lines are
+  // The tilt of a solid arc is in degrees.
+  const TCad_Arc& arc = Item<TCad_Arc>(build.Layer(0), 1);
+  EXPECT_THAT(arc.Center, IsPoint(1 + kHalfX, 2 + kHalfY));
+  EXPECT_THAT(arc.Radii, IsPoint(10, 5));
+  EXPECT_NEAR(arc.AxisAngle, 30, 1e-12);
+  EXPECT_NEAR(arc.StartAngle, 270, 1e-12);
+  EXPECT_NEAR(arc.EndAngle, 450, 1e-12);
+  EXPECT_EQ(arc.Filled, 1);
+  EXPECT_EQ(arc.Pass, 1);
+  EXPECT_EQ(arc.LineWidth, MmToPoint(0.01L));
+  EXPECT_EQ(arc.Color, 0x00FF00);
 }
 
 TEST(JwwSolids, Pen10GivesTheSolidsOwnColourUnlessItsLayerIsGreyed) {
@@ -206,22 +218,6 @@ TEST(JwwSolids, Pen10GivesTheSolidsOwnColourUnlessItsLayerIsGreyed) {
   build.env.UseGray = false;
   build.Build();
   EXPECT_EQ(Item<TCad_PolyLine>(build.Layer(1), 0).Color, 0x0000FF);
-}
-
-TEST(JwwSolids, SolidArcsAreFilledArcsWithTheirTiltInDegrees) {
-  JwwBuild build;
-  build.Add(Solid({1, 2, 10, 0.5, kPi / 6, -kPi / 2, kPi, 0}, Head(100, 3)));
-  build.Build();
-  const TCad_Arc& arc = Item<TCad_Arc>(build.Layer(0), 0);
-  EXPECT_THAT(arc.Center, IsPoint(1 + kHalfX, 2 + kHalfY));
-  EXPECT_THAT(arc.Radii, IsPoint(10, 5));
-  EXPECT_NEAR(arc.AxisAngle, 30, 1e-12);
-  EXPECT_NEAR(arc.StartAngle, 270, 1e-12);
-  EXPECT_NEAR(arc.EndAngle, 450, 1e-12);
-  EXPECT_EQ(arc.Filled, 1);
-  EXPECT_EQ(arc.Pass, 1);
-  EXPECT_EQ(arc.LineWidth, MmToPoint(0.01L));
-  EXPECT_EQ(arc.Color, 0x00FF00);
 }
 
 TEST(JwwSolids, SolidsFirstDrawsSolidsInTheEarlyPass) {
