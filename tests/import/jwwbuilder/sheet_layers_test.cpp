@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/settings/Units.h"
 #include "jww_build_fixture.h"
 
@@ -212,33 +214,17 @@ TEST(JwwLineTypes, NineteenTypesFromOneDashTable) {
   for (int t = 1; t <= 19; ++t) build.env.LinePatternScale[t] = 1.5L;
   build.env.LinePatternScale[9] = 7;
   TCad_Page& page = build.Build();
-  const std::vector<std::vector<long double>> dashes = {
-      {},
-      {2},
-      {4},
-      {6, 2},
-      {10, 2, 2, 2},
-      {13, 2, 2, 2},
-      {4, 2, 1, 2, 1, 2},
-      {12, 2, 1, 2, 1, 2},
-      {},
-      {},
-      {},
-      {},
-      {},
-      {},
-      {},
-      {10, 2, 2, 2},
-      {12, 2, 1, 2, 1, 2},
-      {12, 2},
-      {12, 2},
-  };
+  // Dash units of types 1..19, before the pattern scale.
+  const char* const dashes[] = {
+      "", "2", "4", "6 2", "10 2 2 2", "13 2 2 2", "4 2 1 2 1 2",  "12 2 1 2 1 2", "",    "",
+      "", "",  "",  "",    "",         "10 2 2 2", "12 2 1 2 1 2", "12 2",         "12 2"};
   for (int t = 1; t <= 19; ++t) {
     SCOPED_TRACE(t);
     const TCad_Line_Type* type = page.FindLineType(std::to_string(t));
     ASSERT_NE(type, nullptr);
     std::vector<long double> expected;
-    for (const long double unit : dashes[t - 1]) expected.push_back(unit * 1.5L);
+    std::istringstream units(dashes[t - 1]);
+    for (long double unit; units >> unit;) expected.push_back(unit * 1.5L);
     if (t == 9) expected = {0.5L};  // fixed, whatever the scale
     EXPECT_EQ(type->Dashes, expected);
     EXPECT_EQ(type->Phase, 0);
