@@ -72,7 +72,7 @@ TEST_F(ConvertDrawingTest, ArgumentsItDoesNotTakeGiveItsUsage) {
   EXPECT_FALSE(fs::exists(pdf));
 }
 
-TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwGivesTheProgramsMessage) {
+TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
   jwwunit::JWWHead head = DefaultJwwHead();
   head.Version = 229;
   const std::string older = JwwWriter(head).Count(0).Data();
@@ -83,9 +83,7 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwGivesTheProgramsMessage)
     EXPECT_EQ(result.err, drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
     EXPECT_EQ(FilesInDir(), std::vector{drawing});
   }
-}
-
-TEST_F(ConvertDrawingTest, ADamagedDrawingLeavesNoFile) {
+  // A damaged version-230 drawing gives the reader's reason and leaves no file either.
   const std::string whole = TwoLines();
   WriteFile(drawing, whole.substr(0, whole.size() - 10));
   const CommandResult result = ConvertDrawing(drawing, pdf);

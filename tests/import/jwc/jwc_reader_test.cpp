@@ -274,7 +274,7 @@ TEST(JwcRepairs, TextTypesAbove10BecomeType1AtTheOriginKeepingTheirText) {
   EXPECT_EQ(data.JwcTexts[3].X, 1.0f);
 }
 
-TEST(JwcRepairs, NoticeCarriesTheCount) {
+TEST(JwcRepairs, NoticeCarriesTheCountAlsoWhenTheReadFailsLater) {
   JwcDrawing d;
   d.Lines = {{.LineType = 0, .PenColor = 1}, {.LineType = 1, .PenColor = 7}};
   d.Texts = {{.TextType = 11}};
@@ -284,16 +284,13 @@ TEST(JwcRepairs, NoticeCarriesTheCount) {
   EXPECT_EQ(result.Repairs, 3);
   EXPECT_EQ(result.Notice, "データエラーが3個見つかりましたが、訂正を行いました。");
   EXPECT_EQ(JwcRepairNotice(12), "データエラーが12個見つかりましたが、訂正を行いました。");
-}
 
-TEST(JwcRepairs, AreReportedAlsoWhenTheReadFailsLater) {
-  JwcDrawing d;
-  d.Lines = {{.LineType = 0, .PenColor = 1}};
+  d.Lines.pop_back();
+  d.Texts.clear();
   d.Points = {{.PenColor = 1}};
   std::string file = WriteJwc(d);
   file.resize(file.size() - 2304 - 5);  // cut inside the point
-  JwcData data;
-  JwcReadResult result = ReadJwcData(file, data);
+  result = ReadJwcData(file, data);
   EXPECT_FALSE(result.Ok);
   EXPECT_EQ(result.Repairs, 1);
   EXPECT_EQ(result.Notice, JwcRepairNotice(1));

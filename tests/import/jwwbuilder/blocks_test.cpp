@@ -73,19 +73,6 @@ TEST(JwwBlocks, MembersShowOnHiddenLayersAndDrawLinesOfType9) {
   EXPECT_EQ(Item<TCad_Insert>(build.Layer(2), 0).Visible, 0);
 }
 
-TEST(JwwBlocks, MembersFollowTheirOwnPenAndGreyLayer) {
-  JwwBuild build;
-  build.env.UseColor = true;
-  build.head.Groups[3].State = 1;
-  build.Block(0, {Line(0, 0, 1, 1, Head(1, 3, 3, 0)), Line(0, 0, 1, 1, Head(2, 4))});
-  build.Build();
-  TCad_Block& block = build.BlockNamed("0");
-  EXPECT_EQ(Item<TCad_Line>(block, 0).Color, 0xC0C0C0);
-  EXPECT_EQ(Item<TCad_Line>(block, 1).Color, 0x00FFFF);
-  EXPECT_EQ(Item<TCad_Line>(block, 1).LineWidth, MmToPoint(0.3L));
-  EXPECT_EQ(Item<TCad_Line>(block, 1).LineType, build.page.FindLineType("2"));
-}
-
 TEST(JwwBlocks, MemberRandomLinesKeepOneToothLessAndArcsKeepTheirCount) {
   JwwBuild build;
   jwwunit::JWWRandomLineType& type = build.head.RandomLineTypes[1];
@@ -100,20 +87,27 @@ TEST(JwwBlocks, MemberRandomLinesKeepOneToothLessAndArcsKeepTheirCount) {
   EXPECT_THAT(Points(Item<TCad_Curve>(block, 1)), SizeIs(4));
 }
 
-TEST(JwwBlocks, MemberTextsKeepTheirSpacingAndDimensionTextsTakeTheirType) {
+TEST(JwwBlocks, MembersFollowTheirOwnPenGreyLayerAndTextSpacing) {
   JwwBuild build;
   build.env.UseColor = true;
+  build.head.Groups[3].State = 1;
   build.head.TextTypes[2].Spacing = 7;
   jwwunit::CDataMoji text = Text("A", 0, 0, 1, 0, Head(1, 4));
   text.TextType = 3;
   text.Spacing = 0.5;
-  build.Block(0, {text, jwwunit::CDataSunpou{Head(), Line(0, 0, 1, 0, Head(1, 3)), text}});
+  build.Block(0, {Line(0, 0, 1, 1, Head(1, 3, 3, 0)), Line(0, 0, 1, 1, Head(2, 4)), text,
+                  jwwunit::CDataSunpou{Head(), Line(0, 0, 1, 0, Head(1, 3)), text}});
   build.Build();
   TCad_Block& block = build.BlockNamed("0");
-  EXPECT_EQ(Item<TCad_Text>(block, 0).Spacing, 0.5L);
-  EXPECT_EQ(Item<TCad_Text>(block, 2).Spacing, 7);
-  EXPECT_EQ(Item<TCad_Text>(block, 2).Color, 0x00FFFF);  // the text's pen 4
-  EXPECT_EQ(Item<TCad_Line>(block, 1).Color, 0x00FF00);  // the line's pen 3
+  EXPECT_EQ(Item<TCad_Line>(block, 0).Color, 0xC0C0C0);
+  EXPECT_EQ(Item<TCad_Line>(block, 1).Color, 0x00FFFF);
+  EXPECT_EQ(Item<TCad_Line>(block, 1).LineWidth, MmToPoint(0.3L));
+  EXPECT_EQ(Item<TCad_Line>(block, 1).LineType, build.page.FindLineType("2"));
+  // A member text keeps its own spacing; a dimension's text takes its type's.
+  EXPECT_EQ(Item<TCad_Text>(block, 2).Spacing, 0.5L);
+  EXPECT_EQ(Item<TCad_Text>(block, 4).Spacing, 7);
+  EXPECT_EQ(Item<TCad_Text>(block, 4).Color, 0x00FFFF);  // the text's pen 4
+  EXPECT_EQ(Item<TCad_Line>(block, 3).Color, 0x00FF00);  // the line's pen 3
 }
 
 TEST(JwwBlocks, MemberSolidsAreColouredOnlyWhenLinesAre) {
