@@ -82,19 +82,6 @@ TEST(JwwObjects, EveryKindRoundTripsInEveryEncoding) {
   }
 }
 
-TEST(JwwObjects, SolidOfPenColour10CarriesFourMoreBytes) {
-  const std::size_t plain = Writer().Count(1).Object(s::Solid(1, 9)).Data().size();
-  const std::size_t own = Writer().Count(1).Object(s::Solid(1, 10)).Data().size();
-  EXPECT_EQ(own, plain + 4);
-  CDataSolid coloured = s::Solid(1, 10);
-  coloured.Color = 0x00C0FFEE;
-  const JwwData data =
-      Read(Writer().Count(3).Object(coloured).Object(s::Solid(2, 9)).Object(s::Line(3)).Data());
-  EXPECT_EQ(data.JwwSolids, (std::vector{coloured, s::Solid(2, 9)}));
-  EXPECT_EQ(data.JwwSolids[1].Color, 0u);
-  EXPECT_EQ(data.JwwLines, (std::vector{s::Line(3)}));
-}
-
 TEST(JwwObjects, BigTagsAndShortTagsNameTheSameClass) {
   // Classes: CDataSen takes map index 1 (its first object 2), CDataTen index 3 (object 4).
   JwwWriter writer = Writer();
