@@ -15,10 +15,6 @@ REnvironment Load(const std::string& text) {
   return LoadSettingsFile(dir / "settings.kvs");
 }
 
-TEST(SettingsFile, AnEmptyFileGivesTheDefaults) {
-  EXPECT_EQ(Load(""), DefaultEnvironment());
-}
-
 TEST(SettingsFile, KeysOfBothSectionsWithoutRegardToCase) {
   const REnvironment env = Load(
       "[Application]\r\nDataVersion=130\r\n"
@@ -49,24 +45,22 @@ TEST(SettingsFile, KeysOfBothSectionsWithoutRegardToCase) {
   EXPECT_EQ(env.LayerColor[255], 17);
 }
 
-TEST(SettingsFile, ValuesThatCannotBeReadKeepTheirDefaults) {
+TEST(SettingsFile, ValuesThatCannotBeReadKeepTheirDefaultsAndTheFirstRepeatedKeyCounts) {
   const REnvironment env = Load(
       "[Environment]\nLine1=thin\nLineColor2=1.5\nUseGray=yes\nTextFont=gothic\n"
-      "Magnification=\n[Other]\nUseColor=1\n");
+      "Magnification=\nLineColor1=5\nLineColor1=6\n[Other]\nUseColor=1\n");
   const REnvironment defaults = DefaultEnvironment();
   EXPECT_EQ(env.Line[1], defaults.Line[1]);
   EXPECT_EQ(env.LineColor[2], defaults.LineColor[2]);
   EXPECT_TRUE(env.UseGray);
   EXPECT_EQ(env.TextFont, "Gothic");
   EXPECT_EQ(env.Magnification, 1);
-  EXPECT_FALSE(env.UseColor);  // a key of another section
+  EXPECT_FALSE(env.UseColor);      // a key of another section
+  EXPECT_EQ(env.LineColor[1], 5);  // the first of repeated keys counts
 }
 
-TEST(SettingsFile, TheFirstOfRepeatedKeysCounts) {
-  EXPECT_EQ(Load("[Environment]\nLineColor1=5\nLineColor1=6\n").LineColor[1], 5);
-}
-
-TEST(SettingsFile, AFileThatCannotBeReadIsAnError) {
+TEST(SettingsFile, AnEmptyFileGivesTheDefaultsAndOneThatCannotBeReadAnError) {
+  EXPECT_EQ(Load(""), DefaultEnvironment());
   test::TempDir dir;
   EXPECT_THROW(LoadSettingsFile(dir / "missing.kvs"), ESettingsFileError);
   EXPECT_THROW(LoadSettingsFile(dir.path()), ESettingsFileError);
