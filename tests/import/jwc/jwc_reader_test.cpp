@@ -88,37 +88,16 @@ TEST_P(JwcRoundTrip, ReadsBackEveryRecordKind) {
   EXPECT_EQ(data.JwcLines, d.Lines);
 
   ASSERT_EQ(data.JwcArcs.size(), 2u);
-  const TJwcArc& circle = data.JwcArcs[0];
-  EXPECT_EQ(circle.Ratio, 1.0f);
-  EXPECT_EQ(circle.EndAngle, 360.0f);
-  const TJwcArc& arc = data.JwcArcs[1];
-  EXPECT_EQ(arc.CenterX, -5.0f);
-  EXPECT_EQ(arc.CenterY, 6.25f);
-  EXPECT_EQ(arc.Radius, 0.5f);
-  EXPECT_EQ(arc.Ratio, 0.5f);
-  EXPECT_EQ(arc.StartAngle, -90.5f);
-  EXPECT_EQ(arc.EndAngle, 187.125f);
-  EXPECT_EQ(arc.AxisAngle, 30.0f);
-  EXPECT_EQ(arc.LineType, 5);
-  EXPECT_EQ(arc.PenColor, 1);
-  EXPECT_EQ(arc.Layer, 33);
-  EXPECT_EQ(arc.Spare, (std::array<uint8_t, 3>{1, 2, 3}));
+  // Centre, radius, ratio, start, end and axis angle, line type, pen, layer, spare.
+  EXPECT_EQ(data.JwcArcs[0], (TJwcArc{5, 6, 7, 1.0f, 0, 360.0f, 0, 2, 3, 4, {}}));
+  EXPECT_EQ(data.JwcArcs[1],
+            (TJwcArc{-5, 6.25f, 0.5f, 0.5f, -90.5f, 187.125f, 30, 5, 1, 33, {1, 2, 3}}));
 
   ASSERT_EQ(data.JwcTexts.size(), 3u);
-  const TMoji2& vertical = data.JwcTexts[0];
-  EXPECT_EQ(vertical.X2, 11.0f);
-  EXPECT_EQ(vertical.TextType, 0);  // type 0 is accepted as it is
-  EXPECT_EQ(vertical.Layer, 3);
-  EXPECT_EQ(vertical.Flags, 0x20);
-  EXPECT_EQ(vertical.Text, "abc");
-  const TMoji2& absolute = data.JwcTexts[1];
-  EXPECT_EQ(absolute.PoolPosition, 0x60004);
-  EXPECT_EQ(absolute.TextType, 10);
-  EXPECT_EQ(absolute.Layer, 200);
-  EXPECT_EQ(absolute.Spare, 9);
-  EXPECT_EQ(absolute.Y2, 14.0f);
-  EXPECT_EQ(absolute.Text, "\x8e\x9a");
-  EXPECT_EQ(data.JwcTexts[2].Text, "$F %d");
+  // Base line, pool position, text type, layer, flags, spare, text; type 0 is accepted as it is.
+  EXPECT_EQ(data.JwcTexts[0], (TMoji2{1, 2, 11, 2, 0, 0, 3, 0x20, 0, "abc"}));
+  EXPECT_EQ(data.JwcTexts[1], (TMoji2{3, 4, 3, 14, 0x60004, 10, 200, 0, 9, "\x8e\x9a"}));
+  EXPECT_EQ(data.JwcTexts[2], (TMoji2{5, 6, 7, 8, 7, 4, 0, 0, 0, "$F %d"}));
 
   EXPECT_EQ(data.JwcPoints, d.Points);
 }

@@ -98,17 +98,12 @@ TEST(JwkRoundTrip, ReadsBackEveryRecordKind) {
   EXPECT_EQ(data.JwkHeader.SecondText, d.SecondText);
   EXPECT_EQ(data.JwkLines, d.Lines);
   EXPECT_EQ(data.JwkPoints, d.Points);
-  ASSERT_EQ(data.JwkArcs.size(), 1u);
-  EXPECT_EQ(data.JwkArcs[0].StartAngle, 180.0f);
-  EXPECT_EQ(data.JwkArcs[0].Spare, (std::array<uint8_t, 3>{36, 2, 0}));
-  ASSERT_EQ(data.JwkTexts.size(), 3u);
-  EXPECT_EQ(data.JwkTexts[0].Text, "one");
-  EXPECT_EQ(data.JwkTexts[0].TextType, 8);
-  EXPECT_EQ(data.JwkTexts[1].Text, "\x93\xf1");  // through its segment
-  EXPECT_EQ(data.JwkTexts[1].Flags, 0x20);
-  EXPECT_EQ(data.JwkTexts[1].Spare, 1);
-  EXPECT_EQ(data.JwkTexts[1].Y2, 9.0f);
-  EXPECT_EQ(data.JwkTexts[2].Text, "three");  // the pool's last string has no NUL
+  EXPECT_EQ(data.JwkArcs, (std::vector{TJwcArc{50, 60, 30, 1, 180, 270, 0, 1, 2, 3, {36, 2, 0}}}));
+  // Base line, pool position, text type, layer, flags, spare, text: the second through its
+  // segment, the last string of the pool without a NUL.
+  EXPECT_EQ(data.JwkTexts, (std::vector{TMoji2{1, 2, 3, 2, 0, 8, 0, 0, 0, "one"},
+                                        TMoji2{4, 5, 4, 9, 0x40004, 0, 2, 0x20, 1, "\x93\xf1"},
+                                        TMoji2{6, 7, 8, 9, 7, 10, 0, 0, 0, "three"}}));
 }
 
 TEST(JwkFieldOrder, Line2GivesPointsBeforeTextsAndTheFileStoresPointsFirst) {
