@@ -240,13 +240,7 @@ TEST(JwcRepairs, TextTypesAbove10BecomeType1AtTheOriginKeepingTheirText) {
   JwcReadResult result = Read(d, data);
   ASSERT_TRUE(result.Ok);
   EXPECT_EQ(result.Repairs, 2);
-  const TMoji2& repaired = data.JwcTexts[0];
-  EXPECT_EQ(repaired.TextType, 1);
-  EXPECT_EQ(repaired.X, 0.0f);
-  EXPECT_EQ(repaired.Y2, 0.0f);
-  EXPECT_EQ(repaired.Layer, 5);
-  EXPECT_EQ(repaired.Flags, 0x20);
-  EXPECT_EQ(repaired.Text, "kept");
+  EXPECT_EQ(data.JwcTexts[0], (TMoji2{0, 0, 0, 0, 0, 1, 5, 0x20, 0, "kept"}));
   EXPECT_EQ(data.JwcTexts[1].TextType, 1);
   EXPECT_EQ(data.JwcTexts[2].TextType, 10);
   EXPECT_EQ(data.JwcTexts[3].TextType, 0);
