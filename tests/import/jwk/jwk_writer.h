@@ -25,15 +25,6 @@ struct JwkDrawing {
   std::map<int, std::string> FieldOverrides;
 };
 
-// A header line: the text, a NUL, blanks and a line feed, 200 bytes in all, as the parts files
-// of the drawing program have them.
-inline std::string JwkHeaderLine(std::string text) {
-  text += '\0';
-  text.resize(199, ' ');
-  text += '\n';
-  return text.substr(0, 200);
-}
-
 inline std::string WriteJwk(const JwkDrawing& d) {
   ByteWriter out;
   std::string line1 = std::string(kJwkMagic) + ".......";
@@ -55,7 +46,10 @@ inline std::string WriteJwk(const JwkDrawing& d) {
                                      std::to_string(d.Pool.size()),
                                      d.Scale};
   for (const auto& [field, text] : d.FieldOverrides) fields.at(field) = text;
-  out.Bytes(JwkHeaderLine(JoinFields(fields)));
+  // The text, a NUL, blanks and a line feed, as the parts files of the drawing program have it.
+  std::string line2 = JoinFields(fields) + '\0';
+  line2.resize(199, ' ');
+  out.Bytes(line2 + '\n');
 
   WriteRecords(out, d.Lines);
   WriteRecords(out, d.Arcs);

@@ -22,10 +22,7 @@ jwwunit::CDataSolid Solid(std::array<double, 8> values, jwwunit::JWWEntityHead h
   return {head, values, color};
 }
 
-jwwunit::CDataSunpou Dimension(jwwunit::JWWEntityHead outer, jwwunit::CDataSen line,
-                               jwwunit::CDataMoji text) {
-  return {outer, line, text};
-}
+using Dimension = jwwunit::CDataSunpou;
 
 TEST(JwwPoints, PointsTakeTheMagnificationAndDrawWithLineType1) {
   JwwBuild build;
@@ -145,7 +142,7 @@ TEST(JwwDimensions, ALineAndATextOnTheDimensionsLayer) {
   label.Spacing = 0.25;
   label.FontName = kMinchoFont;
   build.head.TextTypes[2].Spacing = 7;
-  build.Add(Dimension(Head(1, 1, 0, 3), Line(0, 0, 10, 0, Head(2, 3)), label));
+  build.Add(Dimension{Head(1, 1, 0, 3), Line(0, 0, 10, 0, Head(2, 3)), label});
   build.Build();
   TCad_Layer& layer = build.Layer(3);
   ASSERT_EQ(layer.Count(), 2);
@@ -167,9 +164,9 @@ TEST(JwwDimensions, AHiddenLineLeavesTheTextAndGreyFollowsTheDimension) {
   JwwBuild build;
   build.env.UseColor = true;
   build.head.Groups[0].Layers[3].State = 1;
-  build.Add(Dimension(Head(1, 1, 0, 3), Line(0, 0, 10, 0, Head(9, 3)), Text("5", 0, 0, 1, 0)));
+  build.Add(Dimension{Head(1, 1, 0, 3), Line(0, 0, 10, 0, Head(9, 3)), Text("5", 0, 0, 1, 0)});
   build.Add(
-      Dimension(Head(1, 1, 0, 4), Line(0, 0, 10, 0, Head(1, 3, 0, 3)), Text("5", 0, 0, 1, 0)));
+      Dimension{Head(1, 1, 0, 4), Line(0, 0, 10, 0, Head(1, 3, 0, 3)), Text("5", 0, 0, 1, 0)});
   build.Build();
   ASSERT_EQ(build.Layer(3).Count(), 1);
   EXPECT_EQ(Item<TCad_Text>(build.Layer(3), 0).Color, 0xC0C0C0);
