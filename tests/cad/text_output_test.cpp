@@ -67,59 +67,38 @@ TEST_F(TextOutput, PlainTextGoesToThePrinterUnchanged) {
   EXPECT_EQ(model.DrawPass(1), "");  // texts draw in pass 3 only
 }
 
-TEST_F(TextOutput, PaperSizedTextDropsOneTrailingBlank) {
+// Paper-sized texts: a trailing blank is dropped, a caret digit 1 to 9 narrows the text to
+// that many bytes less, trailing middle dots become spacing, and a negative gap narrows.
+TEST_F(TextOutput, PaperSizedConventions) {
+  struct Case {
+    const char* text;
+    long double spacingPt;
+    const char* shown;
+    const char* tz;
+    const char* tc;
+  };
+  const Case cases[] = {
+      {"ABC ", 0, "ABC", "", ""},
+      {"ABC  ", 0, "ABC ", "", ""},
+      {"ABCDEF^2", 0, "ABCDEF", "67", ""},  // 100 x 4 / 6
+      {"ABCDEF^0", 0, "ABCDEF^0", "", ""},
+      {"AB\x83\x5E" "1", 0, "AB\x83\x5E" "1", "", ""},  // the caret is a trail byte
+      {"ABCD\x81\x45\x81\x45", 0, "ABCD", "", "16"},  // 4 x 12 x 100 / 100 / 3
+      {"A\x81\x45", 0, "A", "", ""},                    // no gap to spread over
+      {"AB\xA5\xA5", 0, "AB", "", "24"},
+      {"ABC", -1.2L, "ABC", "90", ""},
+  };
   text.PaperSized = 1;
-  text.Text = "ABC ";
-  EXPECT_EQ(ShownText(Draw()), "ABC");
-  text.Text = "ABC  ";
-  EXPECT_EQ(ShownText(Draw()), "ABC ");
-  EXPECT_EQ(text.Text, "ABC  ");
-}
-
-TEST_F(TextOutput, PaperSizedCaretDigitNarrowsTheText) {
-  text.PaperSized = 1;
-  text.Text = "ABCDEF^2";
-  std::string body = Draw();
-  EXPECT_EQ(ShownText(body), "ABCDEF");
-  EXPECT_EQ(Operands(body, "Tz"), "67");  // 100 x 4 / 6
-
-  text.Text = "ABCDEF^0";  // only the digits 1 to 9 narrow
-  body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "");
-  EXPECT_NE(ShownText(body).find("ABCDEF"), std::string::npos);
-
-  // A caret that is the second byte of a double-byte character is no escape.
-  text.Text =
-      "AB\x83\x5E"
-      "1";
-  body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "");
-}
-
-TEST_F(TextOutput, PaperSizedMiddleDotsBecomeSpacing) {
-  text.PaperSized = 1;
-  text.Text = "ABCD\x81\x45\x81\x45";
-  std::string body = Draw();
-  EXPECT_EQ(ShownText(body), "ABCD");
-  EXPECT_EQ(Operands(body, "Tc"), "16");  // 4 x 12 x 100 / 100 / 3
-
-  text.Text = "A\x81\x45";
-  body = Draw();
-  EXPECT_EQ(ShownText(body), "A");
-  EXPECT_EQ(Operands(body, "Tc"), "");  // the gap stays 0
-
-  text.Text = "AB\xA5\xA5";
-  EXPECT_EQ(ShownText(Draw()), "AB");
-}
-
-TEST_F(TextOutput, NegativeGapOfPaperSizedTextNarrowsIt) {
-  text.PaperSized = 1;
-  text.Text = "ABC";
-  text.Height = 5;
-  text.Spacing = -0.5L;
-  const std::string body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "90");
-  EXPECT_EQ(Operands(body, "Tc"), "");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    text.Text = c.text;
+    text.Spacing = PtToMm(c.spacingPt);
+    const std::string body = Draw();
+    EXPECT_EQ(ShownText(body), c.shown);
+    EXPECT_EQ(Operands(body, "Tz"), c.tz);
+    EXPECT_EQ(Operands(body, "Tc"), c.tc);
+    EXPECT_EQ(text.Text, c.text);
+  }
 }
 
 TEST_F(TextOutput, EmptyFontNameUsesTheDefault) {
