@@ -48,13 +48,8 @@ std::filesystem::path ImageScene::WritePicture(const std::string& relative,
 }
 
 TCad_Image& ImageScene::AddImage(const std::string& fileName, long double x, long double y,
-                                 long double w, long double h, std::uint8_t resample) {
-  return AddImageTo(*layer, fileName, x, y, w, h, resample);
-}
-
-TCad_Image& ImageScene::AddImageTo(TCad_Container& container, const std::string& fileName,
-                                   long double x, long double y, long double w, long double h,
-                                   std::uint8_t resample) {
+                                 long double w, long double h, std::uint8_t resample,
+                                 TCad_Container* into) {
   auto image = std::make_unique<TCad_Image>(nullptr, *layer);
   image->Width = w;
   image->Height = h;
@@ -62,7 +57,7 @@ TCad_Image& ImageScene::AddImageTo(TCad_Container& container, const std::string&
   image->LoadFromFile(fileName, dir.path());
   image->Position = {x, y, 0};
   TCad_Image& result = *image;
-  container.Add(std::move(image));
+  (into ? *into : *layer).Add(std::move(image));
   return result;
 }
 
@@ -102,10 +97,6 @@ std::vector<ListedImage> PdfImagesList(const std::filesystem::path& pdf) {
     images.push_back(image);
   }
   return images;
-}
-
-int CountDo(const std::string& content) {
-  return CountOperator(content, "Do");
 }
 
 }  // namespace kyrovane::test

@@ -28,12 +28,11 @@ class ImageScene {
   // Writes a picture file under the scratch folder (a relative UTF-8 path) and returns it.
   std::filesystem::path WritePicture(const std::string& relative, const std::string& bytes);
 
-  // An image on the layer, loaded from `fileName` (CP932, as a drawing holds it) at
-  // (x, y) mm with the size w x h mm.
+  // An image on the layer (or in `into`), loaded from `fileName` (CP932, as a drawing holds
+  // it) at (x, y) mm with the size w x h mm.
   TCad_Image& AddImage(const std::string& fileName, long double x, long double y, long double w,
-                       long double h, std::uint8_t resample = 0);
-  TCad_Image& AddImageTo(TCad_Container& container, const std::string& fileName, long double x,
-                         long double y, long double w, long double h, std::uint8_t resample = 0);
+                       long double h, std::uint8_t resample = 0,
+                       TCad_Container* into = nullptr);
 
   // A line on the layer from p1 to p2 (mm), `width` points wide.
   void AddLine(const TPoint3& p1, const TPoint3& p2, long double width);
@@ -58,8 +57,5 @@ struct ListedImage {
   int object = 0;
 };
 std::vector<ListedImage> PdfImagesList(const std::filesystem::path& pdf);
-
-// Number of times the content stream draws an image object.
-int CountDo(const std::string& content);
 
 }  // namespace kyrovane::test
