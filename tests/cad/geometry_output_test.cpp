@@ -23,39 +23,21 @@ TEST(LineOutput, WritesTheCanonicalLineFromP2ToP1) {
   line.Stroke = 0;
   line.Color = 0x0000FF;
   line.LineWidth = 1;
-  EXPECT_EQ(model.DrawPass(1), "1 w\n1 0 0 RG\n[] 0 d\n72 144 m\n144 72 l\n");
+  line.LineType = model.page.GetLineType(model.page.AddLineType("1"));
+  for (const long double dash : {2.0L, 0.0L, 1.0L}) line.LineType->AddDash(dash);
+  EXPECT_EQ(model.DrawPass(1), "1 w\n1 0 0 RG\n[6 1 3 ] 0 d\n72 144 m\n144 72 l\n");
 }
 
-TEST(LineOutput, DashPatternComesFromTheLineType) {
-  ModelFixture model;
-  TCad_Line_Type& lineType = *model.page.GetLineType(model.page.AddLineType("1"));
-  lineType.AddDash(2);
-  lineType.AddDash(0);
-  lineType.AddDash(1);
-  TCad_Line& line = model.Add<TCad_Line>();
-  line.LineType = &lineType;
-  line.P2 = {25.4L, 25.4L, 0};
-  EXPECT_EQ(model.DrawPass(1), "0.283 w\n0 0 0 RG\n[6 1 3 ] 0 d\n72 72 m\n0 0 l\nS\n");
-}
-
-TEST(LineOutput, SkipsLinesBeyondOneEdgeOnly) {
+TEST(LineOutput, DrawnOnlyInItsPassWhenVisibleAndNotBeyondOneEdge) {
   ModelFixture model;  // the printer's page is 596 x 842 points
-  TCad_Line& left = model.Add<TCad_Line>();
-  left.P1 = {-10, 0, 0};
-  left.P2 = {-20, 500, 0};
+  TCad_Line& line = model.Add<TCad_Line>();
+  line.P1 = {-10, 0, 0};
+  line.P2 = {-20, 500, 0};
   EXPECT_EQ(model.DrawPass(1), "");
-
-  TCad_Line& across = model.Add<TCad_Line>();  // both ends outside, on different sides
-  across.P1 = {-10, -10, 0};
-  across.P2 = {300, 400, 0};
+  line.P1 = {-10, -10, 0};  // both ends outside, on different sides
+  line.P2 = {300, 400, 0};
   EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 1);
   EXPECT_EQ(model.DrawPass(1, 1000, 0), "");  // the offsets move it off the page
-}
-
-TEST(LineOutput, DrawsOnlyInItsPassAndWhenVisible) {
-  ModelFixture model;
-  TCad_Line& line = model.Add<TCad_Line>();
-  line.P2 = {10, 10, 0};
   line.Pass = 2;
   EXPECT_EQ(model.DrawPass(1), "");
   EXPECT_EQ(model.DrawPass(3), "");
