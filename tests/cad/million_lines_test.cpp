@@ -20,7 +20,8 @@ TEST(MillionLines, DrawAndSaveOnOnePage) {
     line.P2 = {x + 0.5L, y + 0.3L, 0};
   }
   TempDir dir;
-  const std::vector<std::string> pages = PageContents(ReadFile(model.Print(dir / "million.pdf", 1)));
+  const std::vector<std::string> pages =
+      PageContents(ReadFile(model.Print(dir / "million.pdf", 1)));
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(CountOperator(pages[0], "S"), kLines);
 }

@@ -82,9 +82,14 @@ TEST_F(TextOutput, PaperSizedConventions) {
       {"ABC  ", 0, "ABC ", "", ""},
       {"ABCDEF^2", 0, "ABCDEF", "67", ""},  // 100 x 4 / 6
       {"ABCDEF^0", 0, "ABCDEF^0", "", ""},
-      {"AB\x83\x5E" "1", 0, "AB\x83\x5E" "1", "", ""},  // the caret is a trail byte
+      {"AB\x83\x5E"
+       "1",
+       0,
+       "AB\x83\x5E"
+       "1",
+       "", ""},                                       // the caret is a trail byte
       {"ABCD\x81\x45\x81\x45", 0, "ABCD", "", "16"},  // 4 x 12 x 100 / 100 / 3
-      {"A\x81\x45", 0, "A", "", ""},                    // no gap to spread over
+      {"A\x81\x45", 0, "A", "", ""},                  // no gap to spread over
       {"AB\xA5\xA5", 0, "AB", "", "24"},
       {"ABC", -1.2L, "ABC", "90", ""},
   };

@@ -31,8 +31,7 @@ class ImageScene {
   // An image on the layer (or in `into`), loaded from `fileName` (CP932, as a drawing holds
   // it) at (x, y) mm with the size w x h mm.
   TCad_Image& AddImage(const std::string& fileName, long double x, long double y, long double w,
-                       long double h, std::uint8_t resample = 0,
-                       TCad_Container* into = nullptr);
+                       long double h, std::uint8_t resample = 0, TCad_Container* into = nullptr);
 
   // A line on the layer from p1 to p2 (mm), `width` points wide.
   void AddLine(const TPoint3& p1, const TPoint3& p2, long double width);

@@ -109,8 +109,9 @@ TEST(ImageOutput, PdfReadersListTheResampledSizesColourSpacesAndSharedObjects) {
     }
   }
   // The JPEG is embedded byte for byte.
-  const CommandResult extract = test::Run("pdfimages -j -f 1 " + ShellQuote(scene.pdfPath.string()) +
-                                          " " + ShellQuote((scene.dir / "out").string()));
+  const CommandResult extract =
+      test::Run("pdfimages -j -f 1 " + ShellQuote(scene.pdfPath.string()) + " " +
+                ShellQuote((scene.dir / "out").string()));
   ASSERT_EQ(extract.exitCode, 0) << extract.err;
   EXPECT_EQ(ReadFile(scene.dir / "out-003.jpg"), photo);
 }
@@ -154,8 +155,10 @@ TEST(ImageOutput, TheDrawingsOfAListSharePicturesAndANewConversionNamesThemAfres
 TEST(ImageOutput, PicturesAreFoundAndKeptApartByTheirWholePath) {
   ImageScene scene;
   const std::vector<std::pair<std::string, TRGB>> files = {
-      {"my logo (1) [v2].bmp", kRed},       {"図面/写真 表%#.bmp", kBlue},
-      {"x/a<b>{c}.BMP", TRGB{20, 200, 40}}, {"a\\logo.bmp", kRed},
+      {"my logo (1) [v2].bmp", kRed},
+      {"図面/写真 表%#.bmp", kBlue},
+      {"x/a<b>{c}.BMP", TRGB{20, 200, 40}},
+      {"a\\logo.bmp", kRed},
       {"b\\logo.bmp", kBlue},
   };
   const auto left = [](std::size_t i) { return 10 + 40 * (i % 3); };
