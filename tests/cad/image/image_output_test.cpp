@@ -203,15 +203,8 @@ TEST(ImageOutput, GreyAndCmykJpegsRenderInTheirColours) {
 TEST(ImageOutput, RotatedPicturesDoNotShiftWhatIsDrawnAfterThem) {
   ImageScene scene;
   scene.WritePicture("plan.bmp", Bmp24(8, 8, kBlue));
-  for (int i = 0; i < 12; ++i) {
-    auto image = TCad_Image::CreatePass2(nullptr, *scene.layer);
-    image->Width = 10;
-    image->Height = 7;
-    image->Angle = 17.3L + 29 * i;
-    image->LoadFromFile("plan.bmp", scene.dir.path());
-    image->Position = {20 + 8.0L * i, 80, 0};
-    scene.layer->Add(std::move(image));
-  }
+  for (int i = 0; i < 12; ++i)
+    scene.AddImage("plan.bmp", 20 + 8.0L * i, 80, 10, 7).Angle = 17.3L + 29 * i;
   // A line 5 points wide along y = 36 points, drawn after every picture.
   scene.AddLine({25.4L, 12.7L, 0}, {127, 12.7L, 0}, 5);
   const std::string body = scene.PageBody();
