@@ -11,26 +11,19 @@
 
 namespace kyrovane::test {
 
-std::string Bmp24(int width, int height, const std::function<TRGB(int, int)>& colorAt) {
+std::string Bmp24(int width, int height, TRGB color) {
   TBmpSpec spec;
   spec.width = width;
   spec.height = height;
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  for (int row = height - 1; row >= 0; --row) {  // stored bottom-up
-    std::string line(stride, '\0');
-    for (int x = 0; x < width; ++x) {
-      const TRGB c = colorAt(x, row);
-      line[x * 3] = static_cast<char>(c.B);
-      line[x * 3 + 1] = static_cast<char>(c.G);
-      line[x * 3 + 2] = static_cast<char>(c.R);
-    }
-    spec.pixels += line;
+  std::string row(static_cast<std::size_t>(width) * 3, '\0');
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = static_cast<char>(color.B);
+    row[x * 3 + 1] = static_cast<char>(color.G);
+    row[x * 3 + 2] = static_cast<char>(color.R);
   }
+  row.resize((row.size() + 3) / 4 * 4, '\0');  // rows are padded to four bytes
+  for (int y = 0; y < height; ++y) spec.pixels += row;
   return BuildBmp(spec);
-}
-
-std::string Bmp24(int width, int height, TRGB color) {
-  return Bmp24(width, height, [color](int, int) { return color; });
 }
 
 ImageScene::ImageScene() : pdfPath(dir / "scene.pdf"), layer(page.GetLayer(page.AddLayer("0"))) {

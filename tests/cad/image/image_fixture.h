@@ -4,7 +4,6 @@
 // pictures live in a scratch folder, and what the PDF readers list of the images in a file.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,7 @@
 
 namespace kyrovane::test {
 
-// A 24-bit BMP file; colorAt(x, y) gives the pixel, y = 0 being the top row.
-std::string Bmp24(int width, int height, const std::function<TRGB(int, int)>& colorAt);
+// A 24-bit BMP file of one colour.
 std::string Bmp24(int width, int height, TRGB color);
 
 // A drawing of one plain layer on a page of 400 x 300 points; its pictures are written into
