@@ -64,17 +64,6 @@ TEST_F(PageOutput, PageCountsAndSizesOfEveryMode) {
   }
 }
 
-TEST_F(PageOutput, RotationTurnsEveryLayerOnSinglePagesOnly) {
-  TCad_Layer& second = *model.page.GetLayer(model.page.AddLayer("1"));
-  Print(2, 90);
-  EXPECT_EQ(model.layer->Angle, 0);
-  Print(1, 90);
-  EXPECT_EQ(model.layer->Angle, 90);
-  EXPECT_EQ(second.Angle, 90);
-  Print(1, 0);
-  EXPECT_EQ(second.Angle, 0);
-}
-
 TEST_F(PageOutput, TilesShowTheirPartOfTheDrawing) {
   PointAt(1200, 100);
   std::vector<std::string> pages = Pages(Print(2, 0));
