@@ -80,35 +80,30 @@ TEST(PointOutput, BorderIsOnThePage) {
   EXPECT_EQ(model.DrawPass(1), "");
 }
 
-TEST(ArcOutput, EqualAnglesDrawTheWholeCircleAsSixCurves) {
-  ModelFixture model;
-  TCad_Arc& arc = model.Add<TCad_Arc>();
-  arc.Center = {50.8L, 50.8L, 0};
-  arc.Radii = {25.4L, 25.4L, 0};
-  arc.StartAngle = arc.EndAngle = 45;
-  arc.AxisAngle = 10;
-  const std::string body = model.DrawPass(1);
-  EXPECT_EQ(body, PrinterWrites([](TPDFPrinter& printer, TPdfCanvas& canvas) {
-              printer.DrawArc(canvas, 0, 72, 72, 144, 144, 0, 360, 10, MmToPt(0.1L), TLineType{},
-                              false);
-            }));
-  EXPECT_EQ(CountOperator(body, "c"), 6);
-  EXPECT_EQ(CountOperator(body, "S"), 1);
-}
-
-TEST(ArcOutput, ArcAcrossZeroDegrees) {
-  ModelFixture model;
-  TCad_Arc& arc = model.Add<TCad_Arc>();
-  arc.Center = {50.8L, 50.8L, 0};
-  arc.Radii = {25.4L, 12.7L, 0};
-  arc.StartAngle = 350;
-  arc.EndAngle = 10;
-  const std::string body = model.DrawPass(1);
-  EXPECT_EQ(body, PrinterWrites([](TPDFPrinter& printer, TPdfCanvas& canvas) {
-              printer.DrawArc(canvas, 0, 72, 36, 144, 144, 350, 370, 0, MmToPt(0.1L), TLineType{},
-                              false);
-            }));
-  EXPECT_EQ(CountOperator(body, "c"), 1);
+// Equal angles draw the whole circle as six curves; an arc across 0 degrees is one piece.
+TEST(ArcOutput, WholeCircleAndArcAcrossZeroDegrees) {
+  struct Case {
+    long double start, end, axis, radiusY;
+    long double sweepStart, sweepEnd;
+    int curves;
+  };
+  for (const Case& c : {Case{45, 45, 10, 25.4L, 0, 360, 6}, Case{350, 10, 0, 12.7L, 350, 370, 1}}) {
+    SCOPED_TRACE(static_cast<double>(c.start));
+    ModelFixture model;
+    TCad_Arc& arc = model.Add<TCad_Arc>();
+    arc.Center = {50.8L, 50.8L, 0};
+    arc.Radii = {25.4L, c.radiusY, 0};
+    arc.StartAngle = c.start;
+    arc.EndAngle = c.end;
+    arc.AxisAngle = c.axis;
+    const std::string body = model.DrawPass(1);
+    EXPECT_EQ(body, PrinterWrites([&c](TPDFPrinter& printer, TPdfCanvas& canvas) {
+                printer.DrawArc(canvas, 0, 72, MmToPt(c.radiusY), 144, 144, c.sweepStart,
+                                c.sweepEnd, c.axis, MmToPt(0.1L), TLineType{}, false);
+              }));
+    EXPECT_EQ(CountOperator(body, "c"), c.curves);
+    EXPECT_EQ(CountOperator(body, "S"), 1);
+  }
 }
 
 TEST(ArcOutput, FilledArcIsAPieInPassTwo) {
