@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <sstream>
-
 #include "cad/CadText.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
@@ -104,20 +101,6 @@ TEST_F(TextOutput, PaperSizedConventions) {
     EXPECT_EQ(Operands(body, "Tc"), c.tc);
     EXPECT_EQ(text.Text, c.text);
   }
-}
-
-TEST_F(TextOutput, EmptyFontNameUsesTheDefault) {
-  model.page.Output.DefaultFontName = "FixedWidth";
-  text.Text = "A";
-  std::ostringstream pdf;
-  model.page.Printer->BeginDoc();
-  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
-  model.page.Printer->EndDoc(pdf);
-  EXPECT_NE(pdf.str().find("/BaseFont /Courier"), std::string::npos);
-  EXPECT_TRUE(text.FontName.empty());
-
-  text.FontName = "Times-Roman";
-  EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 12");
 }
 
 TEST_F(TextOutput, LayerScaleShrinksOnlyDrawingSizedTextsAndLayerAngleTurns) {
