@@ -95,13 +95,9 @@ TEST_F(PageOutput, EveryPageSetsRoundCapsAndPaintsTheBackground) {
     const std::vector<std::string> lines = ContentLines(page);
     const std::size_t cap = lines[0] == "1 J" ? 0 : 1;  // after the font of the page switch
     ASSERT_GE(lines.size(), cap + 7);
-    EXPECT_EQ(lines[cap], "1 J");
-    EXPECT_EQ(lines[cap + 1], "0.8 0.4 0.2 RG");
-    EXPECT_EQ(lines[cap + 2], "0.8 0.4 0.2 rg");
-    EXPECT_EQ(lines[cap + 3], "0 0 1192 842 re");
-    EXPECT_EQ(lines[cap + 4], "B");
-    EXPECT_EQ(lines[cap + 5], "0 0 0 rg");
-    EXPECT_EQ(lines[cap + 6], "0 0 0 RG");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + cap, lines.begin() + cap + 7),
+              (std::vector<std::string>{"1 J", "0.8 0.4 0.2 RG", "0.8 0.4 0.2 rg",
+                                        "0 0 1192 842 re", "B", "0 0 0 rg", "0 0 0 RG"}));
     EXPECT_EQ(CountOperator(page, "J"), 1);
   }
   EXPECT_EQ(model.page.Output.PaintBackground, 1);
