@@ -23,39 +23,21 @@ TEST(LineOutput, WritesTheCanonicalLineFromP2ToP1) {
   line.Stroke = 0;
   line.Color = 0x0000FF;
   line.LineWidth = 1;
-  EXPECT_EQ(model.DrawPass(1), "1 w\n1 0 0 RG\n[] 0 d\n72 144 m\n144 72 l\n");
+  line.LineType = model.page.GetLineType(model.page.AddLineType("1"));
+  for (const long double dash : {2.0L, 0.0L, 1.0L}) line.LineType->AddDash(dash);
+  EXPECT_EQ(model.DrawPass(1), "1 w\n1 0 0 RG\n[6 1 3 ] 0 d\n72 144 m\n144 72 l\n");
 }
 
-TEST(LineOutput, DashPatternComesFromTheLineType) {
-  ModelFixture model;
-  TCad_Line_Type& lineType = *model.page.GetLineType(model.page.AddLineType("1"));
-  lineType.AddDash(2);
-  lineType.AddDash(0);
-  lineType.AddDash(1);
-  TCad_Line& line = model.Add<TCad_Line>();
-  line.LineType = &lineType;
-  line.P2 = {25.4L, 25.4L, 0};
-  EXPECT_EQ(model.DrawPass(1), "0.283 w\n0 0 0 RG\n[6 1 3 ] 0 d\n72 72 m\n0 0 l\nS\n");
-}
-
-TEST(LineOutput, SkipsLinesBeyondOneEdgeOnly) {
+TEST(LineOutput, DrawnOnlyInItsPassWhenVisibleAndNotBeyondOneEdge) {
   ModelFixture model;  // the printer's page is 596 x 842 points
-  TCad_Line& left = model.Add<TCad_Line>();
-  left.P1 = {-10, 0, 0};
-  left.P2 = {-20, 500, 0};
+  TCad_Line& line = model.Add<TCad_Line>();
+  line.P1 = {-10, 0, 0};
+  line.P2 = {-20, 500, 0};
   EXPECT_EQ(model.DrawPass(1), "");
-
-  TCad_Line& across = model.Add<TCad_Line>();  // both ends outside, on different sides
-  across.P1 = {-10, -10, 0};
-  across.P2 = {300, 400, 0};
+  line.P1 = {-10, -10, 0};  // both ends outside, on different sides
+  line.P2 = {300, 400, 0};
   EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 1);
   EXPECT_EQ(model.DrawPass(1, 1000, 0), "");  // the offsets move it off the page
-}
-
-TEST(LineOutput, DrawsOnlyInItsPassAndWhenVisible) {
-  ModelFixture model;
-  TCad_Line& line = model.Add<TCad_Line>();
-  line.P2 = {10, 10, 0};
   line.Pass = 2;
   EXPECT_EQ(model.DrawPass(1), "");
   EXPECT_EQ(model.DrawPass(3), "");
@@ -98,35 +80,30 @@ TEST(PointOutput, BorderIsOnThePage) {
   EXPECT_EQ(model.DrawPass(1), "");
 }
 
-TEST(ArcOutput, EqualAnglesDrawTheWholeCircleAsSixCurves) {
-  ModelFixture model;
-  TCad_Arc& arc = model.Add<TCad_Arc>();
-  arc.Center = {50.8L, 50.8L, 0};
-  arc.Radii = {25.4L, 25.4L, 0};
-  arc.StartAngle = arc.EndAngle = 45;
-  arc.AxisAngle = 10;
-  const std::string body = model.DrawPass(1);
-  EXPECT_EQ(body, PrinterWrites([](TPDFPrinter& printer, TPdfCanvas& canvas) {
-              printer.DrawArc(canvas, 0, 72, 72, 144, 144, 0, 360, 10, MmToPt(0.1L), TLineType{},
-                              false);
-            }));
-  EXPECT_EQ(CountOperator(body, "c"), 6);
-  EXPECT_EQ(CountOperator(body, "S"), 1);
-}
-
-TEST(ArcOutput, ArcAcrossZeroDegrees) {
-  ModelFixture model;
-  TCad_Arc& arc = model.Add<TCad_Arc>();
-  arc.Center = {50.8L, 50.8L, 0};
-  arc.Radii = {25.4L, 12.7L, 0};
-  arc.StartAngle = 350;
-  arc.EndAngle = 10;
-  const std::string body = model.DrawPass(1);
-  EXPECT_EQ(body, PrinterWrites([](TPDFPrinter& printer, TPdfCanvas& canvas) {
-              printer.DrawArc(canvas, 0, 72, 36, 144, 144, 350, 370, 0, MmToPt(0.1L), TLineType{},
-                              false);
-            }));
-  EXPECT_EQ(CountOperator(body, "c"), 1);
+// Equal angles draw the whole circle as six curves; an arc across 0 degrees is one piece.
+TEST(ArcOutput, WholeCircleAndArcAcrossZeroDegrees) {
+  struct Case {
+    long double start, end, axis, radiusY;
+    long double sweepStart, sweepEnd;
+    int curves;
+  };
+  for (const Case& c : {Case{45, 45, 10, 25.4L, 0, 360, 6}, Case{350, 10, 0, 12.7L, 350, 370, 1}}) {
+    SCOPED_TRACE(static_cast<double>(c.start));
+    ModelFixture model;
+    TCad_Arc& arc = model.Add<TCad_Arc>();
+    arc.Center = {50.8L, 50.8L, 0};
+    arc.Radii = {25.4L, c.radiusY, 0};
+    arc.StartAngle = c.start;
+    arc.EndAngle = c.end;
+    arc.AxisAngle = c.axis;
+    const std::string body = model.DrawPass(1);
+    EXPECT_EQ(body, PrinterWrites([&c](TPDFPrinter& printer, TPdfCanvas& canvas) {
+                printer.DrawArc(canvas, 0, 72, MmToPt(c.radiusY), 144, 144, c.sweepStart,
+                                c.sweepEnd, c.axis, MmToPt(0.1L), TLineType{}, false);
+              }));
+    EXPECT_EQ(CountOperator(body, "c"), c.curves);
+    EXPECT_EQ(CountOperator(body, "S"), 1);
+  }
 }
 
 TEST(ArcOutput, FilledArcIsAPieInPassTwo) {

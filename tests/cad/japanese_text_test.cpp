@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "cad/CadText.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
-#include "pdf/pdf_test_support.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
@@ -24,15 +21,7 @@ class JapaneseText : public ::testing::Test {
     text.HScale = 100;
   }
   // The whole PDF of the drawing, checked by the readers.
-  std::string Print() {
-    const std::filesystem::path path = dir / "text.pdf";
-    {
-      std::ofstream out(path, std::ios::binary);
-      model.page.PrintToPdf(out, 1, false, 0);
-    }
-    ExpectReadersAccept(path);
-    return ReadFile(path);
-  }
+  std::string Print() { return ReadFile(model.Print(dir / "text.pdf", 1)); }
 
   ModelFixture model;
   TCad_Text& text;

@@ -1,8 +1,10 @@
 #include "cad/model_fixture.h"
 
+#include <fstream>
 #include <sstream>
 
 #include "cad/pdf_probe.h"
+#include "pdf/pdf_test_support.h"
 
 namespace kyrovane::test {
 
@@ -31,6 +33,30 @@ std::string ModelFixture::DrawPass(std::uint8_t pass, long double offX, long dou
   std::ostringstream out;
   page.Printer->EndDoc(out);
   return FirstPageBody(out.str());
+}
+
+TCad_Insert& ModelFixture::InsertOf(TCad_Container& into, TCad_Block& block) {
+  TCad_Insert& insert = AddTo<TCad_Insert>(into);
+  insert.SetBlock(&block);
+  insert.Scale = {1, 1, 1};
+  return insert;
+}
+
+TCad_Line& ModelFixture::LineIn(TCad_Container& into) {
+  TCad_Line& line = AddTo<TCad_Line>(into);
+  line.P1 = {10, 10, 0};
+  line.P2 = {20, 20, 0};
+  return line;
+}
+
+std::filesystem::path ModelFixture::Print(const std::filesystem::path& path, int tiles,
+                                          int rotation, bool swap) {
+  {
+    std::ofstream out(path, std::ios::binary);
+    page.PrintToPdf(out, tiles, swap, rotation);
+  }
+  ExpectReadersAccept(path);
+  return path;
 }
 
 }  // namespace kyrovane::test

@@ -13,19 +13,6 @@
 namespace kyrovane::test {
 namespace {
 
-void AddVertex(TCad_PolyLine& polyline, long double x, long double y, long double bulge = 0) {
-  auto vertex = std::make_unique<TCad_Vertex>(&polyline);
-  vertex->Point = {x, y, 0};
-  vertex->Bulge = bulge;
-  polyline.AddVertex(std::move(vertex));
-}
-
-void AddVertex(TCad_Curve& curve, long double x, long double y) {
-  auto vertex = std::make_unique<TCad_Vertex>(&curve);
-  vertex->Point = {x, y, 0};
-  curve.AddVertex(std::move(vertex));
-}
-
 // Bulge of an arc whose included angle is the given number of degrees.
 long double BulgeOf(long double degrees) {
   return std::tan(cad::DegToRad(degrees) / 4);
@@ -39,7 +26,6 @@ void ExpectNear(const TPoint3& p, double x, double y) {
 TEST(PolyLineOutput, StraightSegmentsClosedOrFilled) {
   ModelFixture model;
   TCad_PolyLine& polyline = model.Add<TCad_PolyLine>("Solid");
-  EXPECT_EQ(polyline.Name, "Solid");
   AddVertex(polyline, 0, 0);
   AddVertex(polyline, 25.4L, 0);
   AddVertex(polyline, 25.4L, 25.4L);
@@ -76,7 +62,7 @@ TEST(PolyLineOutput, BulgedSegmentsAreCircularArcs) {
   EXPECT_TRUE(lines[7].ends_with(" 110 100 c")) << lines[7];
 }
 
-TEST(BulgeArc, PiecesOfAtMostSixtyDegrees) {
+TEST(BulgeArc, PiecesOfAtMostSixtyDegreesOnTheRightSide) {
   const TPoint3 q{0, 0, 0};
   const TPoint3 p{10, 0, 0};
   std::vector<TBezierPiece> arc = BulgeArc(q, p, 1);
@@ -84,11 +70,10 @@ TEST(BulgeArc, PiecesOfAtMostSixtyDegrees) {
   ExpectNear(arc[0].End, 2.5, -5 * std::sin(cad::kPi / 3));
   ExpectNear(arc[2].End, 10, 0);
 
-  EXPECT_EQ(BulgeArc(q, p, BulgeOf(90)).size(), 1u);
-  EXPECT_EQ(BulgeArc(q, p, BulgeOf(60)).size(), 1u);
-  EXPECT_EQ(BulgeArc(q, p, BulgeOf(119)).size(), 1u);
-  EXPECT_EQ(BulgeArc(q, p, BulgeOf(120)).size(), 2u);
-  EXPECT_EQ(BulgeArc(q, p, BulgeOf(359)).size(), 5u);
+  for (const auto& [degrees, pieces] :
+       {std::pair{90, 1u}, {60, 1u}, {119, 1u}, {120, 2u}, {359, 5u}}) {
+    EXPECT_EQ(BulgeArc(q, p, BulgeOf(degrees)).size(), pieces) << degrees;
+  }
 
   // A quarter circle: the control points lie 4/3 tan(22.5) of the radius along the tangents.
   arc = BulgeArc(q, p, BulgeOf(90));
@@ -97,27 +82,22 @@ TEST(BulgeArc, PiecesOfAtMostSixtyDegrees) {
   ExpectNear(arc[0].C1, static_cast<double>(k * std::cos(-cad::kPi / 4)),
              static_cast<double>(k * std::sin(-cad::kPi / 4)));
   ExpectNear(arc[0].End, 10, 0);
-}
 
-TEST(BulgeArc, NegativeBulgeMirrorsTheArc) {
-  const std::vector<TBezierPiece> ccw = BulgeArc({0, 0, 0}, {10, 0, 0}, 1);
-  const std::vector<TBezierPiece> cw = BulgeArc({0, 0, 0}, {10, 0, 0}, -1);
+  // A negative bulge mirrors the arc; vertical chords follow the same rule.
+  const std::vector<TBezierPiece> ccw = BulgeArc(q, p, 1);
+  const std::vector<TBezierPiece> cw = BulgeArc(q, p, -1);
   ASSERT_EQ(cw.size(), ccw.size());
   for (std::size_t i = 0; i < cw.size(); ++i) {
     ExpectNear(cw[i].C1, static_cast<double>(ccw[i].C1.X), static_cast<double>(-ccw[i].C1.Y));
     ExpectNear(cw[i].End, static_cast<double>(ccw[i].End.X), static_cast<double>(-ccw[i].End.Y));
   }
-  // Vertical chords follow the same rule.
-  const std::vector<TBezierPiece> up = BulgeArc({0, 0, 0}, {0, 10, 0}, 1);
-  ExpectNear(up[0].End, 5 * std::sin(cad::kPi / 3), 2.5);
-}
+  ExpectNear(BulgeArc(q, {0, 10, 0}, 1)[0].End, 5 * std::sin(cad::kPi / 3), 2.5);
 
-TEST(BulgeArc, DegenerateSegments) {
+  // Radius 0 keeps every piece on the point; a bulge that is no number gives no arc.
   const std::vector<TBezierPiece> point = BulgeArc({3, 4, 0}, {3, 4, 0}, 1);
-  ASSERT_EQ(point.size(), 3u);  // radius 0: every piece stays on the point
+  ASSERT_EQ(point.size(), 3u);
   ExpectNear(point[1].C2, 3, 4);
-  EXPECT_TRUE(
-      BulgeArc({0, 0, 0}, {10, 0, 0}, std::numeric_limits<long double>::quiet_NaN()).empty());
+  EXPECT_TRUE(BulgeArc(q, p, std::numeric_limits<long double>::quiet_NaN()).empty());
 }
 
 TEST(PolyLineOutput, ClosingSegmentTakesTheLastBulge) {

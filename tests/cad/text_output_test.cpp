@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <sstream>
-
 #include "cad/CadText.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
@@ -67,76 +64,46 @@ TEST_F(TextOutput, PlainTextGoesToThePrinterUnchanged) {
   EXPECT_EQ(model.DrawPass(1), "");  // texts draw in pass 3 only
 }
 
-TEST_F(TextOutput, PaperSizedTextDropsOneTrailingBlank) {
+// Paper-sized texts: a trailing blank is dropped, a caret digit 1 to 9 narrows the text to
+// that many bytes less, trailing middle dots become spacing, and a negative gap narrows.
+TEST_F(TextOutput, PaperSizedConventions) {
+  struct Case {
+    const char* text;
+    long double spacingPt;
+    const char* shown;
+    const char* tz;
+    const char* tc;
+  };
+  const Case cases[] = {
+      {"ABC ", 0, "ABC", "", ""},
+      {"ABC  ", 0, "ABC ", "", ""},
+      {"ABCDEF^2", 0, "ABCDEF", "67", ""},  // 100 x 4 / 6
+      {"ABCDEF^0", 0, "ABCDEF^0", "", ""},
+      {"AB\x83\x5E"
+       "1",
+       0,
+       "AB\x83\x5E"
+       "1",
+       "", ""},                                       // the caret is a trail byte
+      {"ABCD\x81\x45\x81\x45", 0, "ABCD", "", "16"},  // 4 x 12 x 100 / 100 / 3
+      {"A\x81\x45", 0, "A", "", ""},                  // no gap to spread over
+      {"AB\xA5\xA5", 0, "AB", "", "24"},
+      {"ABC", -1.2L, "ABC", "90", ""},
+  };
   text.PaperSized = 1;
-  text.Text = "ABC ";
-  EXPECT_EQ(ShownText(Draw()), "ABC");
-  text.Text = "ABC  ";
-  EXPECT_EQ(ShownText(Draw()), "ABC ");
-  EXPECT_EQ(text.Text, "ABC  ");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    text.Text = c.text;
+    text.Spacing = PtToMm(c.spacingPt);
+    const std::string body = Draw();
+    EXPECT_EQ(ShownText(body), c.shown);
+    EXPECT_EQ(Operands(body, "Tz"), c.tz);
+    EXPECT_EQ(Operands(body, "Tc"), c.tc);
+    EXPECT_EQ(text.Text, c.text);
+  }
 }
 
-TEST_F(TextOutput, PaperSizedCaretDigitNarrowsTheText) {
-  text.PaperSized = 1;
-  text.Text = "ABCDEF^2";
-  std::string body = Draw();
-  EXPECT_EQ(ShownText(body), "ABCDEF");
-  EXPECT_EQ(Operands(body, "Tz"), "67");  // 100 x 4 / 6
-
-  text.Text = "ABCDEF^0";  // only the digits 1 to 9 narrow
-  body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "");
-  EXPECT_NE(ShownText(body).find("ABCDEF"), std::string::npos);
-
-  // A caret that is the second byte of a double-byte character is no escape.
-  text.Text =
-      "AB\x83\x5E"
-      "1";
-  body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "");
-}
-
-TEST_F(TextOutput, PaperSizedMiddleDotsBecomeSpacing) {
-  text.PaperSized = 1;
-  text.Text = "ABCD\x81\x45\x81\x45";
-  std::string body = Draw();
-  EXPECT_EQ(ShownText(body), "ABCD");
-  EXPECT_EQ(Operands(body, "Tc"), "16");  // 4 x 12 x 100 / 100 / 3
-
-  text.Text = "A\x81\x45";
-  body = Draw();
-  EXPECT_EQ(ShownText(body), "A");
-  EXPECT_EQ(Operands(body, "Tc"), "");  // the gap stays 0
-
-  text.Text = "AB\xA5\xA5";
-  EXPECT_EQ(ShownText(Draw()), "AB");
-}
-
-TEST_F(TextOutput, NegativeGapOfPaperSizedTextNarrowsIt) {
-  text.PaperSized = 1;
-  text.Text = "ABC";
-  text.Height = 5;
-  text.Spacing = -0.5L;
-  const std::string body = Draw();
-  EXPECT_EQ(Operands(body, "Tz"), "90");
-  EXPECT_EQ(Operands(body, "Tc"), "");
-}
-
-TEST_F(TextOutput, EmptyFontNameUsesTheDefault) {
-  model.page.Output.DefaultFontName = "FixedWidth";
-  text.Text = "A";
-  std::ostringstream pdf;
-  model.page.Printer->BeginDoc();
-  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
-  model.page.Printer->EndDoc(pdf);
-  EXPECT_NE(pdf.str().find("/BaseFont /Courier"), std::string::npos);
-  EXPECT_TRUE(text.FontName.empty());
-
-  text.FontName = "Times-Roman";
-  EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 12");
-}
-
-TEST_F(TextOutput, LayerScaleShrinksOnlyDrawingSizedTexts) {
+TEST_F(TextOutput, LayerScaleShrinksOnlyDrawingSizedTextsAndLayerAngleTurns) {
   text.Text = "A";
   model.layer->Scale = {0.5L, 0.5L, 1};
   model.page.Output.OutputScale = 0.5L;
@@ -144,29 +111,9 @@ TEST_F(TextOutput, LayerScaleShrinksOnlyDrawingSizedTexts) {
   text.PaperSized = 1;
   model.page.Output.OutputScale = 1.5L;
   EXPECT_EQ(Operands(Draw(), "Tf"), "/F1 18");
-}
-
-TEST_F(TextOutput, AngleAddsLayerAngle) {
-  text.Text = "A";
   text.Angle = 30;
   model.layer->Angle = 60;
-  const std::string tm = Operands(Draw(), "Tm");
-  EXPECT_EQ(tm.substr(0, 9), "0 1 -1 0 ");
-}
-
-TEST_F(TextOutput, SameTextOnTwoPagesLooksTheSame) {
-  text.PaperSized = 1;
-  text.Text = "ABCD\x81\x45^2";
-  model.page.Printer->BeginDoc();
-  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
-  model.page.Printer->NewPage();
-  model.page.DrawLayers(model.page.Printer->GetCanvas(), 3, 0, 0);
-  std::ostringstream pdf;
-  model.page.Printer->EndDoc(pdf);
-  const std::vector<std::string> pages = PageContents(pdf.str());
-  ASSERT_EQ(pages.size(), 2u);
-  EXPECT_EQ(pages[0].substr(pages[0].find("BT")), pages[1].substr(pages[1].find("BT")));
-  EXPECT_EQ(text.Text, "ABCD\x81\x45^2");
+  EXPECT_EQ(Operands(Draw(), "Tm").substr(0, 9), "0 1 -1 0 ");
 }
 
 TEST(StripTrailingDots, RemovesDotsWhileThreeBytesRemain) {

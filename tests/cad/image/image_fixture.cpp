@@ -11,26 +11,19 @@
 
 namespace kyrovane::test {
 
-std::string Bmp24(int width, int height, const std::function<TRGB(int, int)>& colorAt) {
+std::string Bmp24(int width, int height, TRGB color) {
   TBmpSpec spec;
   spec.width = width;
   spec.height = height;
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  for (int row = height - 1; row >= 0; --row) {  // stored bottom-up
-    std::string line(stride, '\0');
-    for (int x = 0; x < width; ++x) {
-      const TRGB c = colorAt(x, row);
-      line[x * 3] = static_cast<char>(c.B);
-      line[x * 3 + 1] = static_cast<char>(c.G);
-      line[x * 3 + 2] = static_cast<char>(c.R);
-    }
-    spec.pixels += line;
+  std::string row(static_cast<std::size_t>(width) * 3, '\0');
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = static_cast<char>(color.B);
+    row[x * 3 + 1] = static_cast<char>(color.G);
+    row[x * 3 + 2] = static_cast<char>(color.R);
   }
+  row.resize((row.size() + 3) / 4 * 4, '\0');  // rows are padded to four bytes
+  for (int y = 0; y < height; ++y) spec.pixels += row;
   return BuildBmp(spec);
-}
-
-std::string Bmp24(int width, int height, TRGB color) {
-  return Bmp24(width, height, [color](int, int) { return color; });
 }
 
 ImageScene::ImageScene() : pdfPath(dir / "scene.pdf"), layer(page.GetLayer(page.AddLayer("0"))) {
@@ -48,13 +41,8 @@ std::filesystem::path ImageScene::WritePicture(const std::string& relative,
 }
 
 TCad_Image& ImageScene::AddImage(const std::string& fileName, long double x, long double y,
-                                 long double w, long double h, std::uint8_t resample) {
-  return AddImageTo(*layer, fileName, x, y, w, h, resample);
-}
-
-TCad_Image& ImageScene::AddImageTo(TCad_Container& container, const std::string& fileName,
-                                   long double x, long double y, long double w, long double h,
-                                   std::uint8_t resample) {
+                                 long double w, long double h, std::uint8_t resample,
+                                 TCad_Container* into) {
   auto image = std::make_unique<TCad_Image>(nullptr, *layer);
   image->Width = w;
   image->Height = h;
@@ -62,7 +50,7 @@ TCad_Image& ImageScene::AddImageTo(TCad_Container& container, const std::string&
   image->LoadFromFile(fileName, dir.path());
   image->Position = {x, y, 0};
   TCad_Image& result = *image;
-  container.Add(std::move(image));
+  (into ? *into : *layer).Add(std::move(image));
   return result;
 }
 
@@ -102,10 +90,6 @@ std::vector<ListedImage> PdfImagesList(const std::filesystem::path& pdf) {
     images.push_back(image);
   }
   return images;
-}
-
-int CountDo(const std::string& content) {
-  return CountOperator(content, "Do");
 }
 
 }  // namespace kyrovane::test

@@ -4,7 +4,6 @@
 // pictures live in a scratch folder, and what the PDF readers list of the images in a file.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,7 @@
 
 namespace kyrovane::test {
 
-// A 24-bit BMP file; colorAt(x, y) gives the pixel, y = 0 being the top row.
-std::string Bmp24(int width, int height, const std::function<TRGB(int, int)>& colorAt);
+// A 24-bit BMP file of one colour.
 std::string Bmp24(int width, int height, TRGB color);
 
 // A drawing of one plain layer on a page of 400 x 300 points; its pictures are written into
@@ -28,12 +26,10 @@ class ImageScene {
   // Writes a picture file under the scratch folder (a relative UTF-8 path) and returns it.
   std::filesystem::path WritePicture(const std::string& relative, const std::string& bytes);
 
-  // An image on the layer, loaded from `fileName` (CP932, as a drawing holds it) at
-  // (x, y) mm with the size w x h mm.
+  // An image on the layer (or in `into`), loaded from `fileName` (CP932, as a drawing holds
+  // it) at (x, y) mm with the size w x h mm.
   TCad_Image& AddImage(const std::string& fileName, long double x, long double y, long double w,
-                       long double h, std::uint8_t resample = 0);
-  TCad_Image& AddImageTo(TCad_Container& container, const std::string& fileName, long double x,
-                         long double y, long double w, long double h, std::uint8_t resample = 0);
+                       long double h, std::uint8_t resample = 0, TCad_Container* into = nullptr);
 
   // A line on the layer from p1 to p2 (mm), `width` points wide.
   void AddLine(const TPoint3& p1, const TPoint3& p2, long double width);
@@ -58,8 +54,5 @@ struct ListedImage {
   int object = 0;
 };
 std::vector<ListedImage> PdfImagesList(const std::filesystem::path& pdf);
-
-// Number of times the content stream draws an image object.
-int CountDo(const std::string& content);
 
 }  // namespace kyrovane::test
