@@ -165,59 +165,5 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
   EXPECT_NE(info.out.find("日本\n"), std::string::npos) << info.out;
 }
 
-TEST_F(PdfReaders, ReadersDecompressExactlyTheOperators) {
-  TPdfDoc doc;
-  doc.SetCompressionMethod(cmFlateDecode);
-  doc.NewDoc();
-  doc.AddPage();
-  std::string expected = "/F0 10 Tf\n";
-  for (int i = 0; i < 20000; ++i) {
-    doc.GetCanvas().MoveTo(i % 596, i % 842 + 0.25);
-    doc.GetCanvas().LineTo(i % 300 + 1.5, 2.0L * i / 3);
-    expected += std::to_string(i % 596) + " " + std::to_string(i % 842) + ".25 m\n";
-  }
-  auto path = dir_ / "long.pdf";
-  test::SaveToFile(doc, path);
-  CommandResult data =
-      test::Run("qpdf --show-object=6 --filtered-stream-data " + ShellQuote(path.string()));
-  ASSERT_EQ(data.exitCode, 0) << data.err;
-  // Every move-to of the expected text appears in order in the decompressed stream.
-  std::size_t at = 0;
-  std::istringstream moves(expected);
-  std::string line;
-  while (std::getline(moves, line)) {
-    at = data.out.find(line + "\n", at);
-    ASSERT_NE(at, std::string::npos) << line;
-  }
-  EXPECT_EQ(data.out.substr(0, 10), "/F0 10 Tf\n");
-  test::ExpectReadersAccept(path);
-}
-
-TEST_F(PdfReaders, ShapesAndImagesLandWhereTheyWereDrawn) {
-  TPdfDoc doc;
-  doc.SetDefaultPageWidth(100);
-  doc.SetDefaultPageHeight(100);
-  doc.NewDoc();
-  doc.AddPage();
-  TPdfCanvas& canvas = doc.GetCanvas();
-  canvas.SetRGBFillColor(0x0000FF);  // red
-  canvas.Rectangle(10, 10, 30, 20);  // lower left in PDF, so lower left in the picture
-  canvas.Fill();
-  doc.AddXObject("pixels", 0, "Test-TwoPixels");
-  canvas.DrawXObject("pixels", 50, 60, 40, 20);  // red left half, blue right half
-  auto path = dir_ / "shapes.pdf";
-  test::SaveToFile(doc, path);
-  test::ExpectReadersAccept(path);
-
-  const test::TRaster page = test::RenderFirstPage(path, test::TRenderer::Poppler);
-  ASSERT_EQ(page.width, 100);
-  using Rgb = std::array<int, 3>;
-  EXPECT_EQ(page.Pixel(25, 80), (Rgb{255, 0, 0}));  // inside the rectangle (row 80 from the top)
-  EXPECT_EQ(page.Pixel(25, 50), (Rgb{255, 255, 255}));
-  EXPECT_EQ(page.Pixel(60, 30), (Rgb{255, 0, 0}));  // left pixel of the image
-  EXPECT_EQ(page.Pixel(80, 30), (Rgb{0, 0, 255}));  // right pixel of the image
-  EXPECT_EQ(page.Pixel(60, 10), (Rgb{255, 255, 255}));
-}
-
 }  // namespace
 }  // namespace kyrovane

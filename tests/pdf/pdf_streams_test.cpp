@@ -111,10 +111,14 @@ TEST(PdfStreamBuffers, LargeDataComesBackWhole) {
   EXPECT_EQ(Inflate(flate.EncodedData(), data.size() + 4), data + "tail");
 }
 
-TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocument) {
+TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocumentAndNoneForSmallStreams) {
   test::ScopedTempFolder folder;
   {
     TPdfXref xref;
+    auto& small = xref.Register(std::make_unique<TPdfStream>(&xref));
+    small.Data().Write("q\nQ\n");
+    EXPECT_EQ(small.EncodedData(), "q\nQ\n");
+    EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
     for (int i = 0; i < 200; ++i) {
       auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
       stream.Data().Write(Pattern(1000));
@@ -125,15 +129,6 @@ TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocument) {
   }
   EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
   EXPECT_TRUE(folder.IsEmpty());
-}
-
-TEST(PdfStreamBuffers, SmallStreamsNeedNoFile) {
-  test::ScopedTempFolder folder;
-  TPdfXref xref;
-  auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
-  stream.Data().Write("q\nQ\n");
-  EXPECT_EQ(stream.EncodedData(), "q\nQ\n");
-  EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
 }
 
 TEST(PdfStreamBuffers, StreamsCanBeEncodedInParallel) {
