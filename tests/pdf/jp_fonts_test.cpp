@@ -18,12 +18,6 @@
 namespace kyrovane {
 namespace {
 
-std::string Written(TPdfObject* object) {
-  std::ostringstream out;
-  object->WriteValueToStream(out);
-  return out.str();
-}
-
 struct TFaceRow {
   const char* name;
   const char* encoding;
@@ -64,15 +58,15 @@ TEST(JpFontObjects, GothicIsThreeConsecutiveObjectsByteForByte) {
   auto font = CreatePdfFont("Gothic", xref);
   ASSERT_EQ(xref.ItemCount(), 4);
   EXPECT_EQ(font->Data(), xref.GetObject(1));
-  EXPECT_EQ(Written(xref.GetObject(1)),
+  EXPECT_EQ(test::Definition(*xref.GetObject(1)),
             "1 0 obj\r\n<<\r\n/BaseFont /Gothic\r\n/DescendantFonts [2 0 R ]\r\n/Type /Font\r\n"
             "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n>>\r\nendobj\r\n");
-  EXPECT_EQ(Written(xref.GetObject(2)),
+  EXPECT_EQ(test::Definition(*xref.GetObject(2)),
             "2 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/WinCharSet /128\r\n"
             "/BaseFont /Gothic\r\n/CIDSystemInfo <<\r\n/Registry (Adobe)\r\n"
             "/Ordering (Japan1)\r\n/Supplement 2\r\n>>\r\n/DW 1000\r\n/W [231 631 500 ]\r\n"
             "/FontDescriptor 3 0 R\r\n>>\r\nendobj\r\n");
-  EXPECT_EQ(Written(xref.GetObject(3)),
+  EXPECT_EQ(test::Definition(*xref.GetObject(3)),
             "3 0 obj\r\n<<\r\n/Type /FontDescriptor\r\n/FontName /Gothic\r\n/Ascent 859\r\n"
             "/CapHeight 859\r\n/Descent -141\r\n/MissingWidth 500\r\n/Flags 5\r\n"
             "/ItalicAngle 0\r\n/StemV 78\r\n/FontBBox [0 -141 1000 859 ]\r\n>>\r\nendobj\r\n");
@@ -85,7 +79,7 @@ TEST(JpFontObjects, InADocumentTheFontDictionaryEndsWithItsResourceName) {
   doc.AddPage();  // objects 5 and 6, and the default font "Arial" as object 7, "F0"
   doc.GetCanvas().SetFont("Gothic", 12);
   ASSERT_EQ(doc.GetXref().ItemCount(), 11);
-  EXPECT_EQ(Written(doc.GetXref().GetObject(8)),
+  EXPECT_EQ(test::Definition(*doc.GetXref().GetObject(8)),
             "8 0 obj\r\n<<\r\n/BaseFont /Gothic\r\n/DescendantFonts [9 0 R ]\r\n/Type /Font\r\n"
             "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n/Name /F1\r\n>>\r\nendobj\r\n");
   EXPECT_EQ(&doc.GetFont("Gothic"), &doc.GetFont("Gothic"));
@@ -110,7 +104,7 @@ TEST(JpFontObjects, EveryFaceNamesItselfAndItsCMap) {
     EXPECT_EQ(descriptor->PdfNumberByName("Flags")->Value(), face.flags);
     EXPECT_EQ(descriptor->PdfNumberByName("ItalicAngle")->Value(), face.italicAngle);
     EXPECT_EQ(descriptor->PdfNumberByName("StemV")->Value(), face.stemV);
-    const std::string written = Written(descendant);
+    const std::string written = test::Definition(*descendant);
     if (face.proportional) {
       EXPECT_NE(written.find("/W [1 [305 219 500 500 500 500 594 203 305 305 500 500 "),
                 std::string::npos);

@@ -30,13 +30,8 @@ class PdfCanvasTest : public ::testing::Test {
     return contents.substr(10);
   }
   std::string Resources(std::string_view kind) {
-    std::ostringstream out;
-    canvas()
-        .Page()
-        ->PdfDictionaryByName("Resources")
-        ->PdfDictionaryByName(kind)
-        ->WriteToStream(out);
-    return out.str();
+    return test::Body(
+        *canvas().Page()->PdfDictionaryByName("Resources")->PdfDictionaryByName(kind));
   }
   // Registers an image object under the name without any picture class.
   void AddImage(const std::string& name) {
@@ -211,9 +206,7 @@ TEST_F(PdfCanvasTest, ANewPageStartsWithAFreshTextState) {
 TEST_F(PdfCanvasTest, PageSizeCanChangeAfterThePageIsMade) {
   canvas().SetPageWidth(2384);
   canvas().SetPageHeight(1683.78);
-  std::ostringstream out;
-  canvas().Page()->PdfArrayByName("MediaBox")->WriteToStream(out);
-  EXPECT_EQ(out.str(), "[0 0 2384 1683.78 ]");
+  EXPECT_EQ(test::Body(*canvas().Page()->PdfArrayByName("MediaBox")), "[0 0 2384 1683.78 ]");
   EXPECT_EQ(Written(), "");
 }
 

@@ -32,12 +32,6 @@ std::string RawData(TPdfXObject& image) {
   return data;
 }
 
-std::string Written(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteToStream(out);
-  return out.str();
-}
-
 std::unique_ptr<TPdfXObject> Create(const std::string& creator, TPdfXref& xref,
                                     const std::any& picture) {
   return CreatePdfImageCreator(creator)->CreateImage(xref, picture);
@@ -79,7 +73,7 @@ TEST(PdfBitmapImage, RowsFromTheTopWithoutPadding) {
   EXPECT_EQ(RawData(*image), std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF"
                                          "\xFF\xFF\xFF\x00\x00\x00\xFF\xFF\x00",
                                          18));
-  EXPECT_EQ(Written(image->Attributes()),
+  EXPECT_EQ(test::Body(image->Attributes()),
             "<<\r\n/Length 0\r\n/Filter [/FlateDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n"
             "/Width 3\r\n/Height 2\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n>>");
 }
@@ -114,7 +108,7 @@ TEST(PdfJpegImage, DataUnchangedAndColourSpaceFromTheComponents) {
                         : sample.info.Components == 3 ? "DeviceRGB"
                                                       : "DeviceCMYK";
     const std::string decode = sample.info.AdobeInverted ? "/Decode [1 0 1 0 1 0 1 0 ]\r\n" : "";
-    EXPECT_EQ(Written(image->Attributes()),
+    EXPECT_EQ(test::Body(image->Attributes()),
               std::string("<<\r\n/Length 0\r\n/Filter [/DCTDecode ]\r\n/Type /XObject\r\n"
                           "/Subtype /Image\r\n/ColorSpace /") +
                   space + "\r\n/Width 16\r\n/Height 8\r\n/BitsPerComponent 8\r\n" + decode + ">>");

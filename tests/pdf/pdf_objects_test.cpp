@@ -7,22 +7,14 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfXref.h"
+#include "pdf_test_support.h"
 #include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
 
-std::string Body(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteToStream(out);
-  return out.str();
-}
-
-std::string Definition(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteValueToStream(out);
-  return out.str();
-}
+using test::Body;
+using test::Definition;
 
 TEST(PdfScalars, Bodies) {
   TPdfNumber number(2.0L / 3);

@@ -73,6 +73,18 @@ std::string PageContents(TPdfDoc& doc) {
   return doc.GetCanvas().Contents()->EncodedData();
 }
 
+std::string Body(TPdfObject& object) {
+  std::ostringstream out;
+  object.WriteToStream(out);
+  return out.str();
+}
+
+std::string Definition(TPdfObject& object) {
+  std::ostringstream out;
+  object.WriteValueToStream(out);
+  return out.str();
+}
+
 void ExpectReadersAccept(const std::filesystem::path& path, int pages) {
   const std::string file = ShellQuote(path.string());
   TempDir scratch;

@@ -30,6 +30,11 @@ std::string SaveChecked(TPdfDoc& doc);
 // The operators written so far on the current page of an uncompressed document.
 std::string PageContents(TPdfDoc& doc);
 
+// What an object writes where it is used ("4 0 R" for an indirect one), and the definition
+// ("4 0 obj" ... "endobj") of an indirect object.
+std::string Body(TPdfObject& object);
+std::string Definition(TPdfObject& object);
+
 // Points TMPDIR at a fresh folder of its own for its lifetime, so a test can see what the
 // library leaves in the temp folder.
 class ScopedTempFolder {

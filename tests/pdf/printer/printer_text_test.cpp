@@ -92,28 +92,11 @@ TEST_F(TextOutTest, TextRiseFollowsFontSize) {
   printer.PdfTextRise = 0.25L;
   Text("AB", false);
   Text("a^ub", true);
-  EXPECT_EQ(EndFirstPageDrawing(), Lines({"0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "2.5 Ts",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "2.5 Ts",
-                                          "1 0 0 1 16.67 20 Tm",
-                                          "(B) Tj",
-                                          "ET",
-                                          "0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "2.5 Ts",
-                                          "1 0 0 1 10 20 Tm",
-                                          "2.5 Ts",
-                                          "(a) Tj",
-                                          "0.5 0 0 0.5 15.56 20 Tm",
-                                          "12.5 Ts",
-                                          "(b) Tj",
-                                          "2.5 Ts",
-                                          "ET"}));
+  const std::string start = Lines({"0 0 0 RG", "0 0 0 rg", "BT", "2.5 Ts", "1 0 0 1 10 20 Tm"});
+  EXPECT_EQ(EndFirstPageDrawing(),
+            start + Lines({"(A) Tj", "2.5 Ts", "1 0 0 1 16.67 20 Tm", "(B) Tj", "ET"}) + start +
+                Lines({"2.5 Ts", "(a) Tj", "0.5 0 0 0.5 15.56 20 Tm", "12.5 Ts", "(b) Tj", "2.5 Ts",
+                       "ET"}));
 }
 
 TEST_F(TextOutTest, SingleByteRunsGetHalfTheCharacterSpacing) {
@@ -146,27 +129,11 @@ TEST_F(TextOutTest, AngleTurnsTheMatrixAndTheAdvance) {
 TEST_F(TextOutTest, HorizontalScalingFontAndColour) {
   printer.TextOut(200, "AB", 10, 20, 0, 0, "Times-Roman", 12, 0x0000FF, false);
   printer.TextOut(450, "A", 10, 20, 0, 0, "Times-Roman", 12, 0, false);
-  EXPECT_EQ(EndFirstPageDrawing(), Lines({"1 0 0 RG",
-                                          "1 0 0 rg",
-                                          "BT",
-                                          "0 Ts",
-                                          "200 Tz",
-                                          "/F1 12 Tf",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "0 Ts",
-                                          "1 0 0 1 27.328 20 Tm",
-                                          "(B) Tj",
-                                          "ET",
-                                          "0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "0 Ts",
-                                          "450 Tz",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "0 Ts",
-                                          "ET"}));
+  EXPECT_EQ(EndFirstPageDrawing(),
+            Lines({"1 0 0 RG", "1 0 0 rg", "BT", "0 Ts", "200 Tz", "/F1 12 Tf", "1 0 0 1 10 20 Tm",
+                   "(A) Tj", "0 Ts", "1 0 0 1 27.328 20 Tm", "(B) Tj", "ET"}) +
+                Lines({"0 0 0 RG", "0 0 0 rg", "BT", "0 Ts", "450 Tz", "1 0 0 1 10 20 Tm", "(A) Tj",
+                       "0 Ts", "ET"}));
 }
 
 TEST_F(TextOutTest, UnregisteredFontNameFails) {
