@@ -52,20 +52,7 @@ TEST(PdfType1Fonts, CodesWithoutGlyphsMeasureNothing) {
 }
 
 TEST(PdfType1Fonts, DictionaryNamesTheStandardFace) {
-  const std::pair<const char*, const char*> faces[] = {
-      {"FixedWidth", "Courier"},
-      {"FixedWidth-Bold", "Courier-Bold"},
-      {"FixedWidth-Italic", "Courier-Oblique"},
-      {"FixedWidth-BoldItalic", "Courier-BoldOblique"},
-      {"Arial", "Helvetica"},
-      {"Arial-Bold", "Helvetica-Bold"},
-      {"Arial-Italic", "Helvetica-Oblique"},
-      {"Arial-BoldItalic", "Helvetica-BoldOblique"},
-      {"Times-Roman", "Times-Roman"},
-      {"Times-Bold", "Times-Bold"},
-      {"Times-Italic", "Times-Italic"},
-      {"Times-BoldItalic", "Times-BoldItalic"}};
-  for (auto [name, face] : faces) {
+  for (auto [name, face] : test::kStandardFonts) {
     TPdfXref xref;
     auto font = CreatePdfFont(name, xref);
     EXPECT_EQ(font->Name(), name);

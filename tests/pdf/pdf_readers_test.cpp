@@ -20,36 +20,9 @@ namespace {
 using test::CommandResult;
 using test::ShellQuote;
 
-const char* const kStandardFonts[] = {
-    "FixedWidth",  "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
-    "Arial",       "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
-    "Times-Roman", "Times-Bold",      "Times-Italic",      "Times-BoldItalic"};
-
-// A 2 x 1 image of a red and a blue pixel.
-class TwoPixelImage : public TPdfImageCreator {
- public:
-  std::unique_ptr<TPdfXObject> CreateImage(TPdfObjectMgr& objectMgr, const std::any&) override {
-    auto image = std::make_unique<TPdfXObject>(&objectMgr);
-    TPdfDictionary& attributes = image->Attributes();
-    attributes.AddNameItem("Type", "XObject");
-    attributes.AddNameItem("Subtype", "Image");
-    attributes.AddNumberItem("Width", 2);
-    attributes.AddNumberItem("Height", 1);
-    attributes.AddNumberItem("BitsPerComponent", 8);
-    attributes.AddNameItem("ColorSpace", "DeviceRGB");
-    attributes.PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("FlateDecode"));
-    image->Data().Write(std::string("\xFF\x00\x00\x00\x00\xFF", 6));
-    return image;
-  }
-};
-
 class PdfReaders : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PdfClassRegistry().RegisterClass("Test-TwoPixels", ImageCreatorClass<TwoPixelImage>());
-  }
-  void TearDown() override { PdfClassRegistry().UnregisterClass("Test-TwoPixels"); }
-
+  test::ScopedTestImageCreator images_;
   test::TempDir dir_;
   test::ScopedPdfClock clock_;
 };
@@ -94,7 +67,8 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
 
   canvas.SetRGBFillColor(0);
   long double y = 800;
-  for (const char* font : kStandardFonts) {
+  for (const test::TStandardFont& standard : test::kStandardFonts) {
+    const char* font = standard.name;
     canvas.BeginText();
     canvas.SetFont(font, 11);
     canvas.SetCharSpace(0.5);
@@ -112,7 +86,7 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
                                  "\x93\xFA\x96\x7B.jpg"};
   long double x = 50;
   for (const std::string& name : awkward) {
-    doc.AddXObject(name, 0, "Test-TwoPixels");
+    doc.AddXObject(name, 0, "Test-Image");
     canvas.DrawXObject(name, x, 420, 40, 20);
     canvas.DrawXObject(name, x, 450, 20, 10);
     x += 60;
@@ -147,10 +121,8 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
     EXPECT_EQ(embedded, "no") << line;
     listed.push_back(name);
   }
-  std::vector<std::string> faces = {
-      "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
-      "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
-      "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic"};
+  std::vector<std::string> faces;
+  for (const test::TStandardFont& standard : test::kStandardFonts) faces.push_back(standard.face);
   std::sort(faces.begin(), faces.end());
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, faces);

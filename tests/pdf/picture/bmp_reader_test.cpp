@@ -10,6 +10,7 @@ namespace kyrovane {
 namespace {
 
 using test::BuildBmp;
+using test::Rle8Spec;
 using test::TBmpSpec;
 
 class BmpSampleTest : public testing::TestWithParam<test::TBmpSample> {};
@@ -38,17 +39,6 @@ TEST(BmpPixels, PackedIndexesStartAtTheHighBits) {
   spec.bitCount = 4;
   spec.pixels = std::string("\x12\x30\x00\x00", 4);  // 1 2 3
   test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}});
-}
-
-TBmpSpec Rle8Spec(int width, int height, std::string data) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}};
-  spec.pixels = std::move(data);
-  return spec;
 }
 
 TEST(BmpRle, WalksOfTheCodes) {
