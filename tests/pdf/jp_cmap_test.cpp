@@ -54,30 +54,6 @@ TEST(JpCMapTables, MatchThePublishedCMapRowForRow) {
   }
 }
 
-TEST(JpCMapTables, KnownRowsInTheirPlaces) {
-  const auto fixed = CIDRanges90ms();
-  ExpectRow(fixed, 0, 0x20, 0x7D, 231);
-  ExpectRow(fixed, 1, 0x7E, 0x7E, 631);
-  ExpectRow(fixed, 2, 0x8140, 0x817E, 633);
-  ExpectRow(fixed, 3, 0x8180, 0x81AC, 696);
-  ExpectRow(fixed, 170, 0xFC40, 0xFC4B, 8706);
-  // Half-width katakana come right after the last row of lead byte 0x9F.
-  bool found = false;
-  for (std::size_t i = 1; i < fixed.size(); ++i) {
-    if (fixed[i].First == 0xA0) {
-      found = true;
-      ExpectRow(fixed, i, 0xA0, 0xDF, 326);
-      ExpectRow(fixed, i - 1, 0x9F80, 0x9FFC, 5375);
-    }
-    if (fixed[i].First == 0x889F) ExpectRow(fixed, i, 0x889F, 0x88FC, 1125);
-  }
-  EXPECT_TRUE(found);
-  const auto proportional = CIDRanges90msp();
-  ExpectRow(proportional, 0, 0x20, 0x7D, 1);
-  ExpectRow(proportional, 1, 0x7E, 0x7E, 631);
-  ExpectRow(proportional, 170, 0xFC40, 0xFC4B, 8706);
-}
-
 TEST(JpCharToCID, SingleBytes) {
   EXPECT_EQ(CharToCID90ms("A", 0), 264);
   EXPECT_EQ(CharToCID90ms(" ", 0), 231);

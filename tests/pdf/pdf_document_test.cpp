@@ -23,50 +23,23 @@ std::string ObjectText(const std::string& file, int number) {
   return file.substr(start, file.find("\r\nendobj\r\n", start) - start);
 }
 
-// Makes an image object of one pixel from a picture given as an int; counts how often it was
-// asked.
-class TestImageCreator : public TPdfImageCreator {
- public:
-  static inline int calls = 0;
-  std::unique_ptr<TPdfXObject> CreateImage(TPdfObjectMgr& objectMgr,
-                                           const std::any& picture) override {
-    ++calls;
-    if (!std::any_cast<int>(&picture)) return nullptr;
-    auto image = std::make_unique<TPdfXObject>(&objectMgr);
-    image->Attributes().AddNameItem("Type", "XObject");
-    image->Attributes().AddNameItem("Subtype", "Image");
-    image->Attributes().AddNumberItem("Width", 1);
-    image->Attributes().AddNumberItem("Height", 1);
-    image->Attributes().AddNumberItem("BitsPerComponent", 8);
-    image->Attributes().AddNameItem("ColorSpace", "DeviceRGB");
-    image->Data().Write("\xFF\x01\x02");
-    return image;
-  }
-};
-
 class PdfDocument : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PdfClassRegistry().RegisterClass("Test-Image", ImageCreatorClass<TestImageCreator>());
-    TestImageCreator::calls = 0;
-  }
-  void TearDown() override { PdfClassRegistry().UnregisterClass("Test-Image"); }
-
+  test::ScopedTestImageCreator images_;
   test::ScopedPdfClock clock_;
   TPdfDoc doc_;
 };
 
-TEST_F(PdfDocument, OneEmptyPageMatchesTheGoldenFile) {
-  doc_.NewDoc();
-  doc_.AddPage();
-  EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData("pdf/empty-page.pdf")));
-}
-
-TEST_F(PdfDocument, OneEmptyFlatePageMatchesTheGoldenFile) {
-  doc_.SetCompressionMethod(cmFlateDecode);
-  doc_.NewDoc();
-  doc_.AddPage();
-  EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData("pdf/empty-page-flate.pdf")));
+TEST_F(PdfDocument, OneEmptyPageMatchesTheGoldenFiles) {
+  for (auto [method, golden] :
+       {std::pair{cmNone, "pdf/empty-page.pdf"}, {cmFlateDecode, "pdf/empty-page-flate.pdf"}}) {
+    SCOPED_TRACE(golden);
+    test::ScopedPdfClock clock;
+    doc_.SetCompressionMethod(method);
+    doc_.NewDoc();
+    doc_.AddPage();
+    EXPECT_EQ(SaveChecked(doc_), test::ReadFile(test::TestData(golden)));
+  }
 }
 
 TEST_F(PdfDocument, CrossReferenceLinesPointAtTheirObjects) {
@@ -221,15 +194,16 @@ TEST_F(PdfDocument, ImageObjectsAreMadeOncePerName) {
   doc_.AddPage();
   doc_.AddXObject("red", 1, "Test-Image");
   doc_.AddXObject("red", std::string("not looked at"), "Test-Image");
-  EXPECT_EQ(TestImageCreator::calls, 1);
+  EXPECT_EQ(test::ScopedTestImageCreator::calls, 1);
   TPdfXObject* image = doc_.GetXObject("red");
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->ObjectNumber(), 8);
   EXPECT_EQ(doc_.GetXObject("blue"), nullptr);
   EXPECT_EQ(ObjectText(SaveChecked(doc_), 8),
-            "<<\r\n/Length 3\r\n/Filter []\r\n/Type /XObject\r\n/Subtype /Image\r\n/Width 1\r\n"
-            "/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n/Name /red\r\n>>"
-            "\r\nstream\r\n\xFF\x01\x02\nendstream");
+            std::string("<<\r\n/Length 6\r\n/Filter []\r\n/Type /XObject\r\n/Subtype /Image\r\n"
+                        "/Width 2\r\n/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n"
+                        "/Name /red\r\n>>\r\nstream\r\n\xFF\x00\x00\x00\x00\xFF\nendstream",
+                        166));
 }
 
 TEST_F(PdfDocument, ImageObjectRegistrationErrors) {

@@ -7,6 +7,7 @@
 #include "pdf/PdfClassRegistry.h"
 #include "pdf/PdfFonts.h"
 #include "pdf/PdfXref.h"
+#include "pdf_test_support.h"
 
 namespace kyrovane {
 namespace {
@@ -51,31 +52,17 @@ TEST(PdfType1Fonts, CodesWithoutGlyphsMeasureNothing) {
 }
 
 TEST(PdfType1Fonts, DictionaryNamesTheStandardFace) {
-  const std::pair<const char*, const char*> faces[] = {
-      {"FixedWidth", "Courier"},
-      {"FixedWidth-Bold", "Courier-Bold"},
-      {"FixedWidth-Italic", "Courier-Oblique"},
-      {"FixedWidth-BoldItalic", "Courier-BoldOblique"},
-      {"Arial", "Helvetica"},
-      {"Arial-Bold", "Helvetica-Bold"},
-      {"Arial-Italic", "Helvetica-Oblique"},
-      {"Arial-BoldItalic", "Helvetica-BoldOblique"},
-      {"Times-Roman", "Times-Roman"},
-      {"Times-Bold", "Times-Bold"},
-      {"Times-Italic", "Times-Italic"},
-      {"Times-BoldItalic", "Times-BoldItalic"}};
-  for (auto [name, face] : faces) {
+  for (auto [name, face] : test::kStandardFonts) {
     TPdfXref xref;
     auto font = CreatePdfFont(name, xref);
     EXPECT_EQ(font->Name(), name);
     ASSERT_EQ(xref.ItemCount(), 2) << name;  // the dictionary is the next indirect object
     EXPECT_EQ(font->Data(), xref.GetObject(1));
-    std::ostringstream out;
-    font->Data()->WriteValueToStream(out);
-    EXPECT_EQ(out.str(), std::string("1 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /Type1\r\n"
-                                     "/Encoding /WinAnsiEncoding\r\n/FirstChar 32\r\n"
-                                     "/LastChar 255\r\n/BaseFont /") +
-                             face + "\r\n>>\r\nendobj\r\n");
+    EXPECT_EQ(test::Definition(*font->Data()),
+              std::string("1 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /Type1\r\n"
+                          "/Encoding /WinAnsiEncoding\r\n/FirstChar 32\r\n"
+                          "/LastChar 255\r\n/BaseFont /") +
+                  face + "\r\n>>\r\nendobj\r\n");
     ASSERT_NE(font->Data()->PdfArrayByName("Widths"), nullptr);
     EXPECT_EQ(font->Data()->PdfArrayByName("Widths")->ItemCount(), 224u);
   }

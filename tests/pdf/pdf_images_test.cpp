@@ -32,12 +32,6 @@ std::string RawData(TPdfXObject& image) {
   return data;
 }
 
-std::string Written(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteToStream(out);
-  return out.str();
-}
-
 std::unique_ptr<TPdfXObject> Create(const std::string& creator, TPdfXref& xref,
                                     const std::any& picture) {
   return CreatePdfImageCreator(creator)->CreateImage(xref, picture);
@@ -59,45 +53,29 @@ TJPEGImage LoadJpeg(const std::string& bytes) {
   return jpeg;
 }
 
-const TRGB kRed{255, 0, 0};
-const TRGB kGreen{0, 255, 0};
-const TRGB kBlue{0, 0, 255};
-const TRGB kWhite{255, 255, 255};
-const TRGB kBlack{0, 0, 0};
-const TRGB kYellow{255, 255, 0};
-
 // Three columns and two rows: red, green, blue over white, black, yellow.
 TBitmap SixPixels() {
   TBitmap bitmap(3, 2);
-  const TRGB colors[2][3] = {{kRed, kGreen, kBlue}, {kWhite, kBlack, kYellow}};
+  const TRGB colors[2][3] = {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}},
+                             {{255, 255, 255}, {0, 0, 0}, {255, 255, 0}}};
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x) bitmap.SetPixel(x, y, colors[y][x]);
   }
   return bitmap;
 }
 
-TEST(PdfBitmapImage, OneRedPixel) {
-  TBitmap bitmap(1, 1);
-  bitmap.SetPixel(0, 0, kRed);
-  TPdfXref xref;
-  auto image = Create("Pdf-Bitmap", xref, &bitmap);
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->ObjectType(), otDirectObject);
-  EXPECT_EQ(RawData(*image), std::string("\xFF\x00\x00", 3));
-  EXPECT_EQ(Written(image->Attributes()),
-            "<<\r\n/Length 0\r\n/Filter [/FlateDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n"
-            "/Width 1\r\n/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n>>");
-}
-
 TEST(PdfBitmapImage, RowsFromTheTopWithoutPadding) {
   const TBitmap bitmap = SixPixels();
   TPdfXref xref;
   auto image = Create("Pdf-Bitmap", xref, static_cast<const TGraphic*>(&bitmap));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->ObjectType(), otDirectObject);
   EXPECT_EQ(RawData(*image), std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF"
                                          "\xFF\xFF\xFF\x00\x00\x00\xFF\xFF\x00",
                                          18));
-  EXPECT_EQ(image->Attributes().PdfNumberByName("Width")->Value(), 3);
-  EXPECT_EQ(image->Attributes().PdfNumberByName("Height")->Value(), 2);
+  EXPECT_EQ(test::Body(image->Attributes()),
+            "<<\r\n/Length 0\r\n/Filter [/FlateDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n"
+            "/Width 3\r\n/Height 2\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceRGB\r\n>>");
 }
 
 TEST(PdfBitmapImage, EverySourceFormatBecomesRgbSamples) {
@@ -130,7 +108,7 @@ TEST(PdfJpegImage, DataUnchangedAndColourSpaceFromTheComponents) {
                         : sample.info.Components == 3 ? "DeviceRGB"
                                                       : "DeviceCMYK";
     const std::string decode = sample.info.AdobeInverted ? "/Decode [1 0 1 0 1 0 1 0 ]\r\n" : "";
-    EXPECT_EQ(Written(image->Attributes()),
+    EXPECT_EQ(test::Body(image->Attributes()),
               std::string("<<\r\n/Length 0\r\n/Filter [/DCTDecode ]\r\n/Type /XObject\r\n"
                           "/Subtype /Image\r\n/ColorSpace /") +
                   space + "\r\n/Width 16\r\n/Height 8\r\n/BitsPerComponent 8\r\n" + decode + ">>");
@@ -254,13 +232,16 @@ bool Near(std::array<int, 3> actual, TRGB expected, int tolerance) {
          std::abs(actual[2] - expected.B) <= tolerance;
 }
 
-TEST_F(PdfImagePage, EveryRendererShowsTheBitmapPixelsInPlace) {
+// Every renderer shows the bitmap pixels in place. Gray and RGB pictures show their colours;
+// the CMYK ones, inverted or not, all show the same two inks, so they must agree with each
+// other (how a renderer turns ink into RGB is its own affair).
+TEST_F(PdfImagePage, EveryRendererShowsTheColoursInPlace) {
+  using Rgb = std::array<int, 3>;
   for (test::TRenderer renderer : test::kRenderers) {
     SCOPED_TRACE(test::RendererName(renderer));
     const test::TRaster page = test::RenderFirstPage(file_, renderer);
     ASSERT_EQ(page.width, kWidth);
     ASSERT_EQ(page.height, kHeight);
-    using Rgb = std::array<int, 3>;
     // Each bitmap pixel covers 20 × 20 points; look at the middle of each.
     EXPECT_EQ(page.Pixel(10, 10), (Rgb{255, 0, 0}));
     EXPECT_EQ(page.Pixel(30, 10), (Rgb{0, 255, 0}));
@@ -268,22 +249,11 @@ TEST_F(PdfImagePage, EveryRendererShowsTheBitmapPixelsInPlace) {
     EXPECT_EQ(page.Pixel(10, 30), (Rgb{255, 255, 255}));
     EXPECT_EQ(page.Pixel(30, 30), (Rgb{0, 0, 0}));
     EXPECT_EQ(page.Pixel(50, 30), (Rgb{255, 255, 0}));
-  }
-}
-
-TEST_F(PdfImagePage, JpegColoursSurviveWhateverTheirColourSpace) {
-  // Gray and RGB pictures show their colours; the CMYK ones, inverted or not, all show the
-  // same two inks, so they must agree with each other (how a renderer turns ink into RGB is
-  // its own affair).
-  for (test::TRenderer renderer : test::kRenderers) {
-    SCOPED_TRACE(test::RendererName(renderer));
-    const test::TRaster page = test::RenderFirstPage(file_, renderer);
-    ASSERT_EQ(page.height, kHeight);
-    std::vector<std::array<std::array<int, 3>, 2>> cmyk;
+    std::vector<std::array<Rgb, 2>> cmyk;
     for (std::size_t i = 0; i < samples_.size(); ++i) {
       SCOPED_TRACE(samples_[i].name);
       const int y = SampleTop(i) + 8;
-      const std::array<std::array<int, 3>, 2> halves = {page.Pixel(8, y), page.Pixel(24, y)};
+      const std::array<Rgb, 2> halves = {page.Pixel(8, y), page.Pixel(24, y)};
       if (samples_[i].info.Components == 4) {
         cmyk.push_back(halves);
         // Without the right Decode array the inverted pictures come out as negatives.
@@ -292,10 +262,10 @@ TEST_F(PdfImagePage, JpegColoursSurviveWhateverTheirColourSpace) {
         EXPECT_LT(halves[1][1], 100);
         continue;
       }
-      EXPECT_TRUE(Near(halves[0], samples_[i].rgb[0], 12))
-          << halves[0][0] << " " << halves[0][1] << " " << halves[0][2];
-      EXPECT_TRUE(Near(halves[1], samples_[i].rgb[1], 12))
-          << halves[1][0] << " " << halves[1][1] << " " << halves[1][2];
+      for (int half = 0; half < 2; ++half) {
+        EXPECT_TRUE(Near(halves[half], samples_[i].rgb[half], 12))
+            << halves[half][0] << " " << halves[half][1] << " " << halves[half][2];
+      }
     }
     ASSERT_EQ(cmyk.size(), 3u);
     for (std::size_t k = 1; k < cmyk.size(); ++k) {

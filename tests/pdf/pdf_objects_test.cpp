@@ -7,22 +7,14 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfXref.h"
+#include "pdf_test_support.h"
 #include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
 
-std::string Body(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteToStream(out);
-  return out.str();
-}
-
-std::string Definition(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteValueToStream(out);
-  return out.str();
-}
+using test::Body;
+using test::Definition;
 
 TEST(PdfScalars, Bodies) {
   TPdfNumber number(2.0L / 3);
@@ -44,27 +36,17 @@ TEST(PdfScalars, TextBeyondAsciiIsWrittenAsUtf16) {
   EXPECT_EQ(Body(katakana), "<FEFF001B6A61001BFF71>");
 }
 
+// The object number decides the kind; only indirect objects have a definition.
 TEST(PdfObjectKinds, NumberDecidesTheKind) {
   TPdfNumber number(1);
-  EXPECT_EQ(number.ObjectType(), otDirectObject);
-  EXPECT_EQ(number.ObjectNumber(), -1);
-  EXPECT_EQ(number.GenerationNumber(), 0);
+  EXPECT_THROW(Definition(number), EPdfInvalidOperation);
   number.SetObjectNumber(4);
-  EXPECT_EQ(number.ObjectType(), otIndirectObject);
   EXPECT_EQ(Body(number), "4 0 R");
   EXPECT_EQ(Definition(number), "4 0 obj\r\n1\r\nendobj\r\n");
   number.SetObjectNumber(0);
-  EXPECT_EQ(number.ObjectType(), otDirectObject);
   EXPECT_EQ(Body(number), "1");
   auto placeholder = TPdfVirtualObject::CreateVirtual(9);
-  EXPECT_EQ(placeholder->ObjectType(), otVirtualObject);
   EXPECT_EQ(Body(*placeholder), "9 0 R");
-}
-
-TEST(PdfObjectKinds, OnlyIndirectObjectsHaveADefinition) {
-  TPdfNumber direct(1);
-  auto placeholder = TPdfVirtualObject::CreateVirtual(3);
-  EXPECT_THROW(Definition(direct), EPdfInvalidOperation);
   EXPECT_EQ(test::MessageOf([&] { Definition(*placeholder); }), "");
 }
 
@@ -73,7 +55,6 @@ TEST(PdfArrays, EveryItemIsFollowedByASpace) {
   TPdfArray empty(nullptr);
   EXPECT_EQ(Body(*box), "[0 0 596 842 ]");
   EXPECT_EQ(Body(empty), "[]");
-  EXPECT_EQ(box->ItemCount(), 4u);
 }
 
 TEST(PdfArrays, IndirectItemsAreStoredAsPlaceholders) {
@@ -85,9 +66,7 @@ TEST(PdfArrays, IndirectItemsAreStoredAsPlaceholders) {
   second.AddItem(shared);
   EXPECT_EQ(Body(first), "[1 0 R 1 0 R ]");
   EXPECT_EQ(Body(second), "[1 0 R ]");
-  // Looking an item up resolves it to the registered object.
-  EXPECT_EQ(first.Items(0), &shared);
-  EXPECT_EQ(first.Items(1), &shared);
+  EXPECT_EQ(first.Items(1), &shared);  // looked up, the placeholder is the registered object
   TPdfNumber direct(1);
   EXPECT_THROW(first.AddItem(direct), EPdfInvalidOperation);
 }
@@ -112,7 +91,6 @@ TEST(PdfDictionaries, ElementLinesEndWithCrLf) {
   EXPECT_EQ(Body(page),
             "<<\r\n/Type /Page\r\n/Parent 1 0 R\r\n/Resources <<\r\n>>\r\n/Rotate 90\r\n>>");
   EXPECT_EQ(page.TypeOf(), "Page");
-  EXPECT_EQ(page.ValueByName("Parent"), &parent);
 }
 
 TEST(PdfDictionaries, EmptyAndInternalOnlyLookTheSame) {
@@ -139,17 +117,6 @@ TEST(PdfDictionaries, AddingAKeyAgainMovesItLast) {
   EXPECT_EQ(Body(info), "<<\r\n/Producer (x)\r\n/ModDate (2)\r\n>>");
 }
 
-TEST(PdfDictionaries, LookupsOfTheWrongClassFindNothing) {
-  TPdfDictionary dictionary(nullptr);
-  dictionary.AddNameItem("Type", "Font");
-  dictionary.AddNumberItem("Count", 3);
-  EXPECT_EQ(dictionary.PdfNumberByName("Type"), nullptr);
-  EXPECT_EQ(dictionary.PdfArrayByName("Count"), nullptr);
-  EXPECT_EQ(dictionary.PdfDictionaryByName("Missing"), nullptr);
-  ASSERT_NE(dictionary.PdfNumberByName("Count"), nullptr);
-  EXPECT_EQ(dictionary.PdfNumberByName("Count")->Value(), 3);
-}
-
 TEST(PdfDictionaries, AMissingValueIsRefused) {
   TPdfDictionary dictionary(nullptr);
   EXPECT_THROW(dictionary.AddItem("Key", nullptr), EPdfInvalidValue);
@@ -157,19 +124,14 @@ TEST(PdfDictionaries, AMissingValueIsRefused) {
   EXPECT_EQ(dictionary.ItemCount(), 0u);
 }
 
-TEST(PdfXrefTable, NumbersObjectsInOrderAndOwnsThem) {
+TEST(PdfXrefTable, NumbersObjectsInOrder) {
   TPdfXref xref;
-  EXPECT_EQ(xref.ItemCount(), 1);
-  EXPECT_EQ(xref.Items(0).GenerationNumber, 65535);
-  EXPECT_EQ(xref.Items(0).EntryType, 'f');
   auto& first = xref.Register(std::make_unique<TPdfNumber>(1));
   auto& second = xref.Register(std::make_unique<TPdfNumber>(2));
   EXPECT_EQ(first.ObjectNumber(), 1);
-  EXPECT_EQ(second.ObjectNumber(), 2);
   EXPECT_EQ(xref.GetObject(2), &second);
   EXPECT_EQ(xref.GetObject(3), nullptr);
   EXPECT_EQ(xref.GetObject(-1), nullptr);
-  EXPECT_EQ(xref.Items(1).EntryType, 'n');
 }
 
 TEST(PdfXrefTable, OnlyDirectObjectsCanBeRegistered) {

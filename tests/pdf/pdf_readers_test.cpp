@@ -20,36 +20,9 @@ namespace {
 using test::CommandResult;
 using test::ShellQuote;
 
-const char* const kStandardFonts[] = {
-    "FixedWidth",  "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
-    "Arial",       "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
-    "Times-Roman", "Times-Bold",      "Times-Italic",      "Times-BoldItalic"};
-
-// A 2 x 1 image of a red and a blue pixel.
-class TwoPixelImage : public TPdfImageCreator {
- public:
-  std::unique_ptr<TPdfXObject> CreateImage(TPdfObjectMgr& objectMgr, const std::any&) override {
-    auto image = std::make_unique<TPdfXObject>(&objectMgr);
-    TPdfDictionary& attributes = image->Attributes();
-    attributes.AddNameItem("Type", "XObject");
-    attributes.AddNameItem("Subtype", "Image");
-    attributes.AddNumberItem("Width", 2);
-    attributes.AddNumberItem("Height", 1);
-    attributes.AddNumberItem("BitsPerComponent", 8);
-    attributes.AddNameItem("ColorSpace", "DeviceRGB");
-    attributes.PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("FlateDecode"));
-    image->Data().Write(std::string("\xFF\x00\x00\x00\x00\xFF", 6));
-    return image;
-  }
-};
-
 class PdfReaders : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PdfClassRegistry().RegisterClass("Test-TwoPixels", ImageCreatorClass<TwoPixelImage>());
-  }
-  void TearDown() override { PdfClassRegistry().UnregisterClass("Test-TwoPixels"); }
-
+  test::ScopedTestImageCreator images_;
   test::TempDir dir_;
   test::ScopedPdfClock clock_;
 };
@@ -94,7 +67,8 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
 
   canvas.SetRGBFillColor(0);
   long double y = 800;
-  for (const char* font : kStandardFonts) {
+  for (const test::TStandardFont& standard : test::kStandardFonts) {
+    const char* font = standard.name;
     canvas.BeginText();
     canvas.SetFont(font, 11);
     canvas.SetCharSpace(0.5);
@@ -112,7 +86,7 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
                                  "\x93\xFA\x96\x7B.jpg"};
   long double x = 50;
   for (const std::string& name : awkward) {
-    doc.AddXObject(name, 0, "Test-TwoPixels");
+    doc.AddXObject(name, 0, "Test-Image");
     canvas.DrawXObject(name, x, 420, 40, 20);
     canvas.DrawXObject(name, x, 450, 20, 10);
     x += 60;
@@ -147,10 +121,8 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
     EXPECT_EQ(embedded, "no") << line;
     listed.push_back(name);
   }
-  std::vector<std::string> faces = {
-      "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
-      "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
-      "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic"};
+  std::vector<std::string> faces;
+  for (const test::TStandardFont& standard : test::kStandardFonts) faces.push_back(standard.face);
   std::sort(faces.begin(), faces.end());
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, faces);
@@ -163,60 +135,6 @@ TEST_F(PdfReaders, ASamplerOfEverythingTheCanvasWrites) {
   // The text keeps its Japanese characters (behind the language mark, which poppler shows as
   // one more character).
   EXPECT_NE(info.out.find("日本\n"), std::string::npos) << info.out;
-}
-
-TEST_F(PdfReaders, ReadersDecompressExactlyTheOperators) {
-  TPdfDoc doc;
-  doc.SetCompressionMethod(cmFlateDecode);
-  doc.NewDoc();
-  doc.AddPage();
-  std::string expected = "/F0 10 Tf\n";
-  for (int i = 0; i < 20000; ++i) {
-    doc.GetCanvas().MoveTo(i % 596, i % 842 + 0.25);
-    doc.GetCanvas().LineTo(i % 300 + 1.5, 2.0L * i / 3);
-    expected += std::to_string(i % 596) + " " + std::to_string(i % 842) + ".25 m\n";
-  }
-  auto path = dir_ / "long.pdf";
-  test::SaveToFile(doc, path);
-  CommandResult data =
-      test::Run("qpdf --show-object=6 --filtered-stream-data " + ShellQuote(path.string()));
-  ASSERT_EQ(data.exitCode, 0) << data.err;
-  // Every move-to of the expected text appears in order in the decompressed stream.
-  std::size_t at = 0;
-  std::istringstream moves(expected);
-  std::string line;
-  while (std::getline(moves, line)) {
-    at = data.out.find(line + "\n", at);
-    ASSERT_NE(at, std::string::npos) << line;
-  }
-  EXPECT_EQ(data.out.substr(0, 10), "/F0 10 Tf\n");
-  test::ExpectReadersAccept(path);
-}
-
-TEST_F(PdfReaders, ShapesAndImagesLandWhereTheyWereDrawn) {
-  TPdfDoc doc;
-  doc.SetDefaultPageWidth(100);
-  doc.SetDefaultPageHeight(100);
-  doc.NewDoc();
-  doc.AddPage();
-  TPdfCanvas& canvas = doc.GetCanvas();
-  canvas.SetRGBFillColor(0x0000FF);  // red
-  canvas.Rectangle(10, 10, 30, 20);  // lower left in PDF, so lower left in the picture
-  canvas.Fill();
-  doc.AddXObject("pixels", 0, "Test-TwoPixels");
-  canvas.DrawXObject("pixels", 50, 60, 40, 20);  // red left half, blue right half
-  auto path = dir_ / "shapes.pdf";
-  test::SaveToFile(doc, path);
-  test::ExpectReadersAccept(path);
-
-  const test::TRaster page = test::RenderFirstPage(path, test::TRenderer::Poppler);
-  ASSERT_EQ(page.width, 100);
-  using Rgb = std::array<int, 3>;
-  EXPECT_EQ(page.Pixel(25, 80), (Rgb{255, 0, 0}));  // inside the rectangle (row 80 from the top)
-  EXPECT_EQ(page.Pixel(25, 50), (Rgb{255, 255, 255}));
-  EXPECT_EQ(page.Pixel(60, 30), (Rgb{255, 0, 0}));  // left pixel of the image
-  EXPECT_EQ(page.Pixel(80, 30), (Rgb{0, 0, 255}));  // right pixel of the image
-  EXPECT_EQ(page.Pixel(60, 10), (Rgb{255, 255, 255}));
 }
 
 }  // namespace

@@ -10,26 +10,13 @@
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfXref.h"
 #include "pdf/ZLibEx.h"
+#include "pdf/printer/pdf_inspection.h"
 #include "pdf_test_support.h"
 
 namespace kyrovane {
 namespace {
 
-std::string Body(TPdfObject& object) {
-  std::ostringstream out;
-  object.WriteToStream(out);
-  return out.str();
-}
-
-std::string Inflate(const std::string& compressed, std::size_t size) {
-  std::string out(size, '\0');
-  uLongf outSize = size;
-  EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize,
-                       reinterpret_cast<const Bytef*>(compressed.data()), compressed.size()),
-            Z_OK);
-  out.resize(outSize);
-  return out;
-}
+using test::Body;
 
 std::string Compress(const std::string& input, TZCompressionLevel level) {
   std::size_t done = 0;
@@ -71,9 +58,7 @@ TEST(PdfStreamBytes, DataBetweenTheKeywordsAndItsLength) {
   auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
   stream.Data().Write("0 0 m\n");
   stream.Data().Write("1 1 l\n");
-  std::ostringstream out;
-  stream.WriteValueToStream(out);
-  EXPECT_EQ(out.str(),
+  EXPECT_EQ(test::Definition(stream),
             "1 0 obj\r\n<<\r\n/Length 12\r\n/Filter []\r\n>>\r\nstream\r\n0 0 m\n1 1 l\n"
             "\nendstream\r\nendobj\r\n");
 }
@@ -105,16 +90,20 @@ TEST(PdfStreamBuffers, LargeDataComesBackWhole) {
   }
   EXPECT_EQ(plain.Data().Size(), data.size());
   EXPECT_EQ(plain.EncodedData(), data);
-  EXPECT_EQ(Inflate(flate.EncodedData(), data.size()), data);
+  EXPECT_EQ(test::Inflate(flate.EncodedData()), data);
   flate.Data().Flush();
   flate.Data().Write("tail");
-  EXPECT_EQ(Inflate(flate.EncodedData(), data.size() + 4), data + "tail");
+  EXPECT_EQ(test::Inflate(flate.EncodedData()), data + "tail");
 }
 
-TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocument) {
+TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocumentAndNoneForSmallStreams) {
   test::ScopedTempFolder folder;
   {
     TPdfXref xref;
+    auto& small = xref.Register(std::make_unique<TPdfStream>(&xref));
+    small.Data().Write("q\nQ\n");
+    EXPECT_EQ(small.EncodedData(), "q\nQ\n");
+    EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
     for (int i = 0; i < 200; ++i) {
       auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
       stream.Data().Write(Pattern(1000));
@@ -125,15 +114,6 @@ TEST(PdfStreamBuffers, OneUnnamedFileInTheTempFolderPerDocument) {
   }
   EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
   EXPECT_TRUE(folder.IsEmpty());
-}
-
-TEST(PdfStreamBuffers, SmallStreamsNeedNoFile) {
-  test::ScopedTempFolder folder;
-  TPdfXref xref;
-  auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
-  stream.Data().Write("q\nQ\n");
-  EXPECT_EQ(stream.EncodedData(), "q\nQ\n");
-  EXPECT_EQ(test::OpenFilesIn(folder.path()), 0);
 }
 
 TEST(PdfStreamBuffers, StreamsCanBeEncodedInParallel) {
@@ -170,14 +150,14 @@ TEST(ZLibCompression, LevelIndexesSelectTheZLibLevels) {
   EXPECT_EQ(Compress(input, zcMax)[1], '\xDA');
   EXPECT_GT(Compress(input, zcNone).size(), input.size());
   for (TZCompressionLevel level : {zcNone, zcFastest, zcDefault, zcMax}) {
-    EXPECT_EQ(Inflate(Compress(input, level), input.size()), input);
+    EXPECT_EQ(test::Inflate(Compress(input, level)), input);
   }
 }
 
 TEST(ZLibCompression, InputAroundTheBlockSizeComesBackWhole) {
   for (std::size_t size : {32767u, 32768u, 32769u, 65536u, 65537u}) {
     const std::string input = Pattern(size);
-    EXPECT_EQ(Inflate(Compress(input, zcMax), input.size()), input) << size;
+    EXPECT_EQ(test::Inflate(Compress(input, zcMax)), input) << size;
   }
 }
 

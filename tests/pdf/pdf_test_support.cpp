@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "pdf/PdfClassRegistry.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
@@ -23,6 +24,38 @@ ScopedPdfClock::ScopedPdfClock() {
 
 ScopedPdfClock::~ScopedPdfClock() {
   SetPdfClock(nullptr);
+}
+
+namespace {
+
+class TTestImageCreator : public TPdfImageCreator {
+ public:
+  std::unique_ptr<TPdfXObject> CreateImage(TPdfObjectMgr& objectMgr,
+                                           const std::any& picture) override {
+    ++ScopedTestImageCreator::calls;
+    if (!std::any_cast<int>(&picture)) return nullptr;
+    auto image = std::make_unique<TPdfXObject>(&objectMgr);
+    TPdfDictionary& attributes = image->Attributes();
+    attributes.AddNameItem("Type", "XObject");
+    attributes.AddNameItem("Subtype", "Image");
+    attributes.AddNumberItem("Width", 2);
+    attributes.AddNumberItem("Height", 1);
+    attributes.AddNumberItem("BitsPerComponent", 8);
+    attributes.AddNameItem("ColorSpace", "DeviceRGB");
+    image->Data().Write(std::string("\xFF\x00\x00\x00\x00\xFF", 6));
+    return image;
+  }
+};
+
+}  // namespace
+
+ScopedTestImageCreator::ScopedTestImageCreator() {
+  calls = 0;
+  PdfClassRegistry().RegisterClass("Test-Image", ImageCreatorClass<TTestImageCreator>());
+}
+
+ScopedTestImageCreator::~ScopedTestImageCreator() {
+  PdfClassRegistry().UnregisterClass("Test-Image");
 }
 
 ScopedTempFolder::ScopedTempFolder() {
@@ -71,6 +104,18 @@ std::string SaveChecked(TPdfDoc& doc) {
 
 std::string PageContents(TPdfDoc& doc) {
   return doc.GetCanvas().Contents()->EncodedData();
+}
+
+std::string Body(TPdfObject& object) {
+  std::ostringstream out;
+  object.WriteToStream(out);
+  return out.str();
+}
+
+std::string Definition(TPdfObject& object) {
+  std::ostringstream out;
+  object.WriteValueToStream(out);
+  return out.str();
 }
 
 void ExpectReadersAccept(const std::filesystem::path& path, int pages) {

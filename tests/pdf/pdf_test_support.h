@@ -8,8 +8,27 @@
 
 #include "pdf/PdfDate.h"
 #include "pdf/PdfDoc.h"
+#include "pdf/PdfImageCreator.h"
 
 namespace kyrovane::test {
+
+// The standard fonts by their names in the program, each with the standard face it names.
+struct TStandardFont {
+  const char* name;
+  const char* face;
+};
+inline constexpr TStandardFont kStandardFonts[] = {{"FixedWidth", "Courier"},
+                                                   {"FixedWidth-Bold", "Courier-Bold"},
+                                                   {"FixedWidth-Italic", "Courier-Oblique"},
+                                                   {"FixedWidth-BoldItalic", "Courier-BoldOblique"},
+                                                   {"Arial", "Helvetica"},
+                                                   {"Arial-Bold", "Helvetica-Bold"},
+                                                   {"Arial-Italic", "Helvetica-Oblique"},
+                                                   {"Arial-BoldItalic", "Helvetica-BoldOblique"},
+                                                   {"Times-Roman", "Times-Roman"},
+                                                   {"Times-Bold", "Times-Bold"},
+                                                   {"Times-Italic", "Times-Italic"},
+                                                   {"Times-BoldItalic", "Times-BoldItalic"}};
 
 // Fixes the PDF clock for its lifetime: the first reading is 2025-01-02 03:04:05 and every
 // reading after it one second later, so a new document saved at once has the creation date
@@ -29,6 +48,23 @@ std::string SaveChecked(TPdfDoc& doc);
 
 // The operators written so far on the current page of an uncompressed document.
 std::string PageContents(TPdfDoc& doc);
+
+// What an object writes where it is used ("4 0 R" for an indirect one), and the definition
+// ("4 0 obj" ... "endobj") of an indirect object.
+std::string Body(TPdfObject& object);
+std::string Definition(TPdfObject& object);
+
+// Registered as "Test-Image" for its lifetime: an image creator that makes a 2 × 1 image of a
+// red and a blue pixel, stored as it is, from a picture given as an int (nothing from any other
+// picture), and counts how often it was asked.
+class ScopedTestImageCreator {
+ public:
+  ScopedTestImageCreator();
+  ~ScopedTestImageCreator();
+  ScopedTestImageCreator(const ScopedTestImageCreator&) = delete;
+  ScopedTestImageCreator& operator=(const ScopedTestImageCreator&) = delete;
+  static inline int calls = 0;
+};
 
 // Points TMPDIR at a fresh folder of its own for its lifetime, so a test can see what the
 // library leaves in the temp folder.

@@ -57,6 +57,19 @@ inline std::string BuildBmp(const TBmpSpec& spec) {
   return out.Data();
 }
 
+// An RLE8 picture of the given size with a palette of black, red and green, and the given
+// compressed data.
+inline TBmpSpec Rle8Spec(int32_t width, int32_t height, std::string data) {
+  TBmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitCount = 8;
+  spec.compression = 1;
+  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}};
+  spec.pixels = std::move(data);
+  return spec;
+}
+
 // Packs rows of palette indexes (top row first) at 1, 4 or 8 bits per pixel, each stored
 // row padded to four bytes, bottom-up unless `topDown`.
 inline std::string PackIndexes(const std::vector<std::vector<int>>& rows, int bitCount,

@@ -10,6 +10,7 @@ namespace kyrovane {
 namespace {
 
 using test::BuildBmp;
+using test::Rle8Spec;
 using test::TBmpSpec;
 
 class BmpSampleTest : public testing::TestWithParam<test::TBmpSample> {};
@@ -40,33 +41,34 @@ TEST(BmpPixels, PackedIndexesStartAtTheHighBits) {
   test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}});
 }
 
-TBmpSpec Rle8Spec(int width, int height, std::string data) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}};
-  spec.pixels = std::move(data);
-  return spec;
-}
-
-TEST(BmpRle, DropsPixelsBeyondTheRightEdgeInsteadOfWrapping) {
-  // Bottom row: a run of 7 green in a row of 3, end of line; top row: one red.
-  TBitmap bitmap =
-      ReadBmp(BuildBmp(Rle8Spec(3, 2, std::string("\x07\x02\x00\x00\x01\x01\x00\x01", 8))));
-  test::ExpectPicture(bitmap, {{{255, 0, 0}, {}, {}}, {{0, 255, 0}, {0, 255, 0}, {0, 255, 0}}});
-}
-
-TEST(BmpRle, EndsAtTheTopRowWithoutAnEndCode) {
-  TBitmap bitmap =
-      ReadBmp(BuildBmp(Rle8Spec(1, 2, std::string("\x01\x01\x00\x00\x01\x02\x00\x00", 8))));
-  test::ExpectPicture(bitmap, {{{0, 255, 0}}, {{255, 0, 0}}});
-}
-
-TEST(BmpRle, AMoveAboveTheTopRowEndsTheWalk) {
-  TBitmap bitmap = ReadBmp(BuildBmp(Rle8Spec(2, 2, std::string("\x01\x01\x00\x02\x05\x09", 6))));
-  test::ExpectPicture(bitmap, {{{}, {}}, {{255, 0, 0}, {}}});
+TEST(BmpRle, WalksOfTheCodes) {
+  const struct {
+    const char* what;
+    int width, height;
+    std::string data;
+    test::TPicture expected;
+  } cases[] = {
+      // Bottom row: a run of 7 green in a row of 3, end of line; top row: one red.
+      {"drops pixels beyond the right edge instead of wrapping",
+       3,
+       2,
+       std::string("\x07\x02\x00\x00\x01\x01\x00\x01", 8),
+       {{{255, 0, 0}, {}, {}}, {{0, 255, 0}, {0, 255, 0}, {0, 255, 0}}}},
+      {"ends at the top row without an end code",
+       1,
+       2,
+       std::string("\x01\x01\x00\x00\x01\x02\x00\x00", 8),
+       {{{0, 255, 0}}, {{255, 0, 0}}}},
+      {"a move above the top row ends the walk",
+       2,
+       2,
+       std::string("\x01\x01\x00\x02\x05\x09", 6),
+       {{{}, {}}, {{255, 0, 0}, {}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ExpectPicture(ReadBmp(BuildBmp(Rle8Spec(c.width, c.height, c.data))), c.expected);
+  }
 }
 
 TEST(BmpRle, CompressedSizeLimitsTheDataRead) {

@@ -193,4 +193,14 @@ std::string TwoComponentJpeg() {
   return Encode(e);
 }
 
+std::string WithSize(std::string jpeg, int width, int height) {
+  std::size_t sof = jpeg.find("\xFF\xC0");
+  if (sof == std::string::npos) sof = jpeg.find("\xFF\xC2");
+  jpeg[sof + 5] = static_cast<char>(height >> 8);
+  jpeg[sof + 6] = static_cast<char>(height);
+  jpeg[sof + 7] = static_cast<char>(width >> 8);
+  jpeg[sof + 8] = static_cast<char>(width);
+  return jpeg;
+}
+
 }  // namespace kyrovane::test

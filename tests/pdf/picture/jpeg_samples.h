@@ -43,4 +43,7 @@ std::string ManyScansJpeg(int components);
 // Two components of no known colour space.
 std::string TwoComponentJpeg();
 
+// The picture with another size declared in its frame header (SOF0 or SOF2).
+std::string WithSize(std::string jpeg, int width, int height);
+
 }  // namespace kyrovane::test

@@ -16,15 +16,9 @@ namespace {
 
 constexpr std::size_t kSmall = 1 << 20;
 
+// A picture of the given size whose data ends at once.
 std::string RleBmp(int32_t width, int32_t height) {
-  test::TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {{0, 0, 0}};
-  spec.pixels = std::string("\x00\x01", 2);  // end of picture at once
-  return test::BuildBmp(spec);
+  return test::BuildBmp(test::Rle8Spec(width, height, std::string("\x00\x01", 2)));
 }
 
 // Runs `action`, which must throw EInvalidGraphic, and returns the largest allocation it made.
@@ -53,11 +47,7 @@ TEST(PictureLimits, HugeBmpIsRefusedBeforeAllocating) {
 TEST(PictureLimits, HugeJpegIsRefusedBeforeAllocating) {
   // A progressive picture would have libjpeg allocate coefficients for every pixel at the
   // start of decoding; the refusal comes before that.
-  std::string jpeg = test::RgbJpeg(16, 16, true);
-  const std::size_t sof = jpeg.find("\xFF\xC2");
-  ASSERT_NE(sof, std::string::npos);
-  jpeg[sof + 5] = jpeg[sof + 7] = static_cast<char>(40000 >> 8);
-  jpeg[sof + 6] = jpeg[sof + 8] = static_cast<char>(40000 & 0xFF);
+  const std::string jpeg = test::WithSize(test::RgbJpeg(16, 16, true), 40000, 40000);
   EXPECT_LT(LargestAllocationOfRefusal([&] { DecodeJpeg(jpeg); }), kSmall);
   TJPEGImage image;
   EXPECT_LT(LargestAllocationOfRefusal([&] { image.LoadFromStream(jpeg); }), kSmall);

@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "pdf/ParallelDeflate.h"
-#include "pdf/PdfDate.h"
 #include "pdf_inspection.h"
 #include "printer_fixture.h"
 
@@ -20,21 +19,6 @@ std::vector<std::string> MediaBoxes(const std::string& pdf) {
     boxes.push_back((*it)[1]);
   }
   return boxes;
-}
-
-TEST(TPDFPrinterSettings, DefaultsAfterConstruction) {
-  ScopedPdfClock clock;
-  TPDFPrinter printer;
-  EXPECT_EQ(printer.FileName, "default.pdf");
-  EXPECT_EQ(printer.Author + printer.Creator + printer.Keywords + printer.Subject + printer.Title,
-            "");
-  EXPECT_EQ(printer.CreationDate, EncodeDateTime(2025, 1, 2, 3, 4, 5));
-  EXPECT_EQ(printer.ModDate, 0);
-  EXPECT_EQ(printer.PageMode, pmUseNone);
-  EXPECT_EQ(printer.PageWidth(), 596);
-  EXPECT_EQ(printer.PageHeight(), 842);
-  EXPECT_EQ(printer.PdfTextRise, 0);
-  EXPECT_FALSE(printer.HasDoc());
 }
 
 TEST(TPDFPrinterSettings, LineTypePresets) {
@@ -154,11 +138,6 @@ TEST(TPDFPrinterDocuments, SettingsOutliveTheDocument) {
     printer.EndDoc(out);
     EXPECT_NE(StreamData(out.str()).at(0).find("[5 5 ] 0 d"), std::string::npos);
   }
-}
-
-TEST_F(PrinterTest, CanvasesAreTheDocuments) {
-  EXPECT_EQ(&printer.GetPCanvas(), &printer.GetDoc().GetPCanvas());
-  EXPECT_EQ(&printer.GetCanvas(), &printer.GetDoc().GetCanvas());
 }
 
 TEST_F(PrinterTest, ManyPagesOfDrawingsPassEveryReader) {

@@ -28,16 +28,6 @@ TEST_F(DrawLineTest, WithoutStrokeLeavesThePathOpen) {
             Lines({"2 w", "1 0 0 RG", "[] 0 d", "1 2 m", "3 4 l", "5 6 l", "S"}));
 }
 
-TEST_F(DrawLineTest, DashPresetsOfTheSlots) {
-  printer.DrawLine(Canvas(), 0, 0, 0, 1, 1, 1, printer.GetLineType(4), true);
-  printer.DrawLine(Canvas(), 0, 0, 0, 1, 1, 1, printer.GetLineType(1), true);
-  printer.DrawLine(Canvas(), 0, 0, 0, 1, 1, 1, printer.GetLineType(8), true);
-  std::string page = EndFirstPageDrawing();
-  EXPECT_NE(page.find("[6 2 ] 0 d\n"), std::string::npos);
-  EXPECT_NE(page.find("[] 0 d\n"), std::string::npos);
-  EXPECT_NE(page.find("[12 2 1 2 1 2 ] 0 d\n"), std::string::npos);
-}
-
 using DrawArcTest = PrinterTest;
 
 TEST_F(DrawArcTest, QuarterCircleIsOneCurve) {
@@ -92,12 +82,6 @@ TEST_F(DrawArcTest, PenColourAndDashGoToStrokeAndFill) {
             "0.25 w\n0.125 0.251 0.502 RG\n0.125 0.251 0.502 rg\n[10 2 2 2 ] 0 d\n60 50");
 }
 
-TEST_F(DrawArcTest, SweepsBeyondOneTurnDrawOneTurn) {
-  printer.DrawArc(Canvas(), 0, 10, 10, 50, 50, 0, 100000, 0, 1, kSolid, false);
-  std::string page = EndFirstPageDrawing();
-  EXPECT_EQ(std::count(page.begin(), page.end(), 'c'), 6);
-}
-
 using DrawFilledCircleTest = PrinterTest;
 
 TEST_F(DrawFilledCircleTest, SixCurvesFilledNotStroked) {
@@ -109,13 +93,6 @@ TEST_F(DrawFilledCircleTest, SixCurvesFilledNotStroked) {
                  "51.906 60.447 48.094 60.447 45 58.66 c", "41.906 56.874 40 53.573 40 50 c",
                  "40 46.427 41.906 43.126 45 41.34 c", "48.094 39.553 51.906 39.553 55 41.34 c",
                  "58.094 43.126 60 46.427 60 50 c", "f"}));
-}
-
-TEST_F(DrawFilledCircleTest, RadiiScaleEachAxis) {
-  printer.DrawFilledCircle(Canvas(), 0, 20, 5, 0, 0, 1, kSolid);
-  std::string page = EndFirstPageDrawing();
-  EXPECT_NE(page.find("\n20 0 m\n"), std::string::npos);
-  EXPECT_NE(page.find(" -20 0 c\n"), std::string::npos);
 }
 
 class DrawSplineTest : public PrinterTest {

@@ -27,31 +27,31 @@ TSplinePoint BezierMidpoint(const std::vector<TSplinePoint>& points, std::size_t
   return {mid(&TSplinePoint::X), mid(&TSplinePoint::Y)};
 }
 
-TEST(ArcSegmentCount, OneSegmentPerWholeSixtyDegrees) {
-  EXPECT_EQ(ArcSegmentCount(30), 1);
-  EXPECT_EQ(ArcSegmentCount(60), 1);
-  EXPECT_EQ(ArcSegmentCount(61), 1);
-  EXPECT_EQ(ArcSegmentCount(119), 1);
-  EXPECT_EQ(ArcSegmentCount(120), 2);
-  EXPECT_EQ(ArcSegmentCount(150), 2);
-  EXPECT_EQ(ArcSegmentCount(359), 5);
-  EXPECT_EQ(ArcSegmentCount(360), 6);
-}
-
-TEST(ArcSegmentCount, RoundsTheSweepHalfToEvenBeforeDividing) {
-  EXPECT_EQ(ArcSegmentCount(119.5L), 2);  // 119.5 rounds to 120
-  EXPECT_EQ(ArcSegmentCount(180.5L), 3);  // 180.5 rounds to 180
-  EXPECT_EQ(ArcSegmentCount(119.4L), 1);
-}
-
-TEST(ArcSegmentCount, BoundsOddSweepsToOneTurn) {
-  EXPECT_EQ(ArcSegmentCount(0), 1);
-  EXPECT_EQ(ArcSegmentCount(-30), 1);
-  EXPECT_EQ(ArcSegmentCount(-150), 2);
-  EXPECT_EQ(ArcSegmentCount(720), 6);
-  EXPECT_EQ(ArcSegmentCount(1e30L), 6);
-  EXPECT_EQ(ArcSegmentCount(std::numeric_limits<long double>::infinity()), 6);
-  EXPECT_EQ(ArcSegmentCount(std::numeric_limits<long double>::quiet_NaN()), 1);
+TEST(ArcSegmentCount, OneSegmentPerWholeSixtyDegreesOfTheRoundedSweepBoundedToOneTurn) {
+  const long double inf = std::numeric_limits<long double>::infinity();
+  // 119.5 rounds to 120 and 180.5 to 180, halves to even.
+  const std::pair<long double, int> cases[] = {{30, 1},
+                                               {60, 1},
+                                               {61, 1},
+                                               {119, 1},
+                                               {120, 2},
+                                               {150, 2},
+                                               {359, 5},
+                                               {360, 6},
+                                               {119.5L, 2},
+                                               {180.5L, 3},
+                                               {119.4L, 1},
+                                               {0, 1},
+                                               {-30, 1},
+                                               {-150, 2},
+                                               {-180, 3},
+                                               {720, 6},
+                                               {1e30L, 6},
+                                               {inf, 6},
+                                               {std::numeric_limits<long double>::quiet_NaN(), 1}};
+  for (auto [sweep, count] : cases) {
+    EXPECT_EQ(ArcSegmentCount(sweep), count) << static_cast<double>(sweep);
+  }
 }
 
 TEST(ArcPoints, QuarterCircleIsOneCurveWithTheUsualControls) {
@@ -64,8 +64,10 @@ TEST(ArcPoints, QuarterCircleIsOneCurveWithTheUsualControls) {
   ExpectPoint(points[3], 300, 500, 1e-9L);
 }
 
+// Negative sweeps go clockwise, with as many segments.
 TEST(ArcPoints, EverySegmentEndsOnTheCircleAndBulgesOntoIt) {
-  for (long double sweep : {1.0L, 45.0L, 60.0L, 61.0L, 119.0L, 120.0L, 150.0L, 270.0L, 360.0L}) {
+  for (long double sweep :
+       {1.0L, 45.0L, 60.0L, 61.0L, 119.0L, 120.0L, 150.0L, 270.0L, 360.0L, -180.0L}) {
     SCOPED_TRACE(static_cast<double>(sweep));
     auto points = ArcPoints(1, 1, 0, 0, 0, sweep, 0);
     const int n = ArcSegmentCount(sweep);
@@ -81,12 +83,15 @@ TEST(ArcPoints, EverySegmentEndsOnTheCircleAndBulgesOntoIt) {
   }
 }
 
-TEST(ArcPoints, FullTurnStartsAndEndsAtTheStartAngle) {
+TEST(ArcPoints, FullTurnStartsAndEndsAtTheStartAngleAndLongerSweepsDrawOneTurn) {
   auto points = ArcPoints(10, 10, 0, 0, 30, 390, 0);
   ASSERT_EQ(points.size(), 19u);
   const long double c = 10 * std::cos(kPi / 6);
   ExpectPoint(points.front(), c, 5, 1e-12L);
   ExpectPoint(points.back(), c, 5, 1e-12L);
+  auto beyond = ArcPoints(1, 1, 0, 0, 0, 1000, 0);
+  ASSERT_EQ(beyond.size(), 19u);
+  ExpectPoint(beyond.back(), 1, 0, 1e-12L);
 }
 
 TEST(ArcPoints, StartAngleIsTakenOnTheUnscaledCircleThenTilted) {
@@ -104,23 +109,6 @@ TEST(ArcPoints, ZeroSweepUsesTheSmallDivisorAndStaysFinite) {
   auto points = ArcPoints(10, 10, 5, 5, 0, 0, 0);
   ASSERT_EQ(points.size(), 4u);
   for (const TSplinePoint& p : points) ExpectPoint(p, 15, 5, kTight);
-}
-
-TEST(ArcPoints, NegativeSweepGoesClockwiseWithEnoughSegments) {
-  auto points = ArcPoints(1, 1, 0, 0, 0, -180, 0);
-  ASSERT_EQ(points.size(), 10u);
-  ExpectPoint(points[3], std::cos(-kPi / 3), std::sin(-kPi / 3), 1e-12L);
-  ExpectPoint(points.back(), -1, 0, 1e-12L);
-  for (int i = 0; i < 3; ++i) {
-    TSplinePoint mid = BezierMidpoint(points, 3 * i);
-    EXPECT_NEAR(static_cast<double>(std::hypot(mid.X, mid.Y)), 1.0, 1e-12);
-  }
-}
-
-TEST(ArcPoints, SweepBeyondOneTurnDrawsOneTurn) {
-  auto points = ArcPoints(1, 1, 0, 0, 0, 1000, 0);
-  ASSERT_EQ(points.size(), 19u);
-  ExpectPoint(points.back(), 1, 0, 1e-12L);
 }
 
 TEST(FilledCirclePoints, SixSixtyDegreeSegmentsClosingExactly) {

@@ -24,30 +24,33 @@ class JapaneseTextTest : public PrinterTest {
 const std::string kGothicStart =
     Lines({"0 0 0 RG", "0 0 0 rg", "BT", "0 Ts", "/F1 10 Tf", "1 0 0 1 100 200 Tm"});
 
-TEST_F(JapaneseTextTest, HalfWidthCharactersAdvanceHalfAnEm) {
-  Text("AB", "Gothic", false);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kGothicStart + Lines({"(A) Tj", "0 Ts", "1 0 0 1 105 200 Tm", "(B) Tj", "ET"}));
-}
-
-TEST_F(JapaneseTextTest, DoubleByteCharactersAreWrittenAsTheirBytes) {
-  Text(kA + kI, "Gothic", false);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kGothicStart + Lines({"<82A0> Tj", "0 Ts", "1 0 0 1 110 200 Tm", "<82A2> Tj", "ET"}));
-}
-
-TEST_F(JapaneseTextTest, MixedRunsGetFullAndHalfCharacterSpacing) {
-  Text("A" + kA + "B", "Gothic", false, 2);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kGothicStart + Lines({"2 Tc", "1 Tc", "(A) Tj", "0 Ts", "1 0 0 1 107 200 Tm", "2 Tc",
-                                  "<82A0> Tj", "1 Tc", "(B) Tj", "ET"}));
-}
-
-TEST_F(JapaneseTextTest, RaisedDoubleByteCharacterIsLoweredAfterIt) {
-  Text(kA + "^u" + kI + kU, "Gothic", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kGothicStart + Lines({"0 Ts", "<82A0> Tj", "0.5 0 0 0.5 110 200 Tm", "10 Ts",
-                                  "<82A2> Tj", "0 Ts", "1 0 0 1 120 200 Tm", "<82A4> Tj", "ET"}));
+// One run in Gothic each, in a document of its own: what follows the common start lines.
+TEST_F(JapaneseTextTest, GothicRuns) {
+  const struct {
+    std::string text;
+    bool escapes;
+    long double charSpace;
+    std::string after;
+  } cases[] = {
+      // Half-width characters advance half an em.
+      {"AB", false, 0, Lines({"(A) Tj", "0 Ts", "1 0 0 1 105 200 Tm", "(B) Tj", "ET"})},
+      // Double-byte characters are written as their bytes.
+      {kA + kI, false, 0, Lines({"<82A0> Tj", "0 Ts", "1 0 0 1 110 200 Tm", "<82A2> Tj", "ET"})},
+      // Mixed runs get the full and the half character spacing.
+      {"A" + kA + "B", false, 2,
+       Lines({"2 Tc", "1 Tc", "(A) Tj", "0 Ts", "1 0 0 1 107 200 Tm", "2 Tc", "<82A0> Tj", "1 Tc",
+              "(B) Tj", "ET"})},
+      // A raised double-byte character is lowered after it.
+      {kA + "^u" + kI + kU, true, 0,
+       Lines({"0 Ts", "<82A0> Tj", "0.5 0 0 0.5 110 200 Tm", "10 Ts", "<82A2> Tj", "0 Ts",
+              "1 0 0 1 120 200 Tm", "<82A4> Tj", "ET"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    printer.BeginDoc();
+    Text(c.text, "Gothic", c.escapes, c.charSpace);
+    EXPECT_EQ(EndFirstPageDrawing(), kGothicStart + c.after);
+  }
 }
 
 TEST_F(JapaneseTextTest, RiseIsResetBetweenEscapesOnlyAfterARaise) {

@@ -19,27 +19,51 @@ class TextOutTest : public PrinterTest {
   }
 };
 
-TEST_F(TextOutTest, FirstCharacterAloneThenTheRestPlacedAfterIt) {
-  Text("AB", false);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"(A) Tj", "0 Ts", "1 0 0 1 16.67 20 Tm", "(B) Tj", "ET"}));
-}
-
-TEST_F(TextOutTest, EscapeDigitIsDroppedWhenEscapesAreOn) {
-  Text("x^2y", true);
-  EXPECT_EQ(EndFirstPageDrawing(), kStart + Lines({"0 Ts", "(x) Tj", "(y) Tj", "0 Ts", "ET"}));
-}
-
-TEST_F(TextOutTest, EscapesOffWriteEveryCharacterInOrder) {
-  Text("x^2y", false);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"0 Ts", "(x) Tj", "(^2) Tj", "(y) Tj", "0 Ts", "ET"}));
-}
-
-TEST_F(TextOutTest, TrailingCodeWithNothingAfterItIsWrittenUnchanged) {
-  Text("x^u", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"(x) Tj", "0 Ts", "1 0 0 1 15 20 Tm", "(^u) Tj", "ET"}));
+// One run of text each, in a document of its own: what follows the common start lines.
+TEST_F(TextOutTest, RunsWithAndWithoutEscapes) {
+  const std::string caretBeforeA =
+      Lines({"0 Ts", "(x) Tj", "(^) Tj", "<82A0> Tj", "(y) Tj", "0 Ts", "ET"});
+  const struct {
+    const char* text;
+    bool escapes;
+    std::string after;
+  } cases[] = {
+      // The first character alone, then the rest placed after it.
+      {"AB", false, Lines({"(A) Tj", "0 Ts", "1 0 0 1 16.67 20 Tm", "(B) Tj", "ET"})},
+      // The digit of an escape is dropped when escapes are on, written when they are off.
+      {"x^2y", true, Lines({"0 Ts", "(x) Tj", "(y) Tj", "0 Ts", "ET"})},
+      {"x^2y", false, Lines({"0 Ts", "(x) Tj", "(^2) Tj", "(y) Tj", "0 Ts", "ET"})},
+      {"x^2y^3z", true, Lines({"0 Ts", "(x) Tj", "0 Ts", "(y) Tj", "(z) Tj", "0 Ts", "ET"})},
+      // A code with nothing after it is written unchanged.
+      {"x^u", true, Lines({"(x) Tj", "0 Ts", "1 0 0 1 15 20 Tm", "(^u) Tj", "ET"})},
+      // Only the character after the code is raised.
+      {"ab^ucd", true,
+       Lines({"(a) Tj", "0 Ts", "(b) Tj", "0.5 0 0 0.5 21.12 20 Tm", "10 Ts", "(c) Tj", "0 Ts",
+              "1 0 0 1 26.12 20 Tm", "(d) Tj", "ET"})},
+      // A small character centred over the previous one.
+      {"a^ob", true,
+       Lines({"0 Ts", "-1.39 Tc", "(a) Tj", "0.5 0 0 0.5 11.39 20 Tm", "2.5 Ts", "0 Tc", "(b) Tj",
+              "0 Ts", "ET"})},
+      // The line escape moves to the next line.
+      {"a^mb", true, Lines({"0 Ts", "(a) Tj", "T*", "(b) Tj", "0 Ts", "ET"})},
+      // A caret first has an empty previous character.
+      {"^ub", true,
+       Lines({"0 Ts", "() Tj", "0.5 0 0 0.5 10 20 Tm", "10 Ts", "(b) Tj", "0 Ts", "ET"})},
+      // Text is never split inside a character and never loses a byte: a lone lead byte at
+      // the end, a caret before a double-byte character, an unknown escape letter.
+      {"A\x82", true, Lines({"(A) Tj", "0 Ts", "1 0 0 1 16.67 20 Tm", "<82> Tj", "ET"})},
+      {"x^\x82", true, Lines({"(x) Tj", "0 Ts", "1 0 0 1 15 20 Tm", "<5E82> Tj", "ET"})},
+      {"x^\x82\xA0y", true, caretBeforeA},
+      {"x^\x82\xA0y", false, caretBeforeA},
+      {"a^zb", true, Lines({"0 Ts", "(a) Tj", "(^z) Tj", "(b) Tj", "0 Ts", "ET"})},
+      {"a^^b", true, Lines({"0 Ts", "(a) Tj", "(^^) Tj", "(b) Tj", "0 Ts", "ET"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + (c.escapes ? " with escapes" : " without escapes"));
+    printer.BeginDoc();
+    Text(c.text, c.escapes);
+    EXPECT_EQ(EndFirstPageDrawing(), kStart + c.after);
+  }
 }
 
 TEST_F(TextOutTest, RaisingEscapesSetUpTheNextCharacterAtHalfWidth) {
@@ -50,20 +74,6 @@ TEST_F(TextOutTest, RaisingEscapesSetUpTheNextCharacterAtHalfWidth) {
   const std::string lowered = Lines({"(b) Tj", "0 Ts", "ET"});
   EXPECT_EQ(EndFirstPageDrawing(), raised + Lines({"10 Ts"}) + lowered + raised + Lines({"-5 Ts"}) +
                                        lowered + raised + Lines({"1.5 Ts"}) + lowered);
-}
-
-TEST_F(TextOutTest, RaisedCharacterIsOnlyTheOneAfterTheCode) {
-  Text("ab^ucd", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"(a) Tj", "0 Ts", "(b) Tj", "0.5 0 0 0.5 21.12 20 Tm", "10 Ts",
-                            "(c) Tj", "0 Ts", "1 0 0 1 26.12 20 Tm", "(d) Tj", "ET"}));
-}
-
-TEST_F(TextOutTest, SmallCharacterCentredOverThePreviousOne) {
-  Text("a^ob", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"0 Ts", "-1.39 Tc", "(a) Tj", "0.5 0 0 0.5 11.39 20 Tm", "2.5 Ts",
-                            "0 Tc", "(b) Tj", "0 Ts", "ET"}));
 }
 
 TEST_F(TextOutTest, BackspacingAndOverstrikingEscapes) {
@@ -78,50 +88,15 @@ TEST_F(TextOutTest, BackspacingAndOverstrikingEscapes) {
             run("-3.336 Tc") + run("-4.17 Tc") + run("-5.56 Tc") + run("-5.56 Tc"));
 }
 
-TEST_F(TextOutTest, LineEscapeMovesToTheNextLine) {
-  Text("a^mb", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"0 Ts", "(a) Tj", "T*", "(b) Tj", "0 Ts", "ET"}));
-}
-
-TEST_F(TextOutTest, CaretFirstHasAnEmptyPreviousCharacter) {
-  Text("^ub", true);
-  EXPECT_EQ(EndFirstPageDrawing(), kStart + Lines({"0 Ts", "() Tj", "0.5 0 0 0.5 10 20 Tm", "10 Ts",
-                                                   "(b) Tj", "0 Ts", "ET"}));
-}
-
-TEST_F(TextOutTest, SeveralEscapesInOneText) {
-  Text("x^2y^3z", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"0 Ts", "(x) Tj", "0 Ts", "(y) Tj", "(z) Tj", "0 Ts", "ET"}));
-}
-
 TEST_F(TextOutTest, TextRiseFollowsFontSize) {
   printer.PdfTextRise = 0.25L;
   Text("AB", false);
   Text("a^ub", true);
-  EXPECT_EQ(EndFirstPageDrawing(), Lines({"0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "2.5 Ts",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "2.5 Ts",
-                                          "1 0 0 1 16.67 20 Tm",
-                                          "(B) Tj",
-                                          "ET",
-                                          "0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "2.5 Ts",
-                                          "1 0 0 1 10 20 Tm",
-                                          "2.5 Ts",
-                                          "(a) Tj",
-                                          "0.5 0 0 0.5 15.56 20 Tm",
-                                          "12.5 Ts",
-                                          "(b) Tj",
-                                          "2.5 Ts",
-                                          "ET"}));
+  const std::string start = Lines({"0 0 0 RG", "0 0 0 rg", "BT", "2.5 Ts", "1 0 0 1 10 20 Tm"});
+  EXPECT_EQ(EndFirstPageDrawing(),
+            start + Lines({"(A) Tj", "2.5 Ts", "1 0 0 1 16.67 20 Tm", "(B) Tj", "ET"}) + start +
+                Lines({"2.5 Ts", "(a) Tj", "0.5 0 0 0.5 15.56 20 Tm", "12.5 Ts", "(b) Tj", "2.5 Ts",
+                       "ET"}));
 }
 
 TEST_F(TextOutTest, SingleByteRunsGetHalfTheCharacterSpacing) {
@@ -154,58 +129,15 @@ TEST_F(TextOutTest, AngleTurnsTheMatrixAndTheAdvance) {
 TEST_F(TextOutTest, HorizontalScalingFontAndColour) {
   printer.TextOut(200, "AB", 10, 20, 0, 0, "Times-Roman", 12, 0x0000FF, false);
   printer.TextOut(450, "A", 10, 20, 0, 0, "Times-Roman", 12, 0, false);
-  EXPECT_EQ(EndFirstPageDrawing(), Lines({"1 0 0 RG",
-                                          "1 0 0 rg",
-                                          "BT",
-                                          "0 Ts",
-                                          "200 Tz",
-                                          "/F1 12 Tf",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "0 Ts",
-                                          "1 0 0 1 27.328 20 Tm",
-                                          "(B) Tj",
-                                          "ET",
-                                          "0 0 0 RG",
-                                          "0 0 0 rg",
-                                          "BT",
-                                          "0 Ts",
-                                          "450 Tz",
-                                          "1 0 0 1 10 20 Tm",
-                                          "(A) Tj",
-                                          "0 Ts",
-                                          "ET"}));
+  EXPECT_EQ(EndFirstPageDrawing(),
+            Lines({"1 0 0 RG", "1 0 0 rg", "BT", "0 Ts", "200 Tz", "/F1 12 Tf", "1 0 0 1 10 20 Tm",
+                   "(A) Tj", "0 Ts", "1 0 0 1 27.328 20 Tm", "(B) Tj", "ET"}) +
+                Lines({"0 0 0 RG", "0 0 0 rg", "BT", "0 Ts", "450 Tz", "1 0 0 1 10 20 Tm", "(A) Tj",
+                       "0 Ts", "ET"}));
 }
 
 TEST_F(TextOutTest, UnregisteredFontNameFails) {
   EXPECT_THROW(printer.TextOut(100, "A", 0, 0, 0, 0, "NoSuchFont", 10, 0, false), EClassNotFound);
-}
-
-// Text is never split inside a character and never loses a byte.
-using TextFaultTest = TextOutTest;
-
-TEST_F(TextFaultTest, LoneLeadByteAtTheEndIsKept) {
-  Text("A\x82", true);
-  Text("x^\x82", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"(A) Tj", "0 Ts", "1 0 0 1 16.67 20 Tm", "<82> Tj", "ET"}) + kStart +
-                Lines({"(x) Tj", "0 Ts", "1 0 0 1 15 20 Tm", "<5E82> Tj", "ET"}));
-}
-
-TEST_F(TextFaultTest, CaretBeforeADoubleByteCharacterKeepsBoth) {
-  Text("x^\x82\xA0y", true);
-  Text("x^\x82\xA0y", false);
-  const std::string expected =
-      kStart + Lines({"0 Ts", "(x) Tj", "(^) Tj", "<82A0> Tj", "(y) Tj", "0 Ts", "ET"});
-  EXPECT_EQ(EndFirstPageDrawing(), expected + expected);
-}
-
-TEST_F(TextFaultTest, UnknownEscapeLetterIsWrittenAsItStands) {
-  Text("a^zb", true);
-  Text("a^^b", true);
-  EXPECT_EQ(EndFirstPageDrawing(),
-            kStart + Lines({"0 Ts", "(a) Tj", "(^z) Tj", "(b) Tj", "0 Ts", "ET"}) + kStart +
-                Lines({"0 Ts", "(a) Tj", "(^^) Tj", "(b) Tj", "0 Ts", "ET"}));
 }
 
 TEST(CountMBCSChars, LeadAndTrailByteCountAsOne) {

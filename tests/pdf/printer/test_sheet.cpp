@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "pdf_test_support.h"
+
 namespace kyrovane::test {
 
 namespace {
@@ -11,11 +13,6 @@ namespace {
 constexpr TColor kBlack = 0x000000;
 constexpr TColor kPens[10] = {0x000000, 0x0000FF, 0x00A000, 0xFF0000, 0x00A0A0,
                               0xA000A0, 0xA0A000, 0x808080, 0x004080, 0x800040};
-
-const char* const kStandardFonts[] = {
-    "FixedWidth",  "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic",
-    "Arial",       "Arial-Bold",      "Arial-Italic",      "Arial-BoldItalic",
-    "Times-Roman", "Times-Bold",      "Times-Italic",      "Times-BoldItalic"};
 
 const char* const kJapaneseFonts[] = {
     "Gothic",  "Gothic,Bold",  "Gothic,Italic",  "Gothic,BoldItalic",
@@ -86,8 +83,9 @@ void SmoothedCurves(TPDFPrinter& printer) {
 
 void Texts(TPDFPrinter& printer) {
   for (int i = 0; i < 12; ++i) {
-    printer.TextOut(100, std::string(kStandardFonts[i]) + ": AaBbGg 0123 (x)", 40, 330 - i * 14, 0,
-                    0, kStandardFonts[i], 11, kBlack, false);
+    const char* font = kStandardFonts[i].name;
+    printer.TextOut(100, std::string(font) + ": AaBbGg 0123 (x)", 40, 330 - i * 14, 0, 0, font, 11,
+                    kBlack, false);
   }
   printer.TextOut(100, "E = mc^u2, H^d2O, x^o-, a^bb, 0^n/, T^m1", 320, 330, 0, 0, "Times-Roman",
                   14, kPens[8], true);
