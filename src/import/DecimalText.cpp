@@ -7,11 +7,16 @@
 namespace kyrovane {
 namespace {
 
-// The text without blanks around it and without a leading plus sign.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The text without blanks around it and without a leading plus sign (from_chars takes none);
+// "+-" stays as it is and is refused.
 std::string_view Digits(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   return text;
 }
 

@@ -1,28 +1,15 @@
 #include "import/JwHeader.h"
 
-#include <charconv>
-#include <cmath>
 #include <fstream>
+
+#include "import/DecimalText.h"
 
 namespace kyrovane {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The number's text: up to the first NUL, without the blanks around it.
+// A number's text ends at the first NUL.
 std::string_view NumberText(std::string_view S) {
-  S = S.substr(0, S.find('\0'));
-  while (!S.empty() && IsBlank(S.front())) S.remove_prefix(1);
-  while (!S.empty() && IsBlank(S.back())) S.remove_suffix(1);
-  return S;
-}
-
-// from_chars takes no plus sign; a minus sign stays for it.
-std::string_view WithoutPlus(std::string_view S) {
-  if (S.size() > 1 && S.front() == '+' && S[1] != '-') S.remove_prefix(1);
-  return S;
+  return S.substr(0, S.find('\0'));
 }
 
 }  // namespace
@@ -58,21 +45,11 @@ std::vector<std::string> SplitCommaFields(std::string_view S, int N) {
 }
 
 std::optional<int32_t> ParseHeaderInt(std::string_view S) {
-  S = WithoutPlus(NumberText(S));
-  int32_t value = 0;
-  auto [end, error] = std::from_chars(S.data(), S.data() + S.size(), value);
-  if (S.empty() || error != std::errc() || end != S.data() + S.size()) return std::nullopt;
-  return value;
+  return ParseInteger(NumberText(S));
 }
 
 std::optional<long double> ParseHeaderFloat(std::string_view S) {
-  S = WithoutPlus(NumberText(S));
-  long double value = 0;
-  auto [end, error] = std::from_chars(S.data(), S.data() + S.size(), value);
-  if (S.empty() || error != std::errc() || end != S.data() + S.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
+  return ParseDecimal(NumberText(S));
 }
 
 int32_t SafeStrToInt(std::string_view S) {
