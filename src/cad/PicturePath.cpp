@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "text/AsciiCase.h"
 #include "text/cp932.h"
 
 namespace kyrovane {
@@ -40,16 +41,6 @@ TWindowsPath Split(std::string_view utf8) {
   return path;
 }
 
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
-}
-
 // The entry of `folder` named `name` regardless of case: the first in byte order.
 std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::string& name) {
   std::optional<std::string> found;
@@ -57,7 +48,7 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::s
   fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
   for (; !error && it != fs::directory_iterator(); it.increment(error)) {
     std::string entry = it->path().filename().string();
-    if (EqualIgnoringCase(entry, name) && (!found || entry < *found)) found = std::move(entry);
+    if (EqualIgnoringAsciiCase(entry, name) && (!found || entry < *found)) found = std::move(entry);
   }
   return found;
 }
