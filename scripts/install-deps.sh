@@ -10,7 +10,8 @@ packages=(
   zlib1g-dev libjpeg62-turbo-dev libpng-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qpdf poppler-utils poppler-data mupdf-tools ghostscript
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-urw-base35
+  python3-ezdxf xvfb xauth xdotool imagemagick
 )
 
 missing=()
