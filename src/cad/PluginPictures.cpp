@@ -3,6 +3,8 @@
 #include <mutex>
 #include <utility>
 
+#include "plugins/SPIBmp.h"
+
 namespace kyrovane {
 namespace {
 
@@ -29,7 +31,7 @@ TBitmap LoadPluginPicture(const std::filesystem::path& AFileName) {
     std::lock_guard lock(LoaderMutex());
     loader = Loader();
   }
-  if (!loader) throw EInvalidGraphic("no decoder");
+  if (!loader) return LoadSPIBitmap(AFileName);
   return loader(AFileName);
 }
 

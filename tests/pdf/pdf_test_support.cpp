@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -56,26 +54,6 @@ ScopedTestImageCreator::ScopedTestImageCreator() {
 
 ScopedTestImageCreator::~ScopedTestImageCreator() {
   PdfClassRegistry().UnregisterClass("Test-Image");
-}
-
-ScopedTempFolder::ScopedTempFolder() {
-  const char* current = std::getenv("TMPDIR");
-  hadValue_ = current != nullptr;
-  if (hadValue_) saved_ = current;
-  std::string pattern = (std::filesystem::temp_directory_path() / "kyrovane-tmp-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temp folder");
-  path_ = pattern;
-  setenv("TMPDIR", path_.c_str(), 1);
-}
-
-ScopedTempFolder::~ScopedTempFolder() {
-  if (hadValue_) {
-    setenv("TMPDIR", saved_.c_str(), 1);
-  } else {
-    unsetenv("TMPDIR");
-  }
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 int OpenFilesIn(const std::filesystem::path& folder) {

@@ -9,6 +9,7 @@
 #include "pdf/PdfDate.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfImageCreator.h"
+#include "support/test_support.h"
 
 namespace kyrovane::test {
 
@@ -70,17 +71,12 @@ class ScopedTestImageCreator {
 // library leaves in the temp folder.
 class ScopedTempFolder {
  public:
-  ScopedTempFolder();
-  ~ScopedTempFolder();
-  ScopedTempFolder(const ScopedTempFolder&) = delete;
-  ScopedTempFolder& operator=(const ScopedTempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  bool IsEmpty() const { return std::filesystem::is_empty(path_); }
+  const std::filesystem::path& path() const { return dir_.path(); }
+  bool IsEmpty() const { return std::filesystem::is_empty(path()); }
 
  private:
-  std::filesystem::path path_;
-  std::string saved_;
-  bool hadValue_;
+  TempDir dir_;
+  ScopedEnvironment tmpdir_{"TMPDIR", dir_.path().string()};
 };
 
 // Descriptors of this process open on files in the folder (named or already removed).

@@ -23,6 +23,22 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+ScopedEnvironment::ScopedEnvironment(const std::string& name, const std::string& value)
+    : name_(name) {
+  const char* current = std::getenv(name.c_str());
+  hadValue_ = current != nullptr;
+  if (hadValue_) saved_ = current;
+  setenv(name.c_str(), value.c_str(), 1);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  if (hadValue_) {
+    setenv(name_.c_str(), saved_.c_str(), 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());

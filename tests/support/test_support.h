@@ -23,6 +23,20 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Sets an environment variable for its lifetime, then gives it back its value or its absence.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const std::string& name, const std::string& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::string saved_;
+  bool hadValue_;
+};
+
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 

@@ -26,6 +26,7 @@
 #include "import/TextVariables.h"
 #include "import/jwwunit.h"
 #include "pdf/PDFPrinter.h"
+#include "plugins/SPIs.h"
 #include "settings_ini.h"
 #include "text/AsciiCase.h"
 
@@ -188,6 +189,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
+    // The picture plug-ins, found where the program finds them at start.
+    kyrovane::TSPIs plugins;
+    plugins.Loaded();
     return Convert(*options);
   } catch (const std::exception& error) {
     std::cerr << error.what() << "\n";

@@ -7,12 +7,15 @@
 #include <cmath>
 
 #include "app/settings/Units.h"
+#include "cad/image/image_fixture.h"
 #include "convert_tool.h"
 #include "import/support/jww_writer.h"
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
 #include "pdf/printer/pdf_inspection.h"
+#include "pdf/printer/raster_image.h"
 #include "pdf_census.h"
+#include "plugins/plugin_fixture.h"
 
 namespace kyrovane::test {
 namespace {
@@ -181,6 +184,61 @@ TEST_F(ConvertDrawingTest, PicturesBesideTheDrawingAreEmbedded) {
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
   ExpectReadersAccept(pdf);
   EXPECT_EQ(OperatorCounts(ReadFile(pdf))["Do"], 1);
+}
+
+// A PNG picture reaches the PDF when the user's plug-ins decode it; without them it is left
+// out and the rest of the drawing is drawn.
+TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
+  // Red on the left, blue on the right, the top quarter green.
+  RasterImage photo{40, 20, {}};
+  for (int i = 0; i < 40 * 20; ++i) {
+    const std::array<uint8_t, 3> color = i < 40 * 5    ? std::array<uint8_t, 3>{20, 230, 20}
+                                         : i % 40 < 20 ? std::array<uint8_t, 3>{230, 20, 20}
+                                                       : std::array<uint8_t, 3>{20, 20, 230};
+    photo.rgb.insert(photo.rgb.end(), color.begin(), color.end());
+  }
+  WritePng(photo, dir / "photo.png");
+  jwwunit::JWWHead head = DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji picture;
+  picture.Head.PenColor = 1;
+  picture.EndX = 1;
+  picture.Text = "^@BMphoto.png,100,50";
+  jwwunit::JWWEntityHead line;
+  line.LineType = 1;
+  line.PenColor = 1;
+  WriteFile(
+      drawing,
+      JwwWriter(head).Count(2).Object(picture).Object(CDataSen{line, -100, -80, 100, -80}).Data());
+
+  ScopedRegistry registry;
+  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
+  ExpectReadersAccept(pdf);
+  EXPECT_TRUE(PdfImagesList(pdf).empty());
+  EXPECT_EQ(OperatorCounts(ReadFile(pdf))["Do"], 0);
+  EXPECT_EQ(OperatorCounts(ReadFile(pdf))["l"], 1);
+
+  registry.SetPluginFolder(TestPluginFolder());
+  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
+  ExpectReadersAccept(pdf);
+  const std::vector<ListedImage> images = PdfImagesList(pdf);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].width, 40);
+  EXPECT_EQ(images[0].height, 20);
+  // The sheet's centre is the drawing's origin, where the picture's lower left corner lies.
+  const TRaster raster = RenderFirstPage(pdf, TRenderer::Poppler);
+  for (const auto& [x, y, color] : {std::tuple{25, 25, std::array{230, 20, 20}},
+                                    {75, 10, std::array{20, 20, 230}},
+                                    {60, 45, std::array{20, 230, 20}},
+                                    {-5, 25, std::array{255, 255, 255}},
+                                    {105, 25, std::array{255, 255, 255}},
+                                    {50, 55, std::array{255, 255, 255}}}) {
+    const std::array<int, 3> got =
+        raster.Pixel(raster.width / 2 + static_cast<int>(std::lround(x / 25.4 * 72)),
+                     raster.height / 2 - static_cast<int>(std::lround(y / 25.4 * 72)));
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], color[i], 8) << x << "," << y;
+  }
 }
 
 }  // namespace

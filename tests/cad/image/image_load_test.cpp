@@ -59,7 +59,7 @@ TEST(ImageLoad, OtherFormatsGoThroughThePluginLoader) {
   const std::filesystem::path jpeg = scene.WritePicture("photo.jpeg", RgbJpeg(16, 8));
   scene.WritePicture("scan.png", "not decoded here");
 
-  // Without a plug-in loader nothing decodes them: not even a JPEG with another extension.
+  // Without plug-ins nothing decodes them: not even a JPEG with another extension.
   EXPECT_THROW(LoadPluginPicture(jpeg), EInvalidGraphic);
   EXPECT_TRUE(IsEmpty(scene.AddImage("photo.jpeg", 0, 0, 10, 10)));
   EXPECT_TRUE(IsEmpty(scene.AddImage("scan.png", 0, 0, 10, 10)));

@@ -1,0 +1,78 @@
+// The bitmap a plug-in hands over: the sizes read from its header, and headers that describe
+// more than the blocks hold.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "plugins/DibImage.h"
+#include "plugins/SpiPlugin.h"
+
+namespace kyrovane::test {
+namespace {
+
+std::vector<uint8_t> Info(int32_t width, int32_t height, uint16_t bits, uint32_t colorsUsed,
+                          std::size_t colorBytes) {
+  SpiBitmapInfoHeader header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = bits;
+  header.biClrUsed = colorsUsed;
+  std::vector<uint8_t> info(sizeof header + colorBytes);
+  std::memcpy(info.data(), &header, sizeof header);
+  return info;
+}
+
+TEST(DibImage, SizesComeFromTheHeaderAndTheColourTable) {
+  struct Case {
+    int32_t width, height;
+    uint16_t bits;
+    uint32_t colorsUsed;
+    std::size_t infoSize, imageSize;
+  };
+  for (const Case& c :
+       {Case{3, 2, 24, 0, 40, 24}, Case{33, 1, 1, 0, 48, 8}, Case{3, -2, 4, 0, 104, 8},
+        Case{5, 1, 8, 3, 52, 8}, Case{1, 1, 32, 0, 40, 4}}) {
+    const std::vector<uint8_t> info = Info(c.width, c.height, c.bits, c.colorsUsed, 1024);
+    const std::vector<uint8_t> bits(c.imageSize, 0x55);
+    const std::optional<TDibImage> dib = TakeDib(info, bits);
+    ASSERT_TRUE(dib) << c.bits;
+    EXPECT_EQ(dib->InfoSize, c.infoSize);
+    EXPECT_EQ(dib->ImageSize, c.imageSize);
+    EXPECT_EQ(dib->Height, c.height);
+    ASSERT_EQ(dib->Bmp.size(), 14 + c.infoSize + c.imageSize);
+    EXPECT_EQ(dib->Bmp.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<uint8_t>(dib->Bmp[10]), 14 + c.infoSize);
+    EXPECT_EQ(dib->Bmp.back(), 0x55);
+  }
+}
+
+TEST(DibImage, AHeaderThatDescribesMoreThanTheBlocksHoldIsRefused) {
+  const std::vector<uint8_t> rows(64);
+  const std::vector<uint8_t> good = Info(8, 8, 8, 0, 1024);
+  ASSERT_TRUE(TakeDib(good, rows));
+  EXPECT_FALSE(TakeDib(std::span(good).first(39), rows)) << "shorter than a header";
+  EXPECT_FALSE(TakeDib(std::span(good).first(40 + 1023), rows)) << "colours cut";
+  EXPECT_FALSE(TakeDib(good, std::span(rows).first(63))) << "rows cut";
+  const auto refused = [&rows](std::vector<uint8_t> info, std::size_t at, uint32_t value) {
+    std::memcpy(info.data() + at, &value, sizeof value);
+    return !TakeDib(info, rows);
+  };
+  EXPECT_TRUE(refused(good, 0, 39)) << "header size";
+  EXPECT_TRUE(refused(good, 0, 125)) << "header size";
+  EXPECT_TRUE(refused(good, 4, 0)) << "width";
+  EXPECT_TRUE(refused(good, 4, 0x80000000)) << "width";
+  EXPECT_TRUE(refused(good, 4, 65536)) << "width";
+  EXPECT_TRUE(refused(good, 8, 0)) << "height";
+  EXPECT_TRUE(refused(good, 8, 0x80000000)) << "height";
+  EXPECT_TRUE(refused(good, 14, 2)) << "bit count";
+  EXPECT_TRUE(refused(good, 16, 1)) << "compression";
+  EXPECT_TRUE(refused(good, 32, 257)) << "colours";
+  EXPECT_TRUE(refused(Info(20000, 20000, 1, 0, 8), 0, 40)) << "pixels beyond the bounds";
+}
+
+}  // namespace
+}  // namespace kyrovane::test

@@ -1,0 +1,34 @@
+#pragma once
+
+// The project's test plug-ins (built beside the test programs of this folder), pictures in the
+// format of the KYPX plug-in, and a registry file of the test's own.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pdf/picture/Bitmap.h"
+#include "support/test_support.h"
+
+namespace kyrovane::test {
+
+// The folder of the test plug-ins, and one of them by name ("kypx" is kypx.spi).
+std::filesystem::path TestPluginFolder();
+std::filesystem::path TestPlugin(const std::string& name);
+
+// A KYPX picture: `rows` holds the rows from the top, packed as the format stores them.
+std::string Kypx(int width, int height, int bits, const std::vector<TRGB>& colors,
+                 const std::string& rows);
+
+// Points XDG_CONFIG_HOME at a folder of its own for its lifetime; SetPluginFolder writes the
+// registry value that names the folder of the user's plug-ins.
+class ScopedRegistry {
+ public:
+  void SetPluginFolder(const std::filesystem::path& folder) const;
+
+ private:
+  TempDir config_;
+  ScopedEnvironment variable_{"XDG_CONFIG_HOME", config_.path().string()};
+};
+
+}  // namespace kyrovane::test

@@ -1,0 +1,189 @@
+// Finding and loading the plug-ins: the folders and their order, the kind of each plug-in,
+// files that are no plug-in, the events, the registration of the decoders' formats and the
+// order in which decoders are offered a file.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <typeindex>
+
+#include "plugins/SPIBmp.h"
+#include "plugins/SPIs.h"
+#include "plugins/UserPaths.h"
+#include "plugins/plugin_fixture.h"
+
+namespace kyrovane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The plug-ins of the program's folder that load, in the order of their names; noinfo.spi and
+// nopicture.spi lack entry points their kinds require.
+const std::vector<std::pair<std::string, std::type_index>> kProgramFolder = {
+    {"archive", typeid(TAmSPI)}, {"extension", typeid(TXnSPI)}, {"faulty", typeid(TInSPI)},
+    {"kypx", typeid(TInSPI)},    {"letters", typeid(TInSPI)},   {"other", typeid(TSPI)},
+    {"png", typeid(TInSPI)},
+};
+
+// Whether the file is mapped into this process.
+bool IsLoaded(const fs::path& file) {
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line);) {
+    if (line.ends_with(" " + fs::canonical(file).string())) return true;
+  }
+  return false;
+}
+
+TEST(SPIsSearch, TheRegistryFolderComesFirstThenTheProgramFolderAndOtherFilesArePassedOver) {
+  ASSERT_EQ(fs::canonical(ProgramFolder()), fs::canonical(TestPluginFolder()));
+  ScopedRegistry registry;
+  TempDir user;
+  fs::copy_file(TestPlugin("png"), user / "a.spi");
+  fs::copy_file(TestPlugin("kypx"), user / "b.SPI");
+  fs::copy_file(TestPlugin("kypx"), user / ".hidden.spi");
+  fs::copy_file(TestPlugin("kypx"), user / "c.spi.old");
+  fs::create_directory(user / "d.spi");
+  WriteFile(user / "e.spi", "not a shared object");
+  registry.SetPluginFolder(user.path());
+
+  TSPIs spis;
+  spis.Loaded();
+  std::vector<std::pair<fs::path, std::type_index>> expected = {{user / "a.spi", typeid(TInSPI)},
+                                                                {user / "b.SPI", typeid(TInSPI)}};
+  for (const auto& [name, kind] : kProgramFolder) expected.emplace_back(TestPlugin(name), kind);
+  ASSERT_EQ(spis.Count(), static_cast<int>(expected.size()));
+  for (int i = 0; i < spis.Count(); ++i) {
+    EXPECT_EQ(spis.Items(i).FileName, fs::canonical(expected[i].first));
+    EXPECT_EQ(std::type_index(typeid(spis.Items(i))), expected[i].second) << expected[i].first;
+  }
+}
+
+TEST(SPIsSearch, AFolderNamedTwiceLoadsEachPluginOnce) {
+  ScopedRegistry registry;
+  registry.SetPluginFolder(TestPluginFolder() / "." / "");
+  TSPIs spis;
+  spis.SearchOptions = spsSusieDir | spsAppDir | spsCurrentDir;
+  fs::current_path(TestPluginFolder());
+  spis.Search("*.spi");
+  EXPECT_EQ(spis.Count(), static_cast<int>(kProgramFolder.size()));
+  EXPECT_EQ(spis.IndexOfFileName(TestPluginFolder() / ".." / "plugins" / "png.spi"),
+            spis.Count() - 1);
+}
+
+TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {
+  ScopedRegistry registry;
+  registry.SetPluginFolder(TestPluginFolder());
+  TempDir user;
+  fs::copy_file(TestPlugin("kypx"), user / "first.spi");
+  fs::copy_file(TestPlugin("png"), user / "second.spi");
+  std::vector<fs::path> searching, searched;
+  TSPIs spis;
+  spis.OnSearching = [&](const fs::path& file, bool& accept) {
+    searching.push_back(file);
+    accept = file.filename() != "first.spi";
+  };
+  spis.OnSearch = [&](TSPI& spi, bool& accept) {
+    searched.push_back(spi.FileName);
+    EXPECT_TRUE(IsLoaded(spi.FileName));
+    accept = false;
+  };
+  spis.Search((user / "*.SPI").string());
+  EXPECT_EQ(searching, (std::vector<fs::path>{user / "first.spi", user / "second.spi"}));
+  EXPECT_EQ(searched, (std::vector<fs::path>{fs::canonical(user / "second.spi")}));
+  EXPECT_EQ(spis.Count(), 0);
+  EXPECT_FALSE(IsLoaded(user / "first.spi")) << "never loaded";
+  EXPECT_FALSE(IsLoaded(user / "second.spi")) << "unloaded";
+}
+
+TEST(SPIsKinds, TheKindChoosesTheClassAndAMissingEntryPointRefusesThePlugin) {
+  TempDir dir;
+  WriteFile(dir / "text.spi", "not a shared object");
+  for (const auto& [name, kind] : kProgramFolder) {
+    const std::unique_ptr<TSPI> spi = CreateSPI(TestPlugin(name));
+    ASSERT_TRUE(spi) << name;
+    EXPECT_EQ(std::type_index(typeid(*spi)), kind) << name;
+  }
+  for (const fs::path& file : {TestPlugin("noinfo"), TestPlugin("nopicture"), dir / "text.spi"}) {
+    EXPECT_FALSE(CreateSPI(file)) << file;
+  }
+  const std::string where = "[" + TestPlugin("nopicture").string() + "]";
+  EXPECT_EQ(MessageOf([] { TInSPI spi(TestPlugin("nopicture")); }),
+            "GetPicture" + std::string("は") + where + "では使えないSusie Plugin APIです");
+  EXPECT_EQ(MessageOf([&] { TSPI spi(dir / "text.spi"); }),
+            (dir / "text.spi").string() + ":Susie Pluginがロードできませんでした");
+  EXPECT_THROW(TSPI(TestPlugin("noinfo")), ESPIInvalidAPI);
+  TInSPI kypx(TestPlugin("kypx"));
+  EXPECT_THROW(kypx.GetPreview("", 0, SPI_SOURCE_FILE, nullptr, nullptr, nullptr, 0),
+               ESPIInvalidAPI);
+}
+
+TEST(SPIsRegistration, EachPatternOfAnEntryIsRegisteredFromTheLastWithTheEntrysName) {
+  std::vector<std::string> asked;
+  {
+    TSPIs spis;
+    spis.OnPictureRegister = [&](TSPI&, const std::string& extension,
+                                 const std::string& description, TGraphicClass& graphicClass) {
+      EXPECT_EQ(graphicClass == nullptr, extension == "a") << extension;
+      asked.push_back(extension + " " + description);
+      if (extension == "b") graphicClass = nullptr;  // and for the rest of the entry
+    };
+    spis.Add(CreateSPI(TestPlugin("archive")));
+    spis.Add(CreateSPI(TestPlugin("letters")));
+    const TSPI& letters = spis.Items(1);
+    EXPECT_EQ(letters.APIVersion, "00IN");
+    EXPECT_EQ(letters.Description, "Letters");
+    EXPECT_EQ(letters.Filters, (std::vector<std::string>{"*.a;*.b;*.c", "*.abc;*.def"}));
+    EXPECT_EQ(letters.Names, (std::vector<std::string>{"Letters", "Three letters"}));
+
+    for (const auto& [extension, description] :
+         {std::pair{"C", "Letters"}, {"def", "Three letters"}, {"ABC", "Three letters"}}) {
+      const std::optional<TPictureFormat> format = FindFileFormat(extension);
+      ASSERT_TRUE(format) << extension;
+      EXPECT_EQ(format->Description, description);
+      EXPECT_EQ(format->GraphicClass, &CreateSPIBitmap);
+    }
+    EXPECT_FALSE(FindFileFormat("b"));
+    EXPECT_FALSE(FindFileFormat("a"));
+    EXPECT_FALSE(FindFileFormat("lzh")) << "archives register nothing";
+  }
+  EXPECT_EQ(asked, (std::vector<std::string>{"c Letters", "b Letters", "a Letters",
+                                             "def Three letters", "abc Three letters"}));
+  EXPECT_FALSE(FindFileFormat("c")) << "the formats leave with the plug-ins";
+}
+
+TEST(SPIsManager, ThereIsOneManagerAtATime) {
+  {
+    TSPIs spis;
+    EXPECT_EQ(GetSPIs(), &spis);
+    EXPECT_EQ(MessageOf([] { TSPIs second; }), "TSPIs は複数生成できません");
+    EXPECT_EQ(GetSPIs(), &spis);
+  }
+  EXPECT_EQ(GetSPIs(), nullptr);
+  TSPIs again;
+  EXPECT_EQ(GetSPIs(), &again);
+}
+
+TEST(SPIsManager, DecodersWhoseFiltersNameTheExtensionAreOfferedTheFileFirst) {
+  TSPIs spis;
+  for (const char* name : {"kypx", "archive", "letters", "faulty", "png"}) {
+    spis.Add(CreateSPI(TestPlugin(name)));
+  }
+  const auto offered = [&spis](const std::string& file) {
+    std::string names;
+    for (const TInSPI* spi : spis.CollectSPIs<TInSPI>(file)) {
+      names += spi->FileName.stem().string() + " ";
+    }
+    return names;
+  };
+  // An entry's extension is that of its last pattern: "*.a;*.b;*.c" names "c" alone.
+  EXPECT_EQ(offered("x/pic.PNG"), "png kypx letters faulty ");
+  EXPECT_EQ(offered("pic.def"), "letters kypx faulty png ");
+  EXPECT_EQ(offered("pic.c"), "letters kypx faulty png ");
+  EXPECT_EQ(offered("pic.a"), "kypx letters faulty png ");
+  EXPECT_EQ(offered("pic"), "kypx letters faulty png ");
+  spis.Delete(spis.IndexOfFileName(TestPluginFolder() / "." / "letters.spi"));
+  EXPECT_EQ(offered("pic.def"), "kypx faulty png ");
+}
+
+}  // namespace
+}  // namespace kyrovane::test
