@@ -55,8 +55,9 @@ void TSPI::TModuleCloser::operator()(void* module) const {
 
 TSPI::TSPI(const fs::path& AFileName, const TEntries& ARequired)
     : module_(dlopen(AFileName.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-  if (!module_)
+  if (!module_) {
     throw ESPIFOpenErrorSPI(AFileName.string() + ":Susie Pluginがロードできませんでした");
+  }
   FileName = ResolvedOrAsGiven(AFileName);
   for (int entry = 0; entry < kEntryCount; ++entry) {
     entries_[entry] = dlsym(module_.get(), kEntryNames[entry]);
@@ -139,7 +140,9 @@ TAmSPI::TAmSPI(const fs::path& AFileName)
 
 std::unique_ptr<TSPI> CreateSPI(const fs::path& AFileName) {
   try {
-    const std::string version = TSPI(AFileName).APIVersion;
+    // The probe stays loaded until the plug-in is loaded again as its class.
+    const TSPI probe(AFileName);
+    const std::string& version = probe.APIVersion;
     if (version == "00IN") return std::make_unique<TInSPI>(AFileName);
     if (version == "00AM") return std::make_unique<TAmSPI>(AFileName);
     if (version == "00XN") return std::make_unique<TXnSPI>(AFileName);
