@@ -7,20 +7,15 @@
 #include <vector>
 
 #include "plugins/DibImage.h"
-#include "plugins/SpiPlugin.h"
+#include "plugins/spi/plugin_common.h"
 
 namespace kyrovane::test {
 namespace {
 
+// A bitmap header followed by `colorBytes` of colours.
 std::vector<uint8_t> Info(int32_t width, int32_t height, uint16_t bits, uint32_t colorsUsed,
                           std::size_t colorBytes) {
-  SpiBitmapInfoHeader header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = bits;
-  header.biClrUsed = colorsUsed;
+  const SpiBitmapInfoHeader header = DibHeader(width, height, bits, colorsUsed);
   std::vector<uint8_t> info(sizeof header + colorBytes);
   std::memcpy(info.data(), &header, sizeof header);
   return info;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/settings/Units.h"
 #include "cad/image/image_fixture.h"
@@ -39,6 +40,22 @@ std::string TwoLines(uint32_t reverseOrderFlag = 0) {
   second.Layer = 1;
   JwwWriter writer(head);
   writer.Count(2).Object(CDataSen{first, 0, 0, 100, 50}).Object(CDataSen{second, 10, 10, 20, 10});
+  return writer.Data();
+}
+
+// A drawing of one open layer that holds the picture text, and the line when one is given.
+std::string PictureDrawing(const std::string& pictureText,
+                           const std::optional<CDataSen>& line = std::nullopt) {
+  jwwunit::JWWHead head = DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji picture;
+  picture.Head.PenColor = 1;
+  picture.EndX = 1;
+  picture.Text = pictureText;
+  JwwWriter writer(head);
+  writer.Count(line ? 2 : 1).Object(picture);
+  if (line) writer.Object(*line);
   return writer.Data();
 }
 
@@ -173,14 +190,7 @@ TEST_F(ConvertDrawingTest, PicturesBesideTheDrawingAreEmbedded) {
   bitmap.height = 1;
   bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);  // red, blue
   WriteFile(dir / "Site.bmp", BuildBmp(bitmap));
-  jwwunit::JWWHead head = DefaultJwwHead();
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
-  jwwunit::CDataMoji picture;
-  picture.Head.PenColor = 1;
-  picture.EndX = 1;
-  picture.Text = "^@BMimg\\..\\SITE.BMP,60,30";
-  WriteFile(drawing, JwwWriter(head).Count(1).Object(picture).Data());
+  WriteFile(drawing, PictureDrawing("^@BMimg\\..\\SITE.BMP,60,30"));
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
   ExpectReadersAccept(pdf);
   EXPECT_EQ(OperatorCounts(ReadFile(pdf))["Do"], 1);
@@ -198,19 +208,10 @@ TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
     photo.rgb.insert(photo.rgb.end(), color.begin(), color.end());
   }
   WritePng(photo, dir / "photo.png");
-  jwwunit::JWWHead head = DefaultJwwHead();
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
-  jwwunit::CDataMoji picture;
-  picture.Head.PenColor = 1;
-  picture.EndX = 1;
-  picture.Text = "^@BMphoto.png,100,50";
   jwwunit::JWWEntityHead line;
   line.LineType = 1;
   line.PenColor = 1;
-  WriteFile(
-      drawing,
-      JwwWriter(head).Count(2).Object(picture).Object(CDataSen{line, -100, -80, 100, -80}).Data());
+  WriteFile(drawing, PictureDrawing("^@BMphoto.png,100,50", CDataSen{line, -100, -80, 100, -80}));
 
   ScopedRegistry registry;
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);

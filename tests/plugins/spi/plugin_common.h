@@ -30,7 +30,7 @@ static inline unsigned char* ReadSource(const char* buf, int64_t len, uint32_t f
   *size = 0;
   if (flag == SPI_SOURCE_MEMORY) {
     if (len < 0 || (uint64_t)len > MAX_PICTURE_BYTES ||
-        (data = malloc(len ? (size_t)len : 1)) == NULL) {
+        (data = (unsigned char*)malloc(len ? (size_t)len : 1)) == NULL) {
       return NULL;
     }
     memcpy(data, buf, (size_t)len);
@@ -40,7 +40,7 @@ static inline unsigned char* ReadSource(const char* buf, int64_t len, uint32_t f
   FILE* file = fopen(buf, "rb");
   if (file == NULL) return NULL;
   if (len >= 0 && fseeko(file, (off_t)len, SEEK_SET) == 0 &&
-      (data = malloc(MAX_PICTURE_BYTES)) != NULL) {
+      (data = (unsigned char*)malloc(MAX_PICTURE_BYTES)) != NULL) {
     *size = fread(data, 1, MAX_PICTURE_BYTES, file);
   }
   fclose(file);
