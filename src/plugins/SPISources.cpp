@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -38,9 +39,13 @@ std::span<const uint8_t> BlockOf(SpiHandle AHandle) {
   return {static_cast<const uint8_t*>(AHandle->data), static_cast<std::size_t>(AHandle->size)};
 }
 
-void Free(SpiHandle AHandle) {
-  if (AHandle && AHandle->release) AHandle->release(AHandle);
-}
+// A block the plug-in handed over, freed the way the plug-in said.
+struct TReleaseBlock {
+  void operator()(SpiMemory* ABlock) const {
+    if (ABlock->release) ABlock->release(ABlock);
+  }
+};
+using TBlock = std::unique_ptr<SpiMemory, TReleaseBlock>;
 
 }  // namespace
 
@@ -99,7 +104,7 @@ void TInSPIAbleData::TrySPI(const TInSPI& ASPI, const uint8_t* AHeader, int64_t 
   // handle the plug-in stored is freed.
   SpiPictureInfo info{};
   LoadInfo(ASPI, AOffset, info);
-  Free(info.text);
+  const TBlock text(info.text);
   const TSPIs* spis = GetSPIs();
   if (spis && spis->GraphicPreview) {
     TakePicture(ASPI, AOffset, true);
@@ -119,11 +124,11 @@ void TInSPIAbleData::TakePicture(const TInSPI& ASPI, int64_t AOffset, bool APrev
     // A decoder without a preview: no picture from it.
     return;
   }
-  // Whatever the result, the handles the plug-in stored are its to hand over, and freed here
-  // once the picture is copied out of them.
+  // Whatever the result, the blocks the plug-in stored are its to hand over, and freed here
+  // (once each) when the picture has been copied out of them.
+  const TBlock infoBlock(info);
+  const TBlock bitsBlock(bits != info ? bits : nullptr);
   if (result == SPI_SUCCESS && info && bits) Dib = TakeDib(BlockOf(info), BlockOf(bits));
-  Free(info);
-  if (bits != info) Free(bits);
 }
 
 void TInSPIAbleFromFile::ReadHeader(uint8_t* ABuffer, std::size_t ASize) {
