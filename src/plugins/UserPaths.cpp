@@ -8,32 +8,38 @@
 namespace kyrovane {
 namespace {
 
-std::filesystem::path HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) return user->pw_dir;
-  return {};
+namespace fs = std::filesystem;
+
+fs::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr) {
+    return user->pw_dir;
+  }
+  return "/";
 }
 
 }  // namespace
 
-std::filesystem::path ProgramFolder() {
+fs::path ProgramFolder() {
   std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::path() : program.parent_path();
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path() : program.parent_path();
 }
 
-std::filesystem::path UserConfigFolder() {
+fs::path UserFolder(const char* Variable, const char* DefaultBelowHome) {
   // Relative values are invalid by the base-directory rules and ignored.
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
-    return std::filesystem::path(config) / "Kyrovane";
+  if (const char* value = std::getenv(Variable); value != nullptr && value[0] == '/') {
+    return fs::path(value) / "Kyrovane";
   }
-  const std::filesystem::path home = HomeFolder();
-  return home.empty() ? home : home / ".config" / "Kyrovane";
+  return HomeFolder() / DefaultBelowHome / "Kyrovane";
 }
 
-std::filesystem::path RegistryFile() {
-  const std::filesystem::path folder = UserConfigFolder();
-  return folder.empty() ? folder : folder / "registry.conf";
+fs::path UserConfigFolder() {
+  return UserFolder("XDG_CONFIG_HOME", ".config");
+}
+
+fs::path RegistryFile() {
+  return UserConfigFolder() / "registry.conf";
 }
 
 }  // namespace kyrovane

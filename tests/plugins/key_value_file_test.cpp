@@ -1,12 +1,11 @@
-// The registry file: values written and read back, hand-edited and damaged files, values it
-// cannot hold, and where it lives.
+// The registry file: values written and read back, hand-edited and damaged files, and values
+// it cannot hold.
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include "plugins/KeyValueFile.h"
-#include "plugins/UserPaths.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
@@ -69,17 +68,6 @@ TEST(KeyValueFile, ValuesItCannotHoldAndFilesItCannotWriteAreRefused) {
     EXPECT_EQ(MessageOf([&] { file.Write("a", "b"); }),
               (dir / "registry.conf").string() + " に書き込めません");
     chmod(dir.path().c_str(), 0700);
-  }
-}
-
-TEST(UserPaths, TheConfigFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
-  ScopedEnvironment home("HOME", "/home/someone");
-  for (const auto& [config, folder] : {std::pair{"/tmp/cfg", "/tmp/cfg/Kyrovane"},
-                                       {"", "/home/someone/.config/Kyrovane"},
-                                       {"relative/cfg", "/home/someone/.config/Kyrovane"}}) {
-    ScopedEnvironment variable("XDG_CONFIG_HOME", config);
-    EXPECT_EQ(UserConfigFolder(), folder);
-    EXPECT_EQ(RegistryFile(), std::filesystem::path(folder) / "registry.conf");
   }
 }
 
