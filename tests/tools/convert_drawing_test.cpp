@@ -80,7 +80,8 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
     WriteFile(drawing, bytes);
     const CommandResult result = ConvertDrawing(drawing, pdf);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
+    EXPECT_EQ(result.err,
+              "Kyrovane: " + drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
     EXPECT_EQ(FilesInDir(), std::vector{drawing});
   }
   // A damaged version-230 drawing gives the reader's reason and leaves no file either.
@@ -88,7 +89,9 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
   WriteFile(drawing, whole.substr(0, whole.size() - 10));
   const CommandResult result = ConvertDrawing(drawing, pdf);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(result.err.starts_with(drawing.string() + ": ")) << result.err;
+  EXPECT_TRUE(result.err.starts_with("Kyrovane: " + drawing.string() +
+                                     "\r\nは、壊れているため変換できません。\r\n（"))
+      << result.err;
   EXPECT_EQ(FilesInDir(), std::vector{drawing});
 }
 
@@ -96,7 +99,7 @@ TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
   const fs::path nowhere = dir / "missing" / "plan.pdf";
   const CommandResult result = ConvertDrawing(drawing, nowhere);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, nowhere.string() + ": ファイルが保存できませんでした。\n");
+  EXPECT_EQ(result.err, nowhere.string() + ": ファイルが保存できませんでした。\r\nフォルダーがありません。\n");
 }
 
 TEST_F(ConvertDrawingTest, OnlyJwwDrawingsAreConverted) {
