@@ -6,6 +6,7 @@
 // that fails leaves no file behind, closes what it opened and resets the model.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>

@@ -32,15 +32,6 @@ using test::ScriptedUi;
 constexpr std::string_view kLayer0 = "\n420.945 297.638 m\n";
 constexpr std::string_view kLayer1 = "\n449.291 325.984 m\n";
 
-std::vector<std::string> Files(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 class DriverTest : public ::testing::Test {
  protected:
   DriverTest() { test::WriteFile(drawing, test::TwoLayerLines()); }
@@ -112,7 +103,7 @@ TEST_F(DriverTest, CancelledDialogsConvertNothing) {
   EXPECT_EQ(Convert(drawing, std::nullopt), std::nullopt);  // the save dialog
   EXPECT_EQ(env.LastDir, dir.path().string());
   EXPECT_EQ(ui.ProgressShown, 0);
-  EXPECT_EQ(Files(dir.path()), std::vector<std::string>{"plan.jww"});
+  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
 }
 
 TEST_F(DriverTest, PreviewsGoToTheFirstPreviewFileThatCanBeWrittenAndAreOpened) {
@@ -239,7 +230,8 @@ TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
                                         "\nファイルが保存できませんでした。\r\n"
                                         "ファイルが大きすぎます。");
   EXPECT_EQ(test::ReadFile(pdf), "old");
-  EXPECT_EQ(Files(dir.path()), (std::vector<std::string>{"plan.jww", "plan.pdf", "report"}));
+  EXPECT_EQ(test::FileNames(dir.path()),
+            (std::vector<std::string>{"plan.jww", "plan.pdf", "report"}));
 }
 
 TEST_F(DriverTest, EachDrawingIsReadFromDiskOnce) {
