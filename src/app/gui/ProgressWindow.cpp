@@ -1,0 +1,36 @@
+#include "app/gui/ProgressWindow.h"
+
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+
+#include "app/gui/Layout.h"
+
+namespace kyrovane::gui {
+
+TForm2::TForm2() {
+  setWindowTitle("変換処理中...");
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(168, 32);
+  ProgressBar1 = Place<QProgressBar>(this, QRect(8, 8, 152, 16));
+  ProgressBar1->setMinimum(0);
+  ProgressBar1->setTextVisible(false);
+}
+
+void TForm2::ShowWithMaximum(int maximum) {
+  ProgressBar1->setMaximum(maximum);
+  ProgressBar1->setValue(0);
+  QRect frame = frameGeometry();
+  frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+  move(frame.topLeft());
+  show();
+  repaint();
+}
+
+void TForm2::SetPosition(int position) {
+  ProgressBar1->setValue(position);
+  ProgressBar1->repaint();
+}
+
+}  // namespace kyrovane::gui

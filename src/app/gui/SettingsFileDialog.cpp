@@ -1,0 +1,45 @@
+#include "app/gui/SettingsFileDialog.h"
+
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "app/gui/Layout.h"
+#include "app/gui/Program.h"
+
+namespace kyrovane::gui {
+
+TForm7::TForm7(Program& program) : program_(program) {
+  SetUpDialogWindow(this, "設定のプロパティ", 200, 150);
+  LoadButton = Place<QPushButton>(this, QRect(24, 8, 152, 25), "設定を読み込む");
+  SaveButton = Place<QPushButton>(this, QRect(24, 39, 152, 25), "設定を保存する");
+  InitButton = Place<QPushButton>(this, QRect(24, 70, 152, 25), "設定を初期化する");
+  Button1 = Place<QPushButton>(this, QRect(24, 117, 74, 25), "OK");
+  Button2 = Place<QPushButton>(this, QRect(102, 117, 74, 25), "キャンセル");
+  for (QPushButton* button : {LoadButton, SaveButton, InitButton, Button1, Button2}) {
+    button->setAutoDefault(false);
+  }
+  connect(LoadButton, &QPushButton::clicked, this,
+          [this] { program_.Guarded([this] { LoadButtonClick(); }); });
+  connect(SaveButton, &QPushButton::clicked, this,
+          [this] { program_.Guarded([this] { SaveButtonClick(); }); });
+  connect(InitButton, &QPushButton::clicked, this,
+          [this] { program_.Guarded([this] { InitButtonClick(); }); });
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm7::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) program_.settings.PropertyEnv = program_.settings.Env;
+}
+
+void TForm7::LoadButtonClick() {}
+
+void TForm7::SaveButtonClick() {}
+
+void TForm7::InitButtonClick() {
+  if (!program_.ConfirmReset("設定を初期化しますか？")) return;
+  ResetEnvironment(program_.settings.PropertyEnv);
+}
+
+}  // namespace kyrovane::gui
