@@ -50,7 +50,7 @@ void TForm5::FormShow() {
 
 void TForm5::ButtonClick(int button) {
   TColor& color = program_.settings.Env.CustomColor[button - 1];
-  if (const std::optional<TColor> chosen = program_.ChooseColor(color)) color = *chosen;
+  if (const std::optional<TColor> chosen = program_.ui.ChooseColor(color)) color = *chosen;
   FormShow();
 }
 

@@ -82,7 +82,7 @@ TFLEdit* TForm3::MakeEdit(QWidget* page, const QRect& geometry, const char* min,
   edit->setMinValue(min);
   edit->setOrientation(Qt::Horizontal);
   edit->setSpinWidth(30);
-  connect(edit, &TFLEdit::beepRequested, this, [this] { program_.Beep(); });
+  connect(edit, &TFLEdit::beepRequested, this, [this] { program_.ui.Beep(); });
   // Queued: the report must not open a window inside the control's focus handling.
   connect(
       edit, &TFLEdit::conversionFailed, this,

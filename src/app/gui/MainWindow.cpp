@@ -10,6 +10,8 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "app/core/AppPaths.h"
+#include "app/core/SettingsFiles.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/FileTypes.h"
 #include "app/gui/Layout.h"
@@ -100,6 +102,18 @@ void TForm1::FormCreate() {
   // A desktop that cannot learn the file types is told once; the program starts all the same.
   const QString unwritable = RegisterFileTypes();
   if (!unwritable.isEmpty()) program_.ReportError((unwritable + " に書き込めません").toStdString());
+
+  const TIniStartState start = ReadIniStartState(IniFilePath());
+  IniSave1->setChecked(start.Save);
+  const TWindowPlacement& placement = start.Placement;
+  // Without a stored place the window is centred once its layout, and so its width, is known.
+  centre_ = placement.Top == -1 && placement.Left == -1;
+  if (!centre_) {
+    // A place on a screen that is no longer there is brought back onto this one.
+    move(Snapped(QRect(QPoint(placement.Left, placement.Top), frameGeometry().size()),
+                 screen()->availableGeometry()));
+  }
+  startMinimized_ = placement.Icon;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -111,7 +125,18 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+  DeletePreviewFiles(CacheFolder());
+  Settings& settings = program_.settings;
+  ReadIniFile(IniFilePath(), settings.SavedEnv);
+  IniSave1->setChecked(settings.SavedEnv.Save);
+  PreView1->setChecked(settings.SavedEnv.PreView);
+  settings.Env = settings.SavedEnv;
   ApplyMode();
+  if (centre_) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -119,7 +144,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TForm1::FormClose() {}
+void TForm1::FormClose() {
+  Settings& settings = program_.settings;
+  settings.SavedEnv = settings.Env;
+  settings.SavedEnv.Save = IniSave1->isChecked();
+  settings.SavedEnv.PreView = PreView1->isChecked();
+  THourglass hourglass(program_.ui);
+  if (IniSave1->isChecked()) {
+    const TWindowPlacement placement{y(), x(), isMinimized()};
+    // A file that cannot be written is reported; the program closes all the same.
+    program_.Guarded([&] { WriteIniFile(IniFilePath(), settings.SavedEnv, placement); });
+  }
+  DeletePreviewFiles(CacheFolder());
+}
 
 void TForm1::Button1Click() {}
 

@@ -60,6 +60,7 @@ class TForm1 : public QWidget {
   Program& program_;
   bool shown_ = false;
   bool startMinimized_ = false;
+  bool centre_ = false;
   // A window manager reports a move by the caption in many steps; the snap follows the last.
   QTimer moveSettled_;
 };

@@ -6,14 +6,12 @@
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
 #include "app/gui/MainWindow.h"
-#include "app/gui/ProgressWindow.h"
 #include "app/gui/SettingsFileDialog.h"
 
 namespace kyrovane::gui {
 
-Program::Program(UserInterface& ui) : ui(ui) {
+Program::Program(UiPort& ui) : ui(ui) {
   Form1 = std::make_unique<TForm1>(*this);
-  Form2 = std::make_unique<TForm2>();
   Form3 = std::make_unique<TForm3>(*this);
   Form4 = std::make_unique<TForm4>(*this);
   Form5 = std::make_unique<TForm5>(*this);
@@ -25,30 +23,18 @@ Program::~Program() = default;
 void Program::Guarded(const std::function<void()>& work) {
   try {
     work();
-  } catch (const EAbort&) {
-    // Raised after a message of its own: nothing more to say.
   } catch (const std::exception& error) {
     ReportError(error.what());
   }
 }
 
 void Program::ReportError(const std::string& message) {
-  std::string text = message;
-  if (!text.empty() && text.back() != '.') text += '.';
-  ui.MessageBox(text, "Kyrovane", UserInterface::Buttons::Ok, UserInterface::Icon::Stop);
-}
-
-void Program::Beep() {
-  ui.Beep();
+  kyrovane::ReportError(ui, message);
 }
 
 bool Program::ConfirmReset(const QString& question) {
-  return ui.MessageBox(question.toStdString(), "設定の初期化", UserInterface::Buttons::OkCancel,
-                       UserInterface::Icon::Warning) == UserInterface::Answer::Ok;
-}
-
-std::optional<TColor> Program::ChooseColor(TColor initial) {
-  return ui.ChooseColor(initial);
+  return ui.MessageBox("設定の初期化", question.toStdString(), TMessageIcon::Warning,
+                       TMessageButtons::OkCancel) == TMessageAnswer::Ok;
 }
 
 }  // namespace kyrovane::gui

@@ -5,19 +5,16 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include <QString>
 
-#include "app/core/UserInterface.h"
+#include "app/core/UiPort.h"
 #include "app/settings/Environment.h"
-#include "pdf/PdfColor.h"
 
 namespace kyrovane::gui {
 
 class TForm1;
-class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -25,25 +22,22 @@ class TForm7;
 
 class Program {
  public:
-  explicit Program(UserInterface& ui);
+  explicit Program(UiPort& ui);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   // Runs an event handler's work: an error never leaves the handler; it is reported with the
-  // application's title as caption, and an abort after a message stays silent.
+  // application's title as caption.
   void Guarded(const std::function<void()>& work);
   void ReportError(const std::string& message);
-  void Beep();
   // The reset questions of the settings dialogs, caption "設定の初期化"; true for OK.
   bool ConfirmReset(const QString& question);
-  // The colour dialog, starting at `initial`; nothing when it is cancelled.
-  std::optional<TColor> ChooseColor(TColor initial);
 
-  UserInterface& ui;
+  UiPort& ui;
   Settings settings;
+  // The progress window belongs to the port, which shows it for the conversions.
   std::unique_ptr<TForm1> Form1;
-  std::unique_ptr<TForm2> Form2;
   std::unique_ptr<TForm3> Form3;
   std::unique_ptr<TForm4> Form4;
   std::unique_ptr<TForm5> Form5;

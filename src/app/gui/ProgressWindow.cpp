@@ -1,6 +1,6 @@
 #include "app/gui/ProgressWindow.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QProgressBar>
 #include <QScreen>
 
@@ -22,15 +22,19 @@ void TForm2::ShowWithMaximum(int maximum) {
   ProgressBar1->setMaximum(maximum);
   ProgressBar1->setValue(0);
   QRect frame = frameGeometry();
-  frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+  frame.moveCenter(QApplication::primaryScreen()->availableGeometry().center());
   move(frame.topLeft());
   show();
-  repaint();
+  ShowNow();
 }
 
 void TForm2::SetPosition(int position) {
   ProgressBar1->setValue(position);
-  ProgressBar1->repaint();
+  ShowNow();
+}
+
+void TForm2::ShowNow() {
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace kyrovane::gui

@@ -15,12 +15,15 @@ class TForm2 : public QWidget {
  public:
   TForm2();
 
-  // Shown centred on the screen and painted at once, since a conversion lets no other
-  // window message through.
+  // Shown centred on the screen.
   void ShowWithMaximum(int maximum);
   void SetPosition(int position);
 
   QProgressBar* ProgressBar1;
+
+ private:
+  // Painted at once: a conversion runs to its end without handling the user's input.
+  void ShowNow();
 };
 
 }  // namespace kyrovane::gui

@@ -3,10 +3,22 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "app/core/SettingsFiles.h"
 #include "app/gui/Layout.h"
+#include "app/gui/MainWindow.h"
 #include "app/gui/Program.h"
 
 namespace kyrovane::gui {
+namespace {
+
+TFileDialogOptions SettingsFileDialog() {
+  TFileDialogOptions options;
+  options.Filter = "設定ファイル(*.kvs)|*.kvs";
+  options.DefaultSuffix = "kvs";
+  return options;
+}
+
+}  // namespace
 
 TForm7::TForm7(Program& program) : program_(program) {
   SetUpDialogWindow(this, "設定のプロパティ", 200, 150);
@@ -33,9 +45,18 @@ void TForm7::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) program_.settings.PropertyEnv = program_.settings.Env;
 }
 
-void TForm7::LoadButtonClick() {}
+void TForm7::LoadButtonClick() {
+  const std::optional<std::filesystem::path> path = program_.ui.OpenFile(SettingsFileDialog());
+  if (path) ReadSettingsFile(*path, program_.settings.PropertyEnv, program_.ui);
+}
 
-void TForm7::SaveButtonClick() {}
+void TForm7::SaveButtonClick() {
+  const std::optional<std::filesystem::path> path = program_.ui.SaveFile(SettingsFileDialog());
+  if (!path) return;
+  THourglass hourglass(program_.ui);
+  const QWidget* mainWindow = program_.Form1.get();
+  WriteSettingsFile(*path, program_.settings.PropertyEnv, mainWindow->y(), mainWindow->x());
+}
 
 void TForm7::InitButtonClick() {
   if (!program_.ConfirmReset("設定を初期化しますか？")) return;

@@ -200,7 +200,7 @@ class DialogsTest : public QObject {
   void escapeInTheColourDialogsAsksTheResetQuestion() {
     settings().Env.LayerColor.fill(6);
     settings().Env.CustomColor.fill(0x123456);
-    ui_->answers = {UserInterface::Answer::Cancel, UserInterface::Answer::Ok};
+    ui_->MessageAnswers = {TMessageAnswer::Cancel, TMessageAnswer::Ok};
     for (QDialog* dialog : {static_cast<QDialog*>(program_->Form4.get()),
                             static_cast<QDialog*>(program_->Form5.get())}) {
       bool stayedOpen = false;
@@ -212,13 +212,13 @@ class DialogsTest : public QObject {
       dialog->exec();
       QVERIFY(stayedOpen);
     }
-    QCOMPARE(ui_->messages.size(), 2);
-    QCOMPARE(ui_->messages[0].text, std::string("レイヤー色を初期化しますか？"));
-    QCOMPARE(ui_->messages[1].text, std::string("カスタム色を初期化しますか？"));
-    for (const auto& message : ui_->messages) {
-      QCOMPARE(message.caption, std::string("設定の初期化"));
-      QVERIFY(message.buttons == UserInterface::Buttons::OkCancel);
-      QVERIFY(message.icon == UserInterface::Icon::Warning);
+    QCOMPARE(ui_->Messages.size(), 2);
+    QCOMPARE(ui_->Messages[0].Text, std::string("レイヤー色を初期化しますか？"));
+    QCOMPARE(ui_->Messages[1].Text, std::string("カスタム色を初期化しますか？"));
+    for (const auto& message : ui_->Messages) {
+      QCOMPARE(message.Caption, std::string("設定の初期化"));
+      QVERIFY(message.Buttons == TMessageButtons::OkCancel);
+      QVERIFY(message.Icon == TMessageIcon::Warning);
     }
     QCOMPARE(settings().Env.LayerColor[200], 6);         // Cancel: nothing changed
     QCOMPARE(settings().Env.CustomColor[7], TColor{0});  // OK: reset
@@ -229,7 +229,7 @@ class DialogsTest : public QObject {
     settings().Env.LineColor[4] = 25;  // カスタム色３
     form3.FormShow();
     form3.Line[1]->setText("0.7");
-    ui_->colors = {0x0000FF};
+    ui_->ColorAnswers = {0x0000FF};
     test::WhenModal([this](QWidget*) {
       program_->Form5->Button[3]->click();
       program_->Form5->Button9->click();
@@ -247,7 +247,7 @@ class DialogsTest : public QObject {
     form3.FormShow();
     form3.Line[2]->setText("0.8");
     TForm7& form7 = *program_->Form7;
-    ui_->answers = {UserInterface::Answer::Cancel, UserInterface::Answer::Ok};
+    ui_->MessageAnswers = {TMessageAnswer::Cancel, TMessageAnswer::Ok};
     test::WhenModal([&](QWidget*) {
       form7.InitButton->click();  // Cancel: nothing
       QCOMPARE(static_cast<double>(settings().PropertyEnv.Line[1]), 0.9);
@@ -256,12 +256,12 @@ class DialogsTest : public QObject {
       form7.Button2->click();
     });
     form3.Button3->click();
-    QCOMPARE(ui_->messages.size(), 2);
-    QCOMPARE(ui_->messages[0].text, std::string("設定を初期化しますか？"));
+    QCOMPARE(ui_->Messages.size(), 2);
+    QCOMPARE(ui_->Messages[0].Text, std::string("設定を初期化しますか？"));
     QCOMPARE(static_cast<double>(settings().Env.Line[1]), 0.9);
     QCOMPARE(form3.Line[2]->text(), QString("0.8"));  // typed, kept on cancel
 
-    ui_->answers = {UserInterface::Answer::Ok};
+    ui_->MessageAnswers = {TMessageAnswer::Ok};
     test::WhenModal([&](QWidget*) {
       form7.InitButton->click();
       form7.Button1->click();

@@ -43,20 +43,4 @@ void WhenModal(std::function<void(QWidget*)> action) {
   QTimer::singleShot(0, *poll);
 }
 
-UserInterface::Answer ScriptedUi::MessageBox(const std::string& text, const std::string& caption,
-                                             Buttons buttons, Icon icon) {
-  messages.push_back({text, caption, buttons, icon});
-  if (answers.empty()) return Answer::Ok;
-  const Answer answer = answers.front();
-  answers.erase(answers.begin());
-  return answer;
-}
-
-std::optional<TColor> ScriptedUi::ChooseColor(TColor) {
-  if (colors.empty()) return std::nullopt;
-  const TColor color = colors.front();
-  colors.erase(colors.begin());
-  return color;
-}
-
 }  // namespace kyrovane::test

@@ -8,10 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
-#include <optional>
-#include <vector>
 
-#include "app/core/UserInterface.h"
+#include "app/core/scripted_ui.h"
 
 namespace kyrovane::test {
 
@@ -32,25 +30,5 @@ QStringList ButtonTexts(const QWidget* window);
 
 // Runs `action` with the next modal dialog once its own event loop runs.
 void WhenModal(std::function<void(QWidget*)> action);
-
-struct RecordedMessage {
-  std::string text;
-  std::string caption;
-  UserInterface::Buttons buttons;
-  UserInterface::Icon icon;
-};
-
-class ScriptedUi : public UserInterface {
- public:
-  Answer MessageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                    Icon icon) override;
-  std::optional<TColor> ChooseColor(TColor initial) override;
-  void Beep() override { ++beeps; }
-
-  std::vector<Answer> answers;  // taken in order; OK when none is left
-  std::vector<TColor> colors;   // taken in order; cancelled when none is left
-  std::vector<RecordedMessage> messages;
-  int beeps = 0;
-};
 
 }  // namespace kyrovane::test
