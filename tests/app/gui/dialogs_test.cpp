@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/core/SettingsFiles.h"
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/FLEdit.h"
@@ -270,6 +271,27 @@ class DialogsTest : public QObject {
     QCOMPARE(static_cast<double>(settings().Env.Line[1]), 0.1);
     QCOMPARE(settings().Env.TextFont, std::string("Mincyo"));  // kept by the reset
     QCOMPARE(form3.Line[1]->text(), QString("0.10"));
+  }
+
+  void settingsFileLoadTakesEffectOnlyWithOk() {
+    REnvironment stored = DefaultEnvironment();
+    stored.Magnification = 2.5L;
+    const std::filesystem::path file = scratch_.path().toStdString() + "/stored.kvs";
+    WriteSettingsFile(file, stored, 0, 0);
+    TForm7& form7 = *program_->Form7;
+    for (QPushButton* close : {form7.Button2, form7.Button1}) {
+      ui_->OpenAnswers = {file};
+      test::WhenModal([&](QWidget*) {
+        form7.LoadButton->click();
+        close->click();
+      });
+      program_->Form3->Button3->click();
+      QCOMPARE(static_cast<double>(settings().Env.Magnification),
+               close == form7.Button1 ? 2.5 : 1.0);
+    }
+    QCOMPARE(ui_->Dialogs[0].Options.Filter, std::string("設定ファイル(*.kvs)|*.kvs"));
+    QCOMPARE(program_->Form3->Magnification1->text(), QString("2.5"));
+    QVERIFY(ui_->Messages.empty());
   }
 };
 
