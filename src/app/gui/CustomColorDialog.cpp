@@ -17,17 +17,15 @@ TForm5::TForm5(Program& program) : program_(program) {
     const int x = 8 + (button - 1) / 4 * 146;
     const int y = 8 + (button - 1) % 4 * 31;
     Button[button] =
-        Place<QPushButton>(this, QRect(x, y, 92, 25), "カスタム色" + FullWidthHexDigit(button));
-    Button[button]->setAutoDefault(false);
+        PlaceButton(this, QRect(x, y, 92, 25), "カスタム色" + FullWidthHexDigit(button));
     Panel[button] = MakeSwatch(this);
     Panel[button]->setGeometry(x + 98, y, 40, 25);
     connect(Button[button], &QPushButton::clicked, this,
             [this, button] { program_.Guarded([this, button] { ButtonClick(button); }); });
   }
-  Button9 = Place<QPushButton>(this, QRect(120, 139, 82, 25), "設定完了");
-  Button10 = Place<QPushButton>(this, QRect(208, 139, 82, 25), "設定初期化");
+  Button9 = PlaceButton(this, QRect(120, 139, 82, 25), "設定完了");
+  Button10 = PlaceButton(this, QRect(208, 139, 82, 25), "設定初期化");
   Button10->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
-  for (QPushButton* button : {Button9, Button10}) button->setAutoDefault(false);
   connect(Button9, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button10, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { Button10Click(); }); });

@@ -46,12 +46,6 @@ void AddLabel(QWidget* page, const QRect& geometry, const char* text) {
   Place<QLabel>(page, geometry, Text(text));
 }
 
-QPushButton* AddButton(QWidget* parent, const QRect& geometry, const char* text) {
-  auto* button = Place<QPushButton>(parent, geometry, Text(text));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TForm3::TForm3(Program& program) : program_(program) {
@@ -61,10 +55,10 @@ TForm3::TForm3(Program& program) : program_(program) {
   BuildPatternPage();
   BuildOtherPage();
 
-  Button1 = AddButton(this, QRect(8, 342, 82, 25), "設定完了");
-  Button3 = AddButton(this, QRect(96, 342, 112, 25), "設定のプロパティ");
+  Button1 = PlaceButton(this, QRect(8, 342, 82, 25), Text("設定完了"));
+  Button3 = PlaceButton(this, QRect(96, 342, 112, 25), Text("設定のプロパティ"));
   Button3->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
-  Button5 = AddButton(this, QRect(214, 342, 82, 25), "キャンセル");
+  Button5 = PlaceButton(this, QRect(214, 342, 82, 25), Text("キャンセル"));
   connect(Button1, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { Button1Click(); }); });
   connect(Button3, &QPushButton::clicked, this,
@@ -126,8 +120,8 @@ void TForm3::BuildColourPage() {
   AddLabel(page, QRect(8, 268, 24, 23), "色");
   UseColor1 = Place<QComboBox>(page, QRect(36, 268, 80, 23));
   UseColor1->addItems({Text("白黒"), Text("線種"), Text("レイヤー")});
-  Button2 = AddButton(page, QRect(122, 267, 100, 25), "レイヤー色設定");
-  Button4 = AddButton(page, QRect(226, 267, 62, 25), "カスタム色");
+  Button2 = PlaceButton(page, QRect(122, 267, 100, 25), Text("レイヤー色設定"));
+  Button4 = PlaceButton(page, QRect(226, 267, 62, 25), Text("カスタム色"));
   connect(Button2, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { Button2Click(); }); });
   connect(Button4, &QPushButton::clicked, this,

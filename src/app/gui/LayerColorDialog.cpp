@@ -21,12 +21,6 @@ constexpr int kGroups = 16;
 constexpr int kLayers = 16;
 constexpr int kBlack = 1;
 
-QPushButton* AddButton(QWidget* parent, const QRect& geometry, const QString& text) {
-  auto* button = Place<QPushButton>(parent, geometry, text);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TForm4::TForm4(Program& program) : program_(program) {
@@ -56,12 +50,12 @@ TForm4::TForm4(Program& program) : program_(program) {
             [this, list] { program_.Guarded([this, list] { LayerColorChange(list); }); });
   }
 
-  Button2 = AddButton(this, QRect(8, 292, 170, 25), "レイヤー０の色で統一する");
-  Button4 = AddButton(this, QRect(184, 292, 213, 25), "レイヤーグループ０からコピー");
-  Button5 = AddButton(this, QRect(8, 321, 389, 25),
-                      "このレイヤーグループの色をすべてのレイヤーグループに適用する");
-  Button1 = AddButton(this, QRect(227, 354, 82, 25), "設定完了");
-  Button3 = AddButton(this, QRect(315, 354, 82, 25), "設定初期化");
+  Button2 = PlaceButton(this, QRect(8, 292, 170, 25), "レイヤー０の色で統一する");
+  Button4 = PlaceButton(this, QRect(184, 292, 213, 25), "レイヤーグループ０からコピー");
+  Button5 = PlaceButton(this, QRect(8, 321, 389, 25),
+                        "このレイヤーグループの色をすべてのレイヤーグループに適用する");
+  Button1 = PlaceButton(this, QRect(227, 354, 82, 25), "設定完了");
+  Button3 = PlaceButton(this, QRect(315, 354, 82, 25), "設定初期化");
   Button3->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this,

@@ -1,6 +1,14 @@
 #include "app/gui/Layout.h"
 
+#include <QPushButton>
+
 namespace kyrovane::gui {
+
+QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text) {
+  auto* button = Place<QPushButton>(parent, geometry, text);
+  button->setAutoDefault(false);
+  return button;
+}
 
 void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int height) {
   window->setWindowTitle(caption);

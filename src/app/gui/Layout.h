@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
+
 namespace kyrovane::gui {
 
 template <class Control, class... Args>
@@ -15,6 +17,9 @@ Control* Place(QWidget* parent, const QRect& geometry, Args&&... args) {
   control->setGeometry(geometry);
   return control;
 }
+
+// A push button that is no dialog's default button: Enter never presses it from elsewhere.
+QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text);
 
 // A dialog window with a caption and a fixed client size, without border icons, centred on
 // the screen when shown.

@@ -23,12 +23,6 @@ namespace {
 constexpr int kSnapDistance = 16;
 constexpr int kMoveSettleMs = 300;
 
-QPushButton* AddButton(QWidget* parent, const QRect& geometry, const QString& text) {
-  auto* button = Place<QPushButton>(parent, geometry, text);
-  button->setAutoDefault(false);
-  return button;
-}
-
 // The four snap rules: an edge closer than the snap distance to the work area's edge, or
 // beyond it, goes onto it; the right and bottom rules come last.
 QPoint Snapped(const QRect& frame, const QRect& area) {
@@ -53,14 +47,14 @@ TForm1::TForm1(Program& program) : program_(program) {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kDetailWidth, kHeight);
 
-  Button1 = AddButton(this, QRect(8, 8, 152, 27), "PDF変換開始");
+  Button1 = PlaceButton(this, QRect(8, 8, 152, 27), "PDF変換開始");
   pdfopen1 = Place<QCheckBox>(this, QRect(8, 42, 158, 18), "変換後にPDFファイルを開く");
   pdfopen1->setChecked(true);
   PreView1 = Place<QCheckBox>(this, QRect(8, 62, 158, 18), "プレビューのみ");
   AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 158, 18), "印刷範囲をを無視する");
-  Button3 = AddButton(this, QRect(8, 106, 96, 25), "リスト編集");
+  Button3 = PlaceButton(this, QRect(8, 106, 96, 25), "リスト編集");
   Button3->setEnabled(false);  // the list window is not part of this program yet
-  Mode1 = AddButton(this, QRect(108, 106, 52, 25), ">>詳細");
+  Mode1 = PlaceButton(this, QRect(108, 106, 52, 25), ">>詳細");
   Mode1->setFlat(true);
 
   Place<QLabel>(this, QRect(176, 10, 30, 20), "特殊");
@@ -71,7 +65,7 @@ TForm1::TForm1(Program& program) : program_(program) {
   Dim1->addItems({"1", "2", "4", "8", "16"});
   Place<QLabel>(this, QRect(279, 38, 14, 20), "枚");
   IniSave1 = Place<QCheckBox>(this, QRect(176, 66, 116, 18), "環境を保存する");
-  Button2 = AddButton(this, QRect(176, 106, 113, 25), "詳細設定");
+  Button2 = PlaceButton(this, QRect(176, 106, 113, 25), "詳細設定");
   Button2->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
 
   const auto guarded = [this](void (TForm1::*handler)()) {

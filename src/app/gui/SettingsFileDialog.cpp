@@ -22,14 +22,11 @@ TFileDialogOptions SettingsFileDialog() {
 
 TForm7::TForm7(Program& program) : program_(program) {
   SetUpDialogWindow(this, "設定のプロパティ", 200, 150);
-  LoadButton = Place<QPushButton>(this, QRect(24, 8, 152, 25), "設定を読み込む");
-  SaveButton = Place<QPushButton>(this, QRect(24, 39, 152, 25), "設定を保存する");
-  InitButton = Place<QPushButton>(this, QRect(24, 70, 152, 25), "設定を初期化する");
-  Button1 = Place<QPushButton>(this, QRect(24, 117, 74, 25), "OK");
-  Button2 = Place<QPushButton>(this, QRect(102, 117, 74, 25), "キャンセル");
-  for (QPushButton* button : {LoadButton, SaveButton, InitButton, Button1, Button2}) {
-    button->setAutoDefault(false);
-  }
+  LoadButton = PlaceButton(this, QRect(24, 8, 152, 25), "設定を読み込む");
+  SaveButton = PlaceButton(this, QRect(24, 39, 152, 25), "設定を保存する");
+  InitButton = PlaceButton(this, QRect(24, 70, 152, 25), "設定を初期化する");
+  Button1 = PlaceButton(this, QRect(24, 117, 74, 25), "OK");
+  Button2 = PlaceButton(this, QRect(102, 117, 74, 25), "キャンセル");
   connect(LoadButton, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { LoadButtonClick(); }); });
   connect(SaveButton, &QPushButton::clicked, this,

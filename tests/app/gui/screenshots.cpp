@@ -4,13 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTranslator>
 #include <cstdio>
 
-#include "app/gui/AppFont.h"
+#include "app/gui/ApplicationSetUp.h"
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
@@ -41,11 +39,7 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(folder);
-  QTranslator translator;
-  if (translator.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&translator);
-  }
-  kyrovane::gui::InstallApplicationFont();
+  kyrovane::gui::SetUpApplication();
   kyrovane::gui::QtUserInterface ui;
   kyrovane::gui::Program program(ui);
 

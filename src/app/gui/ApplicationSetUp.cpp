@@ -1,7 +1,9 @@
-#include "app/gui/AppFont.h"
+#include "app/gui/ApplicationSetUp.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace kyrovane::gui {
 namespace {
@@ -12,18 +14,22 @@ constexpr int kPixelSize = 12;
 
 }  // namespace
 
-void InstallApplicationFont() {
+void SetUpApplication() {
+  QApplication::setApplicationName("Kyrovane");
+  QGuiApplication::setDesktopFileName("kyrovane");
+
+  auto* translator = new QTranslator(qApp);
+  if (translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+
   QFont::insertSubstitutions(kProportionalGothic,
                              {"IPAPGothic", "Noto Sans CJK JP", "IPAGothic", "Noto Sans JP"});
   QFont::insertSubstitutions(kFixedGothic,
                              {"IPAGothic", "Noto Sans Mono CJK JP", "IPAPGothic", "Noto Sans JP"});
-  QApplication::setFont(WindowFont());
-}
-
-QFont WindowFont() {
   QFont font(kProportionalGothic);
   font.setPixelSize(kPixelSize);
-  return font;
+  QApplication::setFont(font);
 }
 
 }  // namespace kyrovane::gui
