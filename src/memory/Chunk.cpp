@@ -17,7 +17,8 @@ TChunk::TChunk(std::byte* memory, std::uint16_t blockSize, std::uint16_t count)
       Count(count),
       Threshold(std::max(1, count / 10)),
       FreeCount(count),
-      Memory(memory) {
+      Memory(memory),
+      MultipleTest(UINT64_MAX / blockSize + 1) {
   NextUnused = FirstBlock();
 }
 

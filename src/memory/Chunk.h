@@ -41,6 +41,9 @@ struct TChunk {
   std::byte* FreeList = nullptr;
   std::byte* Memory = nullptr;
   std::uint32_t Id = 0;
+  // 2^64 / BlockSize rounded up: an offset n is a multiple of BlockSize exactly when
+  // n × this (modulo 2^64) is below it, which spares a division on every free.
+  std::uint64_t MultipleTest = 0;
 
   TChunk() = default;  // a list head
   TChunk(std::byte* memory, std::uint16_t blockSize, std::uint16_t count);
@@ -49,7 +52,7 @@ struct TChunk {
   // Whether `block` is one of this chunk's blocks that has been handed out at some time.
   bool HandedOut(const std::byte* block) const {
     return block >= FirstBlock() && block < NextUnused &&
-           static_cast<std::size_t>(block - FirstBlock()) % BlockSize == 0;
+           static_cast<std::uint64_t>(block - FirstBlock()) * MultipleTest < MultipleTest;
   }
 
   std::byte* AllocBlock();

@@ -10,65 +10,22 @@
 
 #include <errno.h>
 #include <malloc.h>
-#include <pthread.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/mman.h>
-#include <sys/single_threaded.h>
 #include <unistd.h>
 
 #include <bit>
 #include <cstdint>
 
+#include "memory/LibcSystem.h"
 #include "memory/PoolAllocator.h"
-
-extern "C" {
-void* __libc_malloc(size_t size);
-void __libc_free(void* p);
-}
 
 namespace {
 
+using kyrovane::memory::libcSystem;
 using kyrovane::memory::TBlockKind;
+using kyrovane::memory::TLibcSystem;
 using kyrovane::memory::TPoolAllocator;
-
-class TLibcSystem final : public kyrovane::memory::TSystemLayer {
- public:
-  bool HasHeap() override { return true; }
-  void* HeapAlloc(size_t size) override { return __libc_malloc(size); }
-  bool HeapFree(void* p) override {
-    __libc_free(p);
-    return true;
-  }
-  void* MapPages(size_t size) override {
-    void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    return p == MAP_FAILED ? nullptr : p;
-  }
-  bool UnmapPages(void* p, size_t size) override { return munmap(p, size) == 0; }
-  bool IsMultiThreaded() override { return !__libc_single_threaded; }
-  void Lock() override { pthread_mutex_lock(&mutex_); }
-  void Unlock() override { pthread_mutex_unlock(&mutex_); }
-  void Started() override;
-
-  // A fork copies the lock in whatever state another thread holds it: it is taken before the
-  // fork and released on both sides.
-  void BeforeFork() {
-    lockedForFork_ = IsMultiThreaded();
-    if (lockedForFork_) Lock();
-  }
-  void AfterForkInParent() {
-    if (lockedForFork_) Unlock();
-  }
-  void AfterForkInChild() {
-    if (!lockedForFork_) return;
-    const pthread_mutex_t fresh = PTHREAD_MUTEX_INITIALIZER;
-    mutex_ = fresh;
-  }
-
- private:
-  pthread_mutex_t mutex_ = PTHREAD_MUTEX_INITIALIZER;
-  bool lockedForFork_ = false;
-};
 
 // Appends text to a fixed buffer; the fault message is written without allocating.
 struct TMessage {
@@ -103,13 +60,7 @@ struct TMessage {
   abort();
 }
 
-constinit TLibcSystem libcSystem;
 constinit TPoolAllocator allocator(libcSystem, StopProgram);
-
-void TLibcSystem::Started() {
-  pthread_atfork([] { libcSystem.BeforeFork(); }, [] { libcSystem.AfterForkInParent(); },
-                 [] { libcSystem.AfterForkInChild(); });
-}
 
 size_t PageSize() {
   return static_cast<size_t>(sysconf(_SC_PAGESIZE));
@@ -139,7 +90,8 @@ void* calloc(size_t count, size_t size) noexcept {
     return nullptr;
   }
   void* p = malloc(total);
-  if (p && !kyrovane::memory::ComesFromPages(total)) memset(p, 0, total);
+  // Blocks beyond the mappings kept for reuse come from fresh pages, which are zeroed.
+  if (p && total <= TLibcSystem::kLargestKeptMapping) memset(p, 0, total);
   return p;
 }
 

@@ -70,6 +70,11 @@ void* TMemManager::GetAlignedMem(std::size_t size, std::size_t alignment) {
   return p;
 }
 
+bool TMemManager::ClaimsLarge(const void* p) {
+  const std::uint32_t word = HeaderOf(p)->SizeWord;
+  return word > kLargestPooledBlock && word < kAlignedMark;
+}
+
 TBlockInfo TMemManager::Inspect(const void* p) const {
   const TOsHeader* header = HeaderOf(p);
   if (header->SizeWord != kAlignedMark) return InspectUnaligned(p);

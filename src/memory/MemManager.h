@@ -23,9 +23,10 @@ inline constexpr std::size_t kLargestRequest = PTRDIFF_MAX;
 constexpr std::size_t BlockSizeFor(std::size_t size) {
   return (size + kBlockHeaderSize + 15) & ~std::size_t{15};
 }
-// Whether a request is served from freshly mapped (so zeroed) pages.
-constexpr bool ComesFromPages(std::size_t size) {
-  return size <= kLargestRequest && BlockSizeFor(size) >= kVirtualMemoryFrom;
+// Whether a request gets a system block of its own. Such blocks share no state of the manager
+// with other threads.
+constexpr bool IsLargeRequest(std::size_t size) {
+  return size > kLargestPooledBlock - kBlockHeaderSize;
 }
 
 // What a pointer given back turned out to be.
@@ -59,6 +60,8 @@ class TMemManager {
   void* GetAlignedMem(std::size_t size, std::size_t alignment);
   TBlockInfo Inspect(const void* p) const;
   TFreeResult FreeMem(void* p);
+  // Whether p claims to be a large block, by its own header alone; Inspect tells for sure.
+  static bool ClaimsLarge(const void* p);
 
   // The pool of blocks of `blockSize` bytes (a multiple of 16 up to 16384).
   const TFixedSizePool& Pool(std::size_t blockSize) const { return *pools_[blockSize / 16]; }

@@ -8,10 +8,12 @@ namespace kyrovane::memory {
 
 namespace {
 
-// Holds the lock for a scope when the process has more than one thread.
+// Holds the lock for a scope when the process has more than one thread. Large blocks need
+// none: they touch no shared state, and their system calls then keep no other thread waiting.
 class TProcessLock {
  public:
-  explicit TProcessLock(TSystemLayer& system) : system_(system), held_(system.IsMultiThreaded()) {
+  explicit TProcessLock(TSystemLayer& system, bool needed = true)
+      : system_(system), held_(needed && system.IsMultiThreaded()) {
     if (held_) system_.Lock();
   }
   ~TProcessLock() {
@@ -43,7 +45,7 @@ bool TPoolAllocator::InitMemManager() {
 
 void* TPoolAllocator::PoolGetMem(std::size_t size) {
   if (!InitMemManager()) return nullptr;
-  TProcessLock lock(os_.System());
+  TProcessLock lock(os_.System(), !IsLargeRequest(size));
   return manager_->GetMem(size);
 }
 
@@ -58,7 +60,7 @@ int TPoolAllocator::PoolFreeMem(void* p) {
   if (!initialised_.load(std::memory_order_acquire)) Stop("free", TBlockKind::NotHandedOut, p);
   TFreeResult result;
   {
-    TProcessLock lock(os_.System());
+    TProcessLock lock(os_.System(), !TMemManager::ClaimsLarge(p));
     result = manager_->FreeMem(p);
   }
   switch (result) {
@@ -91,7 +93,7 @@ TBlockInfo TPoolAllocator::InspectOrStop(const char* function, const void* p) {
   if (!initialised_.load(std::memory_order_acquire)) Stop(function, TBlockKind::NotHandedOut, p);
   TBlockInfo info;
   {
-    TProcessLock lock(os_.System());
+    TProcessLock lock(os_.System(), !TMemManager::ClaimsLarge(p));
     info = manager_->Inspect(p);
   }
   if (IsFault(info.Kind)) Stop(function, info.Kind, p);

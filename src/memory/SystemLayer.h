@@ -14,7 +14,7 @@ class TSystemLayer {
   virtual bool HasHeap() = 0;
   virtual void* HeapAlloc(std::size_t size) = 0;
   virtual bool HeapFree(void* p) = 0;
-  // Zeroed read-write pages of at least `size` bytes, or nullptr.
+  // Read-write pages of at least `size` bytes, or nullptr.
   virtual void* MapPages(std::size_t size) = 0;
   virtual bool UnmapPages(void* p, std::size_t size) = 0;
 

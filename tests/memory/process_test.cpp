@@ -71,12 +71,15 @@ TEST(InstalledManager, TheCFunctionsKeepTheirContracts) {
   EXPECT_EQ(calloc(huge / 2, 3), nullptr);
   EXPECT_EQ(errno, ENOMEM);
 
-  auto* dirty = static_cast<unsigned char*>(malloc(100));
-  std::memset(dirty, 0xFF, 100);
-  free(dirty);
-  auto* zeroed = static_cast<unsigned char*>(calloc(25, 4));
-  EXPECT_TRUE(std::all_of(zeroed, zeroed + 100, [](unsigned char b) { return b == 0; }));
-  free(zeroed);
+  // Pooled blocks and mapped pages are both used again.
+  for (const std::size_t size : {100ul, 200000ul}) {
+    auto* dirty = static_cast<unsigned char*>(malloc(size));
+    std::memset(dirty, 0xFF, size);
+    free(dirty);
+    auto* zeroed = static_cast<unsigned char*>(calloc(size / 4, 4));
+    EXPECT_TRUE(std::all_of(zeroed, zeroed + size, [](unsigned char b) { return b == 0; }));
+    free(zeroed);
+  }
 
   errno = EDOM;
   free(malloc(10));
