@@ -3,12 +3,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace kyrovane::test {
 
@@ -68,6 +70,30 @@ CommandResult Run(const std::string& commandLine) {
 
 std::filesystem::path SharedTestData(const std::string& relative) {
   return std::filesystem::path(KYROVANE_SHARED_TESTDATA) / relative;
+}
+
+std::string MissingSharedTestData() {
+  const std::filesystem::path folder = KYROVANE_SHARED_TESTDATA;
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return {};
+  return "the shared test data " + folder.lexically_normal().string() + " is missing";
+}
+
+bool SharedTestDataRequired() {
+  const char* value = std::getenv("KYROVANE_REQUIRE_SHARED_TESTDATA");
+  return value != nullptr && std::string_view(value) == "1";
+}
+
+std::vector<std::filesystem::path> SharedTestDataFiles(const std::string& folder,
+                                                       const std::string& extension) {
+  const std::filesystem::path path = SharedTestData(folder);
+  if (!MissingSharedTestData().empty()) return {path};
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    if (entry.path().extension() == extension) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 std::filesystem::path TestData(const std::string& relative) {
