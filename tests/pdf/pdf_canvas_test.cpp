@@ -106,7 +106,7 @@ TEST_F(PdfCanvasTest, NumbersFromBrokenDrawingsStayValid) {
   canvas().MoveTo(std::nanl(""), 1e300L);
   canvas().LineTo(-INFINITY, -1e20L);
   canvas().SetLineWidth(std::nanl(""));
-  EXPECT_EQ(Written(), "0 999999999999999 m\n0 -999999999999999 l\n0 w\n");
+  EXPECT_EQ(Written(), "0 2147483647 m\n0 -2147483647 l\n0 w\n");
 }
 
 TEST_F(PdfCanvasTest, CharacterSpacingOnlyWhenItChanges) {
