@@ -161,7 +161,7 @@ TEST(JpCharWidth, Proportional) {
     EXPECT_EQ(Width(font, "!", 0), 219);
     EXPECT_EQ(Width(font, "&", 0), 594);
     EXPECT_EQ(Width(font, "A", 0), 633);
-    EXPECT_EQ(Width(font, "~", 0), 500);         // CID 631 has no run: missing width
+    EXPECT_EQ(Width(font, "~", 0), 414);         // CID 95, the last proportional Roman
     EXPECT_EQ(Width(font, "\xB1", 0), 617);      // half-width katakana are proportional
     EXPECT_EQ(Width(font, "\x82\x4F", 0), 684);  // full-width digit zero
     EXPECT_EQ(Width(font, "\x82\x4F", 1), 0);
