@@ -98,10 +98,9 @@ std::vector<std::filesystem::path> SharedTestDataFiles(const std::string& folder
   const std::filesystem::path path = SharedTestData(folder);
   if (!MissingSharedTestData().empty()) return {path};
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(path)) {
-    if (entry.path().extension() == extension) files.push_back(entry.path());
+  for (const std::string& name : FileNames(path)) {
+    if (std::filesystem::path(name).extension() == extension) files.push_back(path / name);
   }
-  std::sort(files.begin(), files.end());
   return files;
 }
 
