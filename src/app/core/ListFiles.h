@@ -77,6 +77,8 @@ std::string ListLineText(const TListEntry& Entry);
 // shows the invalid-file message, a JWK path or any other kind is all on with memo "図形".
 // A missing drawing gives an empty memo and, for a bare JWW or JWC path, zero masks.
 TParam MakeListEntry(std::string_view Line, UiPort& Ui);
+// The entry of a drawing chosen by the user: as a bare path, commas and all.
+TParam MakeDrawingEntry(const std::filesystem::path& Path, UiPort& Ui);
 
 // The settings file beside a list file.
 std::filesystem::path CompanionSettingsPath(const std::filesystem::path& ListPath);
