@@ -27,7 +27,7 @@ struct TLayerFlags {
 
 // Records outside the sixteen groups of sixteen layers are not counted.
 void Mark(TLayerBits& bits, unsigned group, unsigned layer) {
-  if (group < 16 && layer < 16) bits[group] |= static_cast<uint16_t>(1u << layer);
+  if (group < 16 && layer < 16) bits[group] |= MaskBit(static_cast<int>(layer));
 }
 
 void Mark(TLayerBits& bits, const JWWEntityHead& head) {
@@ -122,7 +122,7 @@ TLayerFlags JwcFlags(const JwcData& jwc) {
 uint16_t GroupsHolding(const TLayerBits& layers) {
   uint16_t groups = 0;
   for (std::size_t g = 0; g < 16; ++g) {
-    if (layers[g] != 0) groups |= static_cast<uint16_t>(1u << g);
+    if (layers[g] != 0) groups |= MaskBit(static_cast<int>(g));
   }
   return groups;
 }

@@ -23,10 +23,6 @@ bool PathBefore(const TListEntry& a, const TListEntry& b) {
   });
 }
 
-uint16_t Bit(int number) {
-  return static_cast<uint16_t>(1u << number);
-}
-
 }  // namespace
 
 TListEditor::TListEditor(Settings& Settings, UiPort& Ui) : settings_(Settings), ui_(Ui) {}
@@ -186,14 +182,14 @@ void TListEditor::GroupButtonDown(int Group, TMouseButton Button) {
   if (Button == TMouseButton::Right) {
     currentGroup_ = Group;
   } else {
-    Modify(param->GroupMask, param->GroupMask ^ Bit(Group));
+    Modify(param->GroupMask, param->GroupMask ^ MaskBit(Group));
   }
 }
 
 void TListEditor::LayerButtonDown(int Layer) {
   if (TParam* param = SelectedParam()) {
     uint16_t& mask = param->LayerMask[currentGroup_];
-    Modify(mask, mask ^ Bit(Layer));
+    Modify(mask, mask ^ MaskBit(Layer));
   }
 }
 
@@ -206,7 +202,7 @@ void TListEditor::LayerAllDown(TMouseButton Button) {
 
 void TListEditor::GroupAllDown(TMouseButton Button) {
   if (TParam* param = SelectedParam()) {
-    const uint16_t alone = Bit(currentGroup_);
+    const uint16_t alone = MaskBit(currentGroup_);
     const bool onlyCurrent = Button == TMouseButton::Left && param->GroupMask != alone;
     Modify(param->GroupMask, onlyCurrent ? alone : kAllOn);
   }
@@ -223,7 +219,7 @@ void TListEditor::Split() {
       continue;
     }
     TListEntry part{chosen->Path, {}};
-    part.Param.GroupMask = Bit(currentGroup_) | Bit(group);
+    part.Param.GroupMask = MaskBit(currentGroup_) | MaskBit(group);
     part.Param.LayerMask = whole.LayerMask;
     part.Param.Memo = whole.Memo;
     parts.push_back(std::move(part));

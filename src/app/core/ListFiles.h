@@ -18,6 +18,11 @@ namespace kyrovane {
 
 class UiPort;
 
+// Bit n (0..15) of a group or layer mask.
+constexpr uint16_t MaskBit(int Number) {
+  return static_cast<uint16_t>(1u << Number);
+}
+
 // The layer selection of one drawing: bit g of GroupMask outputs layer group g, bit l of
 // LayerMask[g] layer l of that group; 0xFFFF is "all on".
 struct TLayerMasks {

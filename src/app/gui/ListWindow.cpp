@@ -49,8 +49,10 @@ int IndexOf(const std::array<QToolButton*, N>& buttons, const QObject* button) {
   return -1;
 }
 
-uint16_t Bit(int number) {
-  return static_cast<uint16_t>(1u << number);
+// The marks of group or layer n from its three masks.
+TGlyphMarks MarksOf(int n, uint16_t output, uint16_t graphics, uint16_t text) {
+  const auto has = [n](uint16_t mask) { return (mask & MaskBit(n)) != 0; };
+  return {has(output), has(graphics), has(text)};
 }
 
 }  // namespace
@@ -114,6 +116,7 @@ void TForm6::PlaceLayerButtons() {
   const auto place = [this](QToolButton* button, const QRect& geometry, const QString& caption) {
     button->setGeometry(geometry);
     button->setText(caption);
+    button->setFocusPolicy(Qt::NoFocus);  // mouse buttons only, like speed buttons
     button->installEventFilter(this);
     rightColumn_.emplace_back(button, geometry);
     return button;
@@ -180,8 +183,7 @@ void TForm6::UpdateGroupButtons() {
     TGlyphMarks marks;
     if (selected) {
       const TParam& param = selected->Param;
-      marks = {(param.GroupMask & Bit(g)) != 0, (param.UsedGroupMask & Bit(g)) != 0,
-               (param.TextGroupMask & Bit(g)) != 0};
+      marks = MarksOf(g, param.GroupMask, param.UsedGroupMask, param.TextGroupMask);
     }
     GrpButton[g]->setIcon(LayerGlyph(TGlyphShape::Rectangle, g, selected ? &marks : nullptr, face));
   }
@@ -196,8 +198,8 @@ void TForm6::UpdateLayerButtons() {
     TGlyphMarks marks;
     if (selected) {
       const TParam& param = selected->Param;
-      marks = {(param.LayerMask[group] & Bit(l)) != 0, (param.UsedLayerMask[group] & Bit(l)) != 0,
-               (param.TextLayerMask[group] & Bit(l)) != 0};
+      marks = MarksOf(l, param.LayerMask[group], param.UsedLayerMask[group],
+                      param.TextLayerMask[group]);
     }
     LayButton[l]->setIcon(LayerGlyph(TGlyphShape::Ellipse, l, selected ? &marks : nullptr, face));
   }
@@ -272,13 +274,7 @@ void TForm6::ExeButtonClick() {
 }
 
 void TForm6::EnvButtonClick() {
-  Settings& settings = program_.settings;
-  if (program_.Form3->exec() == QDialog::Accepted) {
-    program_.Form3->TransferTo(settings.Env);
-    settings.ListEnv = settings.Env;
-  } else {
-    settings.Env = settings.ListEnv;
-  }
+  program_.Form3->Edit(program_.settings.ListEnv);
 }
 
 void TForm6::Angle1Change() {

@@ -215,13 +215,7 @@ void TForm1::AllArea1Click() {
 }
 
 void TForm1::Button2Click() {
-  Settings& settings = program_.settings;
-  if (program_.Form3->exec() == QDialog::Accepted) {
-    program_.Form3->TransferTo(settings.Env);
-    settings.SavedEnv = settings.Env;
-  } else {
-    settings.Env = settings.SavedEnv;
-  }
+  program_.Form3->Edit(program_.settings.SavedEnv);
 }
 
 void TForm1::Button3Click() {
