@@ -23,7 +23,7 @@ void TCad_Spline::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX
   const std::vector<long double>& knot = Knots;
   const long double first = knot[static_cast<std::size_t>(Order - 1)];
   const long double last = knot[static_cast<std::size_t>(count)];
-  if (!cad::AllFinite({first, last}) || (last - first) / 0.1L > kMaxSteps) return;
+  if (!cad::AllWritable({first, last}) || (last - first) / 0.1L > kMaxSteps) return;
 
   std::vector<TPoint3> path;
   std::array<long double, kMaxOrder> N{}, left{}, right{};
@@ -57,7 +57,7 @@ void TCad_Spline::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX
     }
     const TPoint3 q = TransformPoint({sum.X / weight, sum.Y / weight, 0});
     path.push_back({OffX + q.X, OffY + q.Y, 0});
-    if (!cad::AllFinite({path.back().X, path.back().Y})) return;
+    if (!cad::AllWritable({path.back().X, path.back().Y})) return;
   }
   if (path.empty() || !std::isfinite(LineWidth)) return;
 
