@@ -20,11 +20,6 @@ using namespace jwwunit;
 
 using TLayerBits = std::array<uint16_t, 16>;
 
-struct TLayerFlags {
-  TLayerBits Graphics{};
-  TLayerBits Text{};
-};
-
 // Records outside the sixteen groups of sixteen layers are not counted.
 void Mark(TLayerBits& bits, unsigned group, unsigned layer) {
   if (group < 16 && layer < 16) bits[group] |= MaskBit(static_cast<int>(layer));
@@ -91,27 +86,8 @@ class TBlockContents {
   std::unordered_set<uint32_t> text_;
 };
 
-TLayerFlags JwwFlags(const JwwData& jww) {
-  TLayerFlags flags;
-  for (const auto& rec : jww.JwwLines) Mark(flags.Graphics, rec.Head);
-  for (const auto& rec : jww.JwwArcs) Mark(flags.Graphics, rec.Head);
-  for (const auto& rec : jww.JwwPoints) Mark(flags.Graphics, rec.Head);
-  for (const auto& rec : jww.JwwSolids) Mark(flags.Graphics, rec.Head);
-  for (const auto& rec : jww.JwwDims) {
-    Mark(flags.Graphics, rec.Head);
-    Mark(flags.Text, rec.Head);
-  }
-  for (const auto& rec : jww.JwwTexts) Mark(flags.Text, rec.Head);
-  const TBlockContents blocks(jww.JwwBlocks);
-  for (const auto& rec : jww.JwwInserts) {
-    if (blocks.HasGraphics(rec.BlockNumber)) Mark(flags.Graphics, rec.Head);
-    if (blocks.HasText(rec.BlockNumber)) Mark(flags.Text, rec.Head);
-  }
-  return flags;
-}
-
-TLayerFlags JwcFlags(const JwcData& jwc) {
-  TLayerFlags flags;
+TUsedLayers JwcFlags(const JwcData& jwc) {
+  TUsedLayers flags;
   for (const auto& rec : jwc.JwcLines) Mark(flags.Graphics, rec.Layer);
   for (const auto& rec : jwc.JwcArcs) Mark(flags.Graphics, rec.Layer);
   for (const auto& rec : jwc.JwcPoints) Mark(flags.Graphics, rec.Layer);
@@ -128,7 +104,7 @@ uint16_t GroupsHolding(const TLayerBits& layers) {
 }
 
 // The flags of the drawing and its memo; nothing for a drawing without layers to show.
-std::optional<TLayerFlags> ReadFlags(const fs::path& path, std::string& memo, UiPort& ui) {
+std::optional<TUsedLayers> ReadFlags(const fs::path& path, std::string& memo, UiPort& ui) {
   std::error_code error;
   if (!fs::exists(path, error)) return std::nullopt;
   switch (DrawingKindOf(path)) {
@@ -140,7 +116,7 @@ std::optional<TLayerFlags> ReadFlags(const fs::path& path, std::string& memo, Ui
         throw EDrawingRefused(DamagedDrawingText(path, read.Reason));
       }
       memo = cp932::ToUtf8(jww.JwwHeader.Memo);
-      return JwwFlags(jww);
+      return UsedLayersOf(jww);
     }
     case TDrawingKind::Jwc: {
       if (!IsJwcFile(path)) return std::nullopt;
@@ -158,9 +134,28 @@ std::optional<TLayerFlags> ReadFlags(const fs::path& path, std::string& memo, Ui
 
 }  // namespace
 
+TUsedLayers UsedLayersOf(const JwwData& Jww) {
+  TUsedLayers flags;
+  for (const auto& rec : Jww.JwwLines) Mark(flags.Graphics, rec.Head);
+  for (const auto& rec : Jww.JwwArcs) Mark(flags.Graphics, rec.Head);
+  for (const auto& rec : Jww.JwwPoints) Mark(flags.Graphics, rec.Head);
+  for (const auto& rec : Jww.JwwSolids) Mark(flags.Graphics, rec.Head);
+  for (const auto& rec : Jww.JwwDims) {
+    Mark(flags.Graphics, rec.Head);
+    Mark(flags.Text, rec.Head);
+  }
+  for (const auto& rec : Jww.JwwTexts) Mark(flags.Text, rec.Head);
+  const TBlockContents blocks(Jww.JwwBlocks);
+  for (const auto& rec : Jww.JwwInserts) {
+    if (blocks.HasGraphics(rec.BlockNumber)) Mark(flags.Graphics, rec.Head);
+    if (blocks.HasText(rec.BlockNumber)) Mark(flags.Text, rec.Head);
+  }
+  return flags;
+}
+
 void ScanUsedLayers(TListEntry& Entry, UiPort& Ui) {
   TParam& param = Entry.Param;
-  const std::optional<TLayerFlags> flags = ReadFlags(Entry.Path, param.Memo, Ui);
+  const std::optional<TUsedLayers> flags = ReadFlags(Entry.Path, param.Memo, Ui);
   param.UsedLayerMask = flags ? flags->Graphics : TLayerBits{};
   param.TextLayerMask = flags ? flags->Text : TLayerBits{};
   param.UsedGroupMask = GroupsHolding(param.UsedLayerMask);

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   program.Form5->hide();
   ok &= Save(program.Form7.get(), folder, "settings-files");
   program.Form7->hide();
-  const std::filesystem::path drawings = std::filesystem::canonical(KYROVANE_JW230);
+  const std::filesystem::path drawings = std::filesystem::weakly_canonical(KYROVANE_JW230);
   kyrovane::TListEditor& list = program.Form6->Editor;
   list.AddDrawings({drawings / "Ａマンション平面例-230.jww", drawings / "木造平面例-230.jww",
                     drawings / "Test6-230.jww", drawings / "2blocks-230.jww"});
