@@ -1,10 +1,11 @@
 // convert-drawing INPUT OUTPUT.pdf [--rotation 0|90|180|270|a3|a4|half] [--tiles 1|2|4|8|16]
 //                 [--all-area] [--settings FILE]
 //
-// Converts one drawing the way the program's conversion driver does, for the end-to-end
-// tests: header check, read, build under the settings record (its defaults, or the values of a
-// settings file), page output. A drawing the program refuses gives its message and exit
-// status 1; bad arguments give status 2. A test tool: never installed. It repeats the steps of
+// Converts one drawing (JWW, JWC or JWK, by its extension) the way the program's conversion
+// driver does, for the end-to-end tests: header check, read, build under the settings record
+// (its defaults, or the values of a settings file), page output; parts files always on one
+// unturned page. A drawing the program refuses gives its message and exit status 1; bad
+// arguments give status 2. A test tool: never installed. It repeats the steps of
 // the conversion driver for one drawing, and is to call the driver once there is one.
 
 #include <unistd.h>
@@ -22,8 +23,12 @@
 #include "app/settings/Environment.h"
 #include "app/settings/Units.h"
 #include "cad/CadPage.h"
+#include "import/JwcBuilder.h"
+#include "import/JwkBuilder.h"
 #include "import/JwwBuilder.h"
 #include "import/TextVariables.h"
+#include "import/jwcunit.h"
+#include "import/jwkunit.h"
 #include "import/jwwunit.h"
 #include "pdf/PDFPrinter.h"
 #include "settings_ini.h"
@@ -124,6 +129,71 @@ class TOutputFile {
 
 constexpr std::string_view kInvalidDrawing = "\r\nは、jww 2.30未満または無効なファイルです。";
 constexpr std::string_view kCannotSave = "ファイルが保存できませんでした。";
+constexpr std::string_view kNotJwc = ": not a JWC drawing";
+constexpr std::string_view kNotJwk = ": not a JWK parts file";
+constexpr std::string_view kNotADrawing = ": only JWW, JWC and JWK drawings are converted";
+
+// Reads and builds a JWW drawing; false after its message when the program refuses it.
+bool BuildJww(const TOptions& options, const REnvironment& env, ConversionContext& context,
+              TCad_Page& page) {
+  jwwunit::JwwData jww;
+  if (!jwwunit::ReadJwwHeader(options.Input, jww)) {
+    std::cerr << options.Input.string() << kInvalidDrawing << "\n";
+    return false;
+  }
+  if (const jwwunit::JwwReadResult read = jwwunit::ReadJwwFile(options.Input, jww); !read) {
+    std::cerr << options.Input.string() << ": " << read.Reason << "\n";
+    return false;
+  }
+  page.Output.ReverseOrder = jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
+  const long double margin = options.AllArea ? MmToPoint(1.0L) : 0;
+  page.MarginX = env.LeftMargin + margin;
+  page.MarginY = env.BottomMargin + margin;
+  BuildJwwDrawing(page, jww, env, context, SystemClock(), options.AllArea);
+  return true;
+}
+
+bool BuildJwc(const TOptions& options, const REnvironment& env, ConversionContext& context,
+              TCad_Page& page) {
+  if (!IsJwcFile(options.Input)) {
+    std::cerr << options.Input.string() << kNotJwc << "\n";
+    return false;
+  }
+  JwcData jwc;
+  const JwcReadResult read = ReadJwcFile(options.Input, jwc);
+  if (!read.Notice.empty()) std::cerr << read.Notice << "\n";
+  if (!read.Ok) {
+    std::cerr << options.Input.string() << ": " << read.Error << "\n";
+    return false;
+  }
+  page.Output.ReverseOrder = 0;
+  const long double margin = options.AllArea ? MmToPoint(1.0L) : 0;
+  page.MarginX = env.LeftMargin + margin;
+  page.MarginY = env.BottomMargin + margin;
+  BuildJwcDrawing(page, jwc, env, context, SystemClock(), options.AllArea);
+  return true;
+}
+
+// Parts files are sized to their drawing whatever the options, with half a millimetre's worth
+// of points added to the margins.
+bool BuildJwk(const TOptions& options, const REnvironment& env, ConversionContext& context,
+              TCad_Page& page) {
+  if (!IsJwkFile(options.Input)) {
+    std::cerr << options.Input.string() << kNotJwk << "\n";
+    return false;
+  }
+  JwkData jwk;
+  if (const JwkReadResult read = ReadJwkFile(options.Input, jwk); !read.Ok) {
+    std::cerr << options.Input.string() << ": " << read.Error << "\n";
+    return false;
+  }
+  page.Output.ReverseOrder = 0;
+  const long double margin = MmToPoint2(0.5L);
+  page.MarginX = env.LeftMargin + margin;
+  page.MarginY = env.BottomMargin + margin;
+  BuildJwkDrawing(page, jwk, env, context, SystemClock());
+  return true;
+}
 
 int Convert(const TOptions& options) {
   REnvironment env =
@@ -142,34 +212,30 @@ int Convert(const TOptions& options) {
   env.HalfScale = options.Rotation.HalfScale;
   page.Reset();
   page.Printer->PdfTextRise = env.TextRise;
-
-  std::string extension = options.Input.extension().string();
-  if (!EqualIgnoringAsciiCase(extension, ".jww")) {
-    std::cerr << options.Input.string() << ": only JWW drawings are converted\n";
-    return 1;
-  }
-  jwwunit::JwwData jww;
-  if (!jwwunit::ReadJwwHeader(options.Input, jww)) {
-    std::cerr << options.Input.string() << kInvalidDrawing << "\n";
-    return 1;
-  }
-  if (const jwwunit::JwwReadResult read = jwwunit::ReadJwwFile(options.Input, jww); !read) {
-    std::cerr << options.Input.string() << ": " << read.Reason << "\n";
-    return 1;
-  }
-  page.Output.ReverseOrder = jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
   context.CurrentFileName = fs::absolute(options.Input).string();
-  const long double margin = options.AllArea ? MmToPoint(1.0L) : 0;
-  page.MarginX = env.LeftMargin + margin;
-  page.MarginY = env.BottomMargin + margin;
-  BuildJwwDrawing(page, jww, env, context, SystemClock(), options.AllArea);
+
+  const std::string extension = options.Input.extension().string();
+  int tiles = options.Tiles;
+  int rotation = options.Rotation.Rotation;
+  if (EqualIgnoringAsciiCase(extension, ".jww")) {
+    if (!BuildJww(options, env, context, page)) return 1;
+  } else if (EqualIgnoringAsciiCase(extension, ".jwc")) {
+    if (!BuildJwc(options, env, context, page)) return 1;
+  } else if (EqualIgnoringAsciiCase(extension, ".jwk")) {
+    if (!BuildJwk(options, env, context, page)) return 1;
+    tiles = 1;
+    rotation = 0;
+  } else {
+    std::cerr << options.Input.string() << kNotADrawing << "\n";
+    return 1;
+  }
 
   TOutputFile output(options.Output);
   if (!output.IsOpen()) {
     std::cerr << options.Output.string() << ": " << kCannotSave << "\n";
     return 1;
   }
-  page.PrintToPdf(output.Stream(), options.Tiles, false, options.Rotation.Rotation);
+  page.PrintToPdf(output.Stream(), tiles, false, rotation);
   if (!output.Commit()) {
     std::cerr << options.Output.string() << ": " << kCannotSave << "\n";
     return 1;

@@ -99,9 +99,18 @@ TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
   EXPECT_EQ(result.err, nowhere.string() + ": ファイルが保存できませんでした。\n");
 }
 
-TEST_F(ConvertDrawingTest, OnlyJwwDrawingsAreConverted) {
-  fs::rename(drawing, dir / "plan.jwc");
-  EXPECT_EQ(ConvertDrawing(dir / "plan.jwc", pdf).exitCode, 1);
+TEST_F(ConvertDrawingTest, TheExtensionChoosesTheFormatAndItsCheckRefusesOtherFiles) {
+  const std::pair<std::string, std::string> refused[] = {
+      {"plan.jwc", ": not a JWC drawing\n"},
+      {"plan.Jwk", ": not a JWK parts file\n"},
+      {"plan.txt", ": only JWW, JWC and JWK drawings are converted\n"}};
+  for (const auto& [name, message] : refused) {
+    fs::copy_file(drawing, dir / name);
+    const CommandResult result = ConvertDrawing(dir / name, pdf);
+    EXPECT_EQ(result.exitCode, 1) << name;
+    EXPECT_EQ(result.err, (dir / name).string() + message);
+    EXPECT_FALSE(fs::exists(pdf));
+  }
   WriteFile(dir / "PLAN.JWW", TwoLines());
   EXPECT_EQ(ConvertDrawing(dir / "PLAN.JWW", pdf).exitCode, 0);
 }

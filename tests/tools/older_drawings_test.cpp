@@ -1,0 +1,192 @@
+// Drawings of the older format and parts files converted end to end: a drawing with every
+// record kind, the same with every field at a hostile value, and the real parts files of the
+// shared test data, whose renders are kept as reviewed references.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "convert_tool.h"
+#include "import/jwc/jwc_writer.h"
+#include "import/jwkunit.h"
+#include "pdf/pdf_test_support.h"
+#include "pdf/picture/bmp_builder.h"
+#include "pdf/printer/raster_image.h"
+#include "pdf_census.h"
+#include "text/cp932.h"
+
+namespace kyrovane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The sample drawing with every layer shown and a picture beside it.
+JwcDrawing EveryKind() {
+  JwcDrawing d = SampleJwcDrawing();
+  for (TJwcGroup& group : d.Groups) group.StateA = group.StateB = 1;
+  for (TJwcLayer& layer : d.Layers) layer.StateA = layer.StateB = 1;
+  const std::string picture = "^@BMsite.bmp,40,20";
+  d.Texts.push_back({50, 50, 60, 50, static_cast<uint16_t>(d.Pool.size()), 0, 1, 3, 0, 0});
+  d.Pool += picture + '\0';
+  // A chain, to be smoothed.
+  d.Lines.push_back({0, 0, 20, 10, 2, 3, 5, 0, 0x40, 0});
+  d.Lines.push_back({20, 10, 40, 0, 2, 3, 5, 0, 0xC0, 0});
+  return d;
+}
+
+// Every number at the edge of its range or beyond sense, every code outside its table.
+JwcDrawing Hostile() {
+  JwcDrawing d = EveryKind();
+  constexpr float kHuge = std::numeric_limits<float>::max();
+  constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  d.PaperSize = 11;
+  d.ScaleDivisor = 1;
+  for (TJwcTextType& type : d.TextTypes) type = {0xFFFF, 0xFFFF, 0, 0xFFFF};
+  d.TextTypes[1] = {0, 0x8000, 0xFFFF, 0x7FFF};
+  for (TJwcGroup& group : d.Groups) group = {kNan, 0xFF, 0xFF, 0xFF, std::string(16, '\xff')};
+  for (TJwcLine& line : d.Lines) {
+    line = {kHuge, -kHuge, kInf, kNan, 19, 6, 255, 255, 0xFF, 0xBF};
+  }
+  d.Lines.push_back({1, 1, 1, 1, 0, 0, 0, 0, 0, 0});  // repaired
+  for (JwcArcRecord& arc : d.Arcs) {
+    arc = {kNan, kHuge, -kHuge, 0xFFFF, INT32_MIN, INT32_MAX, INT32_MIN, 19, 6, 255, {}};
+  }
+  for (Moji2Record& text : d.Texts) {
+    text.X = kInf;
+    text.Y2 = -kHuge;
+    text.TextType = 0;
+    text.Flags = 0xFF;
+  }
+  d.Texts[0].PoolOffset = 0xFFFF;  // outside the pool
+  d.Pool += "^@BM" + std::string(300, '\\') + ",1e300,-1e300";
+  d.Texts.push_back({1, 1, 1, 1, static_cast<uint16_t>(d.Pool.size() - 313), 0, 11, 0, 0, 0});
+  d.Pool += "%y$F&T^9";  // variables and a narrowing, no NUL
+  d.Texts.push_back({1, 1, 1, 1, static_cast<uint16_t>(d.Pool.size() - 8), 0, 10, 0, 0, 0});
+  for (TJwcPoint& point : d.Points) point = {kNan, kInf, 255, 6, {0xFF, 0xFF}};
+  return d;
+}
+
+class JwcConversion : public ::testing::Test {
+ protected:
+  JwcConversion() {
+    TBmpSpec bitmap;
+    bitmap.width = 2;
+    bitmap.height = 1;
+    bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);
+    WriteFile(dir / "site.bmp", BuildBmp(bitmap));
+    WriteFile(dir / "smooth.kvs",
+              "[Application]\r\nDataVersion=130\r\n[Environment]\r\nUseSpline=1\r\nUseColor=1\r\n");
+  }
+  CommandResult Convert(const JwcDrawing& drawing, const std::string& options = "") {
+    WriteFile(dir / "plan.JWC", WriteJwc(drawing));
+    return ConvertDrawing(dir / "plan.JWC", pdf,
+                          "--settings " + ShellQuote((dir / "smooth.kvs").string()) + options);
+  }
+
+  TempDir dir;
+  const fs::path pdf = dir / "plan.pdf";
+};
+
+TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
+  for (const std::string options : {"", " --all-area --rotation 90"}) {
+    const CommandResult result = Convert(EveryKind(), options);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    ExpectReadersAccept(pdf);
+    const std::map<std::string, int> counts = OperatorCounts(ReadFile(pdf));
+    EXPECT_EQ(counts.at("Do"), 1) << options;  // the picture
+    EXPECT_EQ(counts.at("BT"), 3) << options;
+  }
+}
+
+TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
+  for (const std::string options : {"", " --all-area", " --rotation half --tiles 4"}) {
+    const CommandResult result = Convert(Hostile(), options);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    // The reader's notice of the repaired line and text.
+    EXPECT_EQ(result.err, "データエラーが2個見つかりましたが、訂正を行いました。\n");
+    ExpectReadersAccept(pdf);
+  }
+}
+
+// ---- the parts files of the shared test data
+
+std::vector<fs::path> PartsFiles() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(SharedTestData("jw"))) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
+    if (extension == ".jwk") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Renders differ between renderer versions in edges and glyph shapes; a line or a text that
+// is missing or misplaced changes far more.
+constexpr int kGreyThreshold = 64;
+constexpr double kAllowedShare = 0.005;
+
+class PartsFile : public ::testing::TestWithParam<fs::path> {
+ protected:
+  void SetUp() override {
+    // Tiles and rotation do not apply to parts files.
+    const CommandResult convert = ConvertDrawing(GetParam(), pdf, "--tiles 4 --rotation 90");
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+    ASSERT_EQ(convert.err, "");
+    ASSERT_TRUE(ReadJwkFile(GetParam(), parts).Ok);
+  }
+
+  const std::string stem = GetParam().stem().string();
+  TempDir dir;
+  const fs::path pdf = dir / "parts.pdf";
+  JwkData parts;
+};
+
+TEST_P(PartsFile, ConvertsToOnePageThatTheReadersAcceptWithItsTexts) {
+  ExpectReadersAccept(pdf);
+  EXPECT_EQ(PageSizes(pdf).size(), 1);
+  const CommandResult text = test::Run("pdftotext -enc UTF-8 " + ShellQuote(pdf.string()) + " -");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  std::string extracted = text.out;
+  std::erase_if(extracted, [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
+  for (const TMoji2& rec : parts.JwkTexts) {
+    EXPECT_NE(extracted.find(cp932::ToUtf8(rec.Text)), std::string::npos) << rec.Text;
+  }
+}
+
+TEST_P(PartsFile, LooksLikeTheReviewedRenderWithItsOperatorCounts) {
+  const CommandResult render =
+      test::Run("pdftoppm -r 300 -gray -png -singlefile " + ShellQuote(pdf.string()) + " " +
+                ShellQuote((dir / "render").string()));
+  ASSERT_EQ(render.exitCode, 0) << render.err;
+  const RasterImage rendered = ReadPng(dir / "render.png");
+  const fs::path reference = TestData("jwk-renders/" + stem + ".png");
+  const double share =
+      fs::exists(reference) ? DifferingPixelShare(rendered, ReadPng(reference), kGreyThreshold) : 1;
+  // Kept beside the test for a reviewer to look at and, if right, to take as the reference.
+  const fs::path kept = fs::current_path() / (stem + ".png");
+  if (share > kAllowedShare) {
+    fs::copy_file(dir / "render.png", kept, fs::copy_options::overwrite_existing);
+    ADD_FAILURE() << share * 100 << "% of the pixels differ; the render is in " << kept;
+  }
+  std::ifstream list(TestData("jwk-renders/operators.txt"));
+  std::string reviewed;
+  for (std::string line; std::getline(list, line);) {
+    if (line.starts_with(stem + " ")) reviewed = line.substr(stem.size() + 1);
+  }
+  const std::string census = CensusLine(OperatorCounts(ReadFile(pdf)));
+  EXPECT_EQ(census, reviewed) << "census line: " << stem << " " << census;
+}
+
+INSTANTIATE_TEST_SUITE_P(Jwk, PartsFile, ::testing::ValuesIn(PartsFiles()),
+                         [](const ::testing::TestParamInfo<fs::path>& info) {
+                           return "Parts" + std::to_string(info.index);
+                         });
+
+}  // namespace
+}  // namespace kyrovane::test
