@@ -133,6 +133,12 @@ constexpr std::string_view kNotJwc = ": not a JWC drawing";
 constexpr std::string_view kNotJwk = ": not a JWK parts file";
 constexpr std::string_view kNotADrawing = ": only JWW, JWC and JWK drawings are converted";
 
+// The settings' margins plus an add-on (points, taken as millimetres).
+void SetMargins(TCad_Page& page, const REnvironment& env, long double addOn) {
+  page.MarginX = env.LeftMargin + addOn;
+  page.MarginY = env.BottomMargin + addOn;
+}
+
 // Reads and builds a JWW drawing; false after its message when the program refuses it.
 bool BuildJww(const TOptions& options, const REnvironment& env, ConversionContext& context,
               TCad_Page& page) {
@@ -146,9 +152,7 @@ bool BuildJww(const TOptions& options, const REnvironment& env, ConversionContex
     return false;
   }
   page.Output.ReverseOrder = jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
-  const long double margin = options.AllArea ? MmToPoint(1.0L) : 0;
-  page.MarginX = env.LeftMargin + margin;
-  page.MarginY = env.BottomMargin + margin;
+  SetMargins(page, env, options.AllArea ? MmToPoint(1.0L) : 0);
   BuildJwwDrawing(page, jww, env, context, SystemClock(), options.AllArea);
   return true;
 }
@@ -166,10 +170,7 @@ bool BuildJwc(const TOptions& options, const REnvironment& env, ConversionContex
     std::cerr << options.Input.string() << ": " << read.Error << "\n";
     return false;
   }
-  page.Output.ReverseOrder = 0;
-  const long double margin = options.AllArea ? MmToPoint(1.0L) : 0;
-  page.MarginX = env.LeftMargin + margin;
-  page.MarginY = env.BottomMargin + margin;
+  SetMargins(page, env, options.AllArea ? MmToPoint(1.0L) : 0);
   BuildJwcDrawing(page, jwc, env, context, SystemClock(), options.AllArea);
   return true;
 }
@@ -187,10 +188,7 @@ bool BuildJwk(const TOptions& options, const REnvironment& env, ConversionContex
     std::cerr << options.Input.string() << ": " << read.Error << "\n";
     return false;
   }
-  page.Output.ReverseOrder = 0;
-  const long double margin = MmToPoint2(0.5L);
-  page.MarginX = env.LeftMargin + margin;
-  page.MarginY = env.BottomMargin + margin;
+  SetMargins(page, env, MmToPoint2(0.5L));
   BuildJwkDrawing(page, jwk, env, context, SystemClock());
   return true;
 }

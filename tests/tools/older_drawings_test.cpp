@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <fstream>
 #include <limits>
 
 #include "convert_tool.h"
@@ -14,7 +12,6 @@
 #include "import/jwkunit.h"
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
-#include "pdf/printer/raster_image.h"
 #include "pdf_census.h"
 #include "text/cp932.h"
 
@@ -126,9 +123,6 @@ std::vector<fs::path> PartsFiles() {
   return files;
 }
 
-// Renders differ between renderer versions in edges and glyph shapes; a line or a text that
-// is missing or misplaced changes far more.
-constexpr int kGreyThreshold = 64;
 constexpr double kAllowedShare = 0.005;
 
 class PartsFile : public ::testing::TestWithParam<fs::path> {
@@ -160,27 +154,8 @@ TEST_P(PartsFile, ConvertsToOnePageThatTheReadersAcceptWithItsTexts) {
 }
 
 TEST_P(PartsFile, LooksLikeTheReviewedRenderWithItsOperatorCounts) {
-  const CommandResult render =
-      test::Run("pdftoppm -r 300 -gray -png -singlefile " + ShellQuote(pdf.string()) + " " +
-                ShellQuote((dir / "render").string()));
-  ASSERT_EQ(render.exitCode, 0) << render.err;
-  const RasterImage rendered = ReadPng(dir / "render.png");
-  const fs::path reference = TestData("jwk-renders/" + stem + ".png");
-  const double share =
-      fs::exists(reference) ? DifferingPixelShare(rendered, ReadPng(reference), kGreyThreshold) : 1;
-  // Kept beside the test for a reviewer to look at and, if right, to take as the reference.
-  const fs::path kept = fs::current_path() / (stem + ".png");
-  if (share > kAllowedShare) {
-    fs::copy_file(dir / "render.png", kept, fs::copy_options::overwrite_existing);
-    ADD_FAILURE() << share * 100 << "% of the pixels differ; the render is in " << kept;
-  }
-  std::ifstream list(TestData("jwk-renders/operators.txt"));
-  std::string reviewed;
-  for (std::string line; std::getline(list, line);) {
-    if (line.starts_with(stem + " ")) reviewed = line.substr(stem.size() + 1);
-  }
-  const std::string census = CensusLine(OperatorCounts(ReadFile(pdf)));
-  EXPECT_EQ(census, reviewed) << "census line: " << stem << " " << census;
+  ExpectLooksLikeReviewedRender(pdf, TestData("jwk-renders/" + stem + ".png"), 300, kAllowedShare);
+  ExpectReviewedCensus(pdf, TestData("jwk-renders/operators.txt"), stem);
 }
 
 INSTANTIATE_TEST_SUITE_P(Jwk, PartsFile, ::testing::ValuesIn(PartsFiles()),

@@ -273,11 +273,7 @@ TEST(JwcTexts, SizesComeFromTheTextTypesAndVariablesAreExpanded) {
 TEST(JwcTexts, PictureTextsPlaceTheirFileInTheEarlyPass) {
   TempDir dir;
   fs::create_directories(dir / "img");
-  TBmpSpec redPixel;
-  redPixel.width = 1;
-  redPixel.height = 1;
-  redPixel.pixels = std::string("\0\0\xff\0", 4);
-  WriteFile(dir / "img" / "site.bmp", BuildBmp(redPixel));
+  WriteFile(dir / "img" / "site.bmp", RedPixelBmp());
   JwcBuild build;
   build.context.CurrentFileName = (dir / "a.jwc").string();
   build.env.PictureCompression = false;

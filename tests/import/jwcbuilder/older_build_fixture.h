@@ -8,9 +8,6 @@
 
 #include <string>
 
-#include "app/settings/ConversionContext.h"
-#include "app/settings/Environment.h"
-#include "cad/CadPage.h"
 #include "import/JwcBuilder.h"
 #include "import/JwkBuilder.h"
 #include "import/jwc/jwc_writer.h"
@@ -39,30 +36,9 @@ void AddPoolText(Drawing& drawing, Moji2Record rec, const std::string& text) {
   drawing.Texts.push_back(rec);
 }
 
-class OlderBuild {
- public:
-  OlderBuild() : env(DefaultEnvironment()) { context.CurrentFileName = "/plans/a.jwc"; }
-
-  REnvironment env;
-  ConversionContext context;
-  FixedClock clock;
-  long double marginX = 0;
-  long double marginY = 0;
-  TCad_Page page;
-
-  TCad_Layer& Layer(int index) { return *page.FindLayer(std::to_string(index)); }
-
- protected:
-  void ResetPage() {
-    page.Reset();
-    page.MarginX = marginX;
-    page.MarginY = marginY;
-  }
-};
-
 // Every group and layer visible and drawn in order, scale 1 (A3 at a divisor of 420), text
 // types of 3 mm.
-class JwcBuild : public OlderBuild {
+class JwcBuild : public BuildInputs {
  public:
   JwcBuild() {
     drawing.ScaleDivisor = 420;
@@ -87,7 +63,7 @@ class JwcBuild : public OlderBuild {
   JwcData data;
 };
 
-class JwkBuild : public OlderBuild {
+class JwkBuild : public BuildInputs {
  public:
   JwkBuild() { drawing.Scale = "1"; }
 
