@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/SettingsFiles.h"
+#include "app/core/scripted_ui.h"
 #include "app/settings/ConversionContext.h"
 #include "app/settings/Environment.h"
 #include "app/settings/Units.h"
@@ -31,7 +33,6 @@
 #include "import/jwkunit.h"
 #include "import/jwwunit.h"
 #include "pdf/PDFPrinter.h"
-#include "settings_ini.h"
 #include "text/AsciiCase.h"
 
 namespace kyrovane::tools {
@@ -194,8 +195,16 @@ bool BuildJwk(const TOptions& options, const REnvironment& env, ConversionContex
 }
 
 int Convert(const TOptions& options) {
-  REnvironment env =
-      options.SettingsFile ? LoadSettingsFile(*options.SettingsFile) : DefaultEnvironment();
+  REnvironment env = DefaultEnvironment();
+  if (options.SettingsFile) {
+    if (!fs::is_regular_file(*options.SettingsFile)) {
+      std::cerr << options.SettingsFile->string() << ": no settings file\n";
+      return 1;
+    }
+    test::ScriptedUi ui;
+    ReadSettingsFile(*options.SettingsFile, env, ui);
+    for (const auto& message : ui.Messages) std::cerr << message.Text << "\n";
+  }
   ConversionContext context;
   TCad_Page page;
 

@@ -1,0 +1,222 @@
+#include "app/core/OutputFile.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <system_error>
+#include <vector>
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Hidden names of files under way: ".kyrovane-<process id>-<random>.tmp".
+constexpr std::string_view kTemporaryPrefix = ".kyrovane-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr int kMaxLinkHops = 40;
+
+std::string CauseOf(int error) {
+  switch (error) {
+    case ENOSPC:
+      return "ディスクの空き容量が足りません。";
+    case EDQUOT:
+      return "ディスクの使用量が上限に達しました。";
+    case EFBIG:
+      return "ファイルが大きすぎます。";
+    case EACCES:
+    case EPERM:
+      return "書き込む権限がありません。";
+    case EROFS:
+      return "読み取り専用の場所です。";
+    case ENOENT:
+    case ENOTDIR:
+      return "フォルダーがありません。";
+    case ELOOP:
+      return "シンボリックリンクが循環しています。";
+    case EISDIR:
+      return "通常のファイルではありません。";
+    default:
+      return std::string("書き込めません（") + std::strerror(error) + "）。";
+  }
+}
+
+// The file a chain of symbolic links ends at; the path itself when it is no link.
+fs::path FollowLinks(const fs::path& target) {
+  fs::path path = target;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const fs::path link = fs::read_symlink(path, error);
+    if (error) throw EFileWriteError(target, CauseOf(error.value()));
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  throw EFileWriteError(target, CauseOf(ELOOP));
+}
+
+std::string RandomTemporaryName() {
+  static std::mt19937_64 generator{std::random_device{}()};
+  return std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-" +
+         std::to_string(generator()) + std::string(kTemporarySuffix);
+}
+
+// Removes the hidden files that writers killed earlier left in the folder.
+void RemoveLeftovers(const fs::path& folder) {
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) continue;
+    const pid_t writer = static_cast<pid_t>(std::atol(name.c_str() + kTemporaryPrefix.size()));
+    if (writer <= 0 || writer == getpid()) continue;
+    if (kill(writer, 0) != 0 && errno == ESRCH) unlink(entry->path().c_str());
+  }
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = umask(022);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+// Collects the bytes and writes them in large pieces; remembers the first error.
+class TOutputFile::TBuffer : public std::streambuf {
+ public:
+  explicit TBuffer(int fd) : fd_(fd), data_(kSize) { Empty(); }
+
+  int Error() const { return error_; }
+
+  bool Flush() {
+    const bool written = WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    Empty();
+    return written;
+  }
+
+ protected:
+  int_type overflow(int_type ch) override {
+    if (!Flush()) return traits_type::eof();
+    if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(ch);
+      pbump(1);
+    }
+    return traits_type::not_eof(ch);
+  }
+
+  std::streamsize xsputn(const char* bytes, std::streamsize count) override {
+    if (count < epptr() - pptr()) {
+      std::memcpy(pptr(), bytes, static_cast<std::size_t>(count));
+      pbump(static_cast<int>(count));
+      return count;
+    }
+    if (!Flush() || !WriteAll(bytes, static_cast<std::size_t>(count))) return 0;
+    return count;
+  }
+
+  int sync() override { return Flush() ? 0 : -1; }
+
+ private:
+  static constexpr std::size_t kSize = 1 << 16;
+
+  void Empty() { setp(data_.data(), data_.data() + data_.size()); }
+
+  bool WriteAll(const char* bytes, std::size_t count) {
+    if (error_ != 0) return false;
+    while (count > 0) {
+      const ssize_t written = write(fd_, bytes, count);
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        error_ = errno;
+        return false;
+      }
+      bytes += written;
+      count -= static_cast<std::size_t>(written);
+    }
+    return true;
+  }
+
+  int fd_;
+  std::vector<char> data_;
+  int error_ = 0;
+};
+
+TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
+    : shownPath_(Target), target_(FollowLinks(Target)), stream_(nullptr) {
+  const auto fail = [&](int error) { return EFileWriteError(Target, CauseOf(error)); };
+  struct stat existing;
+  const bool exists = stat(target_.c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode)) throw fail(EISDIR);
+  struct stat source;
+  if (exists && !Source.empty() && stat(Source.c_str(), &source) == 0 &&
+      source.st_dev == existing.st_dev && source.st_ino == existing.st_ino) {
+    throw EFileWriteError(Target, "変換元のファイルと同じファイルです。");
+  }
+
+  folder_ = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
+  RemoveLeftovers(folder_);
+  const mode_t mode = exists ? existing.st_mode & 07777 : NewFileMode();
+  fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    // File systems without unnamed files.
+    std::string name = (folder_ / (std::string(kTemporaryPrefix) + std::to_string(getpid()) +
+                                   "-XXXXXX" + std::string(kTemporarySuffix)))
+                           .string();
+    fd_ = mkostemps(name.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
+    if (fd_ >= 0) namedTemporary_ = name;
+  }
+  if (fd_ < 0) throw fail(errno);
+  if (fchmod(fd_, mode) != 0) throw fail(errno);
+  buffer_ = std::make_unique<TBuffer>(fd_);
+  stream_.rdbuf(buffer_.get());
+}
+
+TOutputFile::~TOutputFile() {
+  if (fd_ >= 0) close(fd_);
+  if (!namedTemporary_.empty()) unlink(namedTemporary_.c_str());
+}
+
+void TOutputFile::Commit() {
+  const auto fail = [&](int error) { return EFileWriteError(shownPath_, CauseOf(error)); };
+  if (fd_ < 0) return;
+  if (!buffer_->Flush()) throw fail(buffer_->Error());
+  if (fdatasync(fd_) != 0) throw fail(errno);
+  if (namedTemporary_.empty()) {
+    // An unnamed file gets a name through its descriptor: the target's own name when there
+    // is no file yet, else a hidden one that then replaces the target.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      close(fd_);
+      fd_ = -1;
+      return;
+    }
+    if (errno != EEXIST) throw fail(errno);
+    for (;;) {
+      const fs::path hidden = folder_ / RandomTemporaryName();
+      if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        namedTemporary_ = hidden;
+        break;
+      }
+      if (errno != EEXIST) throw fail(errno);
+    }
+  }
+  if (rename(namedTemporary_.c_str(), target_.c_str()) != 0) throw fail(errno);
+  namedTemporary_.clear();
+  close(fd_);
+  fd_ = -1;
+}
+
+void WriteFileSafely(const fs::path& Target, std::string_view Bytes) {
+  TOutputFile file(Target);
+  file.Stream().write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+  file.Commit();
+}
+
+}  // namespace kyrovane

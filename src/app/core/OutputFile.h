@@ -1,0 +1,63 @@
+#pragma once
+
+// Files that the program writes (PDFs, settings and list files) are written beside their
+// target and put in its place only when complete, so that a failure or a killed process never
+// leaves a partial file where the old one was. The file under way has no name where the file
+// system allows it; otherwise it has a hidden name that the next write into that folder
+// removes once its process is gone. A target that is a symbolic link is written through to the
+// file it points to; one that is a device, a pipe or a folder is refused.
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace kyrovane {
+
+// A file that could not be written; what() is the cause in words for the user (Japanese).
+class EFileWriteError : public std::runtime_error {
+ public:
+  EFileWriteError(std::filesystem::path Path, const std::string& Cause)
+      : std::runtime_error(Cause), path_(std::move(Path)) {}
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class TOutputFile {
+ public:
+  // Starts the file. Source, when given, is the file the output is made from, which the
+  // output must not replace. Throws EFileWriteError.
+  explicit TOutputFile(const std::filesystem::path& Target,
+                       const std::filesystem::path& Source = {});
+  // Without Commit the file is dropped and the target stays as it was.
+  ~TOutputFile();
+  TOutputFile(const TOutputFile&) = delete;
+  TOutputFile& operator=(const TOutputFile&) = delete;
+
+  std::ostream& Stream() { return stream_; }
+
+  // Puts the complete file in place of the target. Throws EFileWriteError, with the cause of
+  // the first write that failed.
+  void Commit();
+
+ private:
+  class TBuffer;
+
+  std::filesystem::path shownPath_;  // as the caller named it, for messages
+  std::filesystem::path target_;     // the file it names, links followed
+  std::filesystem::path folder_;
+  std::filesystem::path namedTemporary_;  // empty while the file has no name
+  int fd_ = -1;
+  std::unique_ptr<TBuffer> buffer_;
+  std::ostream stream_;
+};
+
+// Writes the whole file through a TOutputFile.
+void WriteFileSafely(const std::filesystem::path& Target, std::string_view Bytes);
+
+}  // namespace kyrovane

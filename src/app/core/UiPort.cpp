@@ -1,0 +1,28 @@
+#include "app/core/UiPort.h"
+
+#include <string>
+
+namespace kyrovane {
+
+TProgressWindow::TProgressWindow(UiPort& Ui, int Maximum) : ui_(Ui) {
+  ui_.ShowProgress(Maximum);
+  ui_.SetProgressPosition(0);
+}
+
+void TProgressWindow::SetPosition(int Position) {
+  if (open_) ui_.SetProgressPosition(Position);
+}
+
+void TProgressWindow::Close() {
+  if (!open_) return;
+  open_ = false;
+  ui_.CloseProgress();
+}
+
+void ReportError(UiPort& Ui, std::string_view Text) {
+  std::string message(Text);
+  if (!message.ends_with('.') && !message.ends_with("。")) message += '.';
+  Ui.MessageBox("Kyrovane", message, TMessageIcon::Stop, TMessageButtons::Ok);
+}
+
+}  // namespace kyrovane

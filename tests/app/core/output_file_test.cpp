@@ -1,0 +1,141 @@
+// Files written beside their target and put in place when complete.
+
+#include "app/core/OutputFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+
+#include "support/test_support.h"
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(OutputFile, ReplacesTheTargetWholeAndLeavesNothingElse) {
+  test::TempDir dir;
+  WriteFileSafely(dir / "a.pdf", "first");
+  test::WriteFile(dir / "b.pdf", "old");
+  fs::permissions(dir / "b.pdf", fs::perms(0640));
+  {
+    TOutputFile file(dir / "b.pdf");
+    file.Stream() << "new";
+    EXPECT_EQ(test::ReadFile(dir / "b.pdf"), "old");
+    file.Commit();
+  }
+  EXPECT_EQ(test::ReadFile(dir / "a.pdf"), "first");
+  EXPECT_EQ(test::ReadFile(dir / "b.pdf"), "new");
+  EXPECT_EQ(fs::status(dir / "b.pdf").permissions(), fs::perms(0640));
+  {
+    TOutputFile dropped(dir / "b.pdf");
+    dropped.Stream() << "never";
+  }
+  EXPECT_EQ(test::ReadFile(dir / "b.pdf"), "new");
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.pdf", "b.pdf"}));
+}
+
+TEST(OutputFile, SymbolicLinksAreWrittenThrough) {
+  test::TempDir dir;
+  fs::create_directory(dir / "real");
+  test::WriteFile(dir / "real" / "plan.pdf", "old");
+  fs::create_symlink("real/plan.pdf", dir / "link.pdf");
+  fs::create_symlink("link.pdf", dir / "chain.pdf");
+  fs::create_symlink("real/new.pdf", dir / "dangling.pdf");
+  WriteFileSafely(dir / "chain.pdf", "through");
+  WriteFileSafely(dir / "dangling.pdf", "created");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.pdf"));
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.pdf"));
+  EXPECT_EQ(test::ReadFile(dir / "real" / "plan.pdf"), "through");
+  EXPECT_EQ(test::ReadFile(dir / "real" / "new.pdf"), "created");
+  fs::create_symlink("loop.pdf", dir / "loop.pdf");
+  EXPECT_EQ(test::MessageOf([&] { TOutputFile{dir / "loop.pdf"}; }),
+            "シンボリックリンクが循環しています。");
+}
+
+TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
+  test::TempDir dir;
+  test::WriteFile(dir / "plan.jww", "drawing");
+  fs::create_hard_link(dir / "plan.jww", dir / "hard.pdf");
+  fs::create_symlink("plan.jww", dir / "soft.pdf");
+  ASSERT_EQ(mkfifo((dir / "pipe.pdf").c_str(), 0600), 0);
+  fs::create_directory(dir / "folder.pdf");
+  const std::string notRegular = "通常のファイルではありません。";
+  const std::string source = "変換元のファイルと同じファイルです。";
+  const std::pair<fs::path, std::string> cases[] = {
+      {"/dev/null", notRegular},
+      {dir / "pipe.pdf", notRegular},
+      {dir / "folder.pdf", notRegular},
+      {dir / "plan.jww", source},
+      {dir / "hard.pdf", source},
+      {dir / "soft.pdf", source},
+      {dir / "none" / "a.pdf", "フォルダーがありません。"},
+  };
+  for (const auto& [target, cause] : cases) {
+    try {
+      TOutputFile file(target, dir / "plan.jww");
+      ADD_FAILURE() << target;
+    } catch (const EFileWriteError& error) {
+      EXPECT_EQ(error.what(), cause) << target;
+      EXPECT_EQ(error.Path(), target);
+    }
+  }
+  EXPECT_EQ(test::ReadFile(dir / "plan.jww"), "drawing");
+}
+
+TEST(OutputFile, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
+  test::TempDir dir;
+  test::WriteFile(dir / "big.pdf", "old");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string cause = "no error";
+    try {
+      TOutputFile file(dir / "big.pdf");
+      file.Stream() << std::string(100000, 'x');
+      file.Commit();
+    } catch (const EFileWriteError& error) {
+      cause = error.what();
+    }
+    std::ofstream(dir / "cause") << cause;
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(test::ReadFile(dir / "cause"), "ファイルが大きすぎます。");
+  EXPECT_EQ(test::ReadFile(dir / "big.pdf"), "old");
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"big.pdf", "cause"}));
+}
+
+TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {
+  test::TempDir dir;
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string leftover = ".kyrovane-" + std::to_string(gone) + "-ab12.tmp";
+  const std::string running = ".kyrovane-1-ab12.tmp";  // a process that exists
+  test::WriteFile(dir / leftover, "partial");
+  test::WriteFile(dir / running, "partial");
+  WriteFileSafely(dir / "a.pdf", "whole");
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{running, "a.pdf"}));
+}
+
+}  // namespace
+}  // namespace kyrovane
