@@ -5,12 +5,13 @@
 // drawing's scale, the line types "1".."19", and its lines, curve chains, arcs, points,
 // pictures and texts.
 
+#include "import/jwcunit.h"
+
 namespace kyrovane {
 
 class Clock;
 class TCad_Page;
 struct ConversionContext;
-struct JwcData;
 struct REnvironment;
 
 // Fills CadPage, which the caller has just reset or cleared and whose margins it has set, from
@@ -21,7 +22,7 @@ struct REnvironment;
 // The build shows nothing and never fails: a picture whose size is not a number is left out,
 // and pens, text types and a scale outside their tables fall back to the first pen, the first
 // text type and a scale of 1.
-void BuildJwcDrawing(TCad_Page& CadPage, const JwcData& Jwc, const REnvironment& Env,
+void BuildJwcDrawing(TCad_Page& CadPage, const jwcunit::JwcData& Jwc, const REnvironment& Env,
                      const ConversionContext& Context, const Clock& TextClock, bool AllArea);
 
 }  // namespace kyrovane

@@ -5,12 +5,13 @@
 // visible, with the file's scale, the line types "1".."19", and its lines, curve chains, arcs,
 // points and texts.
 
+#include "import/jwkunit.h"
+
 namespace kyrovane {
 
 class Clock;
 class TCad_Page;
 struct ConversionContext;
-struct JwkData;
 struct REnvironment;
 
 // Fills CadPage, which the caller has just reset or cleared and whose margins it has set, from
@@ -20,7 +21,7 @@ struct REnvironment;
 //
 // The build shows nothing and never fails: pens and text types outside their tables fall back
 // to the first, and a scale that is not a positive number to 1.
-void BuildJwkDrawing(TCad_Page& CadPage, const JwkData& Jwk, const REnvironment& Env,
+void BuildJwkDrawing(TCad_Page& CadPage, const jwkunit::JwkData& Jwk, const REnvironment& Env,
                      const ConversionContext& Context, const Clock& TextClock);
 
 }  // namespace kyrovane
