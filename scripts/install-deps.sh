@@ -8,10 +8,10 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   qpdf poppler-utils poppler-data mupdf-tools ghostscript
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-urw-base35
-  python3-ezdxf xvfb xauth xdotool imagemagick
+  python3-ezdxf xvfb xauth xdotool imagemagick shared-mime-info
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -18,6 +19,17 @@ constexpr std::size_t kMemoryLimit = 32768;
   throw std::system_error(errno, std::generic_category(), what);
 }
 
+// An unnamed file in the folder, or -1 with errno set.
+int OpenUnnamed(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_TMPFILE | O_RDWR | O_EXCL | O_CLOEXEC, 0600);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+  // File systems without unnamed files: a private name, removed at once.
+  std::string path = (std::filesystem::path(folder) / "kyrovane-stream-XXXXXX").string();
+  const int named = mkostemp(path.data(), O_CLOEXEC);
+  if (named >= 0) unlink(path.c_str());
+  return named;
+}
+
 }  // namespace
 
 TPdfStreamStore::~TPdfStreamStore() {
@@ -25,17 +37,13 @@ TPdfStreamStore::~TPdfStreamStore() {
 }
 
 void TPdfStreamStore::Open() {
-  std::string folder = std::filesystem::temp_directory_path().string();
-  fd_ = open(folder.c_str(), O_TMPFILE | O_RDWR | O_EXCL | O_CLOEXEC, 0600);
+  // TMPDIR when it names a folder that takes files, else the system's own folder.
+  std::error_code error;
+  const std::string chosen = std::filesystem::temp_directory_path(error).string();
+  if (!error) fd_ = OpenUnnamed(chosen);
   if (fd_ >= 0) return;
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-    ThrowErrno("cannot create a stream buffer in " + folder);
-  }
-  // File systems without unnamed files: a private name, removed at once.
-  std::string path = (std::filesystem::path(folder) / "kyrovane-stream-XXXXXX").string();
-  fd_ = mkostemp(path.data(), O_CLOEXEC);
-  if (fd_ < 0) ThrowErrno("cannot create a stream buffer in " + folder);
-  unlink(path.c_str());
+  fd_ = OpenUnnamed(P_tmpdir);
+  if (fd_ < 0) ThrowErrno(std::string("cannot create a stream buffer in ") + P_tmpdir);
 }
 
 std::uint64_t TPdfStreamStore::Append(std::string_view bytes) {

@@ -2,9 +2,10 @@
 
 // Where the data of PDF streams waits until the document is saved. Each stream keeps only its
 // latest bytes in memory and moves them on to one temporary file shared by the streams of a
-// document. That file lies in the system temp folder (TMPDIR) and has no name from the start,
-// so it never collides with another process or a user's file, and nothing is left behind when
-// the document is freed or the process is killed; one descriptor serves all the streams.
+// document. That file lies in the system temp folder (TMPDIR, or /tmp when that one is missing
+// or cannot take it) and has no name from the start, so it never collides with another process
+// or a user's file, and nothing is left behind when the document is freed or the process is
+// killed; one descriptor serves all the streams.
 
 #include <cstddef>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kyrovane::test {
 
@@ -24,6 +25,8 @@ class TempDir {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+// The names of the entries of a folder, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 struct CommandResult {

@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "app/settings/Units.h"
 #include "convert_tool.h"
@@ -18,30 +24,32 @@ namespace kyrovane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using jwwunit::CDataSen;
 
-// A drawing of two lines, one on layer 0 and one on layer 1, on the A4 sheet.
-std::string TwoLines(uint32_t reverseOrderFlag = 0) {
+// A drawing of many scattered lines: a PDF of a few megabytes that takes a while to make.
+std::string ManyLines(int count) {
   jwwunit::JWWHead head = DefaultJwwHead();
   head.PaperSize = 4;
-  head.ReverseOrderFlag = reverseOrderFlag;
-  for (jwwunit::JWWGroupRecord& group : head.Groups) {
-    group.State = 2;
-    for (jwwunit::JWWLayerRecord& layer : group.Layers) layer.State = 2;
-  }
-  jwwunit::JWWEntityHead first;
-  first.LineType = 1;
-  first.PenColor = 1;
-  jwwunit::JWWEntityHead second = first;
-  second.Layer = 1;
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::JWWEntityHead pen;
+  pen.LineType = 1;
+  pen.PenColor = 1;
   JwwWriter writer(head);
-  writer.Count(2).Object(CDataSen{first, 0, 0, 100, 50}).Object(CDataSen{second, 10, 10, 20, 10});
+  writer.Count(static_cast<uint32_t>(count));
+  uint32_t seed = 1;
+  const auto next = [&] {
+    seed = seed * 1103515245 + 12345;
+    return static_cast<double>(seed >> 8 & 0xFFFF) / 400;
+  };
+  for (int i = 0; i < count; ++i) {
+    writer.Object(jwwunit::CDataSen{pen, next(), next(), next(), next()});
+  }
   return writer.Data();
 }
 
 class ConvertDrawingTest : public ::testing::Test {
  protected:
-  ConvertDrawingTest() { WriteFile(drawing, TwoLines()); }
+  ConvertDrawingTest() { WriteFile(drawing, TwoLayerLines()); }
 
   // The converted PDF's streams, one after the other.
   std::string Contents() {
@@ -80,15 +88,18 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
     WriteFile(drawing, bytes);
     const CommandResult result = ConvertDrawing(drawing, pdf);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
+    EXPECT_EQ(result.err,
+              "Kyrovane: " + drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
     EXPECT_EQ(FilesInDir(), std::vector{drawing});
   }
   // A damaged version-230 drawing gives the reader's reason and leaves no file either.
-  const std::string whole = TwoLines();
+  const std::string whole = TwoLayerLines();
   WriteFile(drawing, whole.substr(0, whole.size() - 10));
   const CommandResult result = ConvertDrawing(drawing, pdf);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(result.err.starts_with(drawing.string() + ": ")) << result.err;
+  EXPECT_TRUE(result.err.starts_with("Kyrovane: " + drawing.string() +
+                                     "\r\nは、壊れているため変換できません。\r\n（"))
+      << result.err;
   EXPECT_EQ(FilesInDir(), std::vector{drawing});
 }
 
@@ -96,22 +107,14 @@ TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
   const fs::path nowhere = dir / "missing" / "plan.pdf";
   const CommandResult result = ConvertDrawing(drawing, nowhere);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, nowhere.string() + ": ファイルが保存できませんでした。\n");
+  EXPECT_EQ(result.err,
+            nowhere.string() + ": ファイルが保存できませんでした。\r\nフォルダーがありません。\n");
 }
 
-TEST_F(ConvertDrawingTest, TheExtensionChoosesTheFormatAndItsCheckRefusesOtherFiles) {
-  const std::pair<std::string, std::string> refused[] = {
-      {"plan.jwc", ": not a JWC drawing\n"},
-      {"plan.Jwk", ": not a JWK parts file\n"},
-      {"plan.txt", ": only JWW, JWC and JWK drawings are converted\n"}};
-  for (const auto& [name, message] : refused) {
-    fs::copy_file(drawing, dir / name);
-    const CommandResult result = ConvertDrawing(dir / name, pdf);
-    EXPECT_EQ(result.exitCode, 1) << name;
-    EXPECT_EQ(result.err, (dir / name).string() + message);
-    EXPECT_FALSE(fs::exists(pdf));
-  }
-  WriteFile(dir / "PLAN.JWW", TwoLines());
+TEST_F(ConvertDrawingTest, OnlyJwwDrawingsAreConverted) {
+  fs::rename(drawing, dir / "plan.jwc");
+  EXPECT_EQ(ConvertDrawing(dir / "plan.jwc", pdf).exitCode, 1);
+  WriteFile(dir / "PLAN.JWW", TwoLayerLines());
   EXPECT_EQ(ConvertDrawing(dir / "PLAN.JWW", pdf).exitCode, 0);
 }
 
@@ -151,10 +154,76 @@ TEST_F(ConvertDrawingTest, TheDrawingsReverseOrderFlagReversesTheLayers) {
   ASSERT_NE(contents.find(layer1), std::string::npos);
   EXPECT_LT(contents.find(layer0), contents.find(layer1));
 
-  WriteFile(drawing, TwoLines(1));
+  WriteFile(drawing, TwoLayerLines(1));
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
   contents = Contents();
   EXPECT_GT(contents.find(layer0), contents.find(layer1));
+}
+
+TEST_F(ConvertDrawingTest, ListFilesConvertToo) {
+  WriteFile(dir / "plans.lst",
+            drawing.string() + "\r\n" + drawing.string() + "," + std::string(68, 'F') + "\r\n");
+  ASSERT_EQ(ConvertDrawing(dir / "plans.lst", pdf).exitCode, 0);
+  EXPECT_EQ(PageSizes(pdf).size(), 2u);
+}
+
+TEST_F(ConvertDrawingTest, AFullDiskIsNamedAndLeavesNothing) {
+  WriteFile(drawing, ManyLines(20000));
+  const fs::path small = dir / "small";
+  fs::create_directory(small);
+  const fs::path output = small / "plan.pdf";
+  // A file system of 64 KiB of its own, mounted in a user namespace.
+  const std::string script = "mount -t tmpfs -o size=64k none " + ShellQuote(small.string()) +
+                             " || exit 99; " + ShellQuote(KYROVANE_CONVERT_DRAWING) + " " +
+                             ShellQuote(drawing.string()) + " " + ShellQuote(output.string()) +
+                             "; echo $?; ls -A " + ShellQuote(small.string());
+  const CommandResult result = test::Run("unshare -Urm sh -c " + ShellQuote(script));
+  if (result.out.empty()) GTEST_SKIP() << "no user namespace to mount a small file system in";
+  EXPECT_EQ(result.out, "1\n");
+  EXPECT_EQ(
+      result.err,
+      output.string() + ": ファイルが保存できませんでした。\r\nディスクの空き容量が足りません。\n");
+}
+
+TEST_F(ConvertDrawingTest, ATemporaryFolderThatCannotBeUsedGivesWayToTheSystemsOwn) {
+  WriteFile(drawing, ManyLines(20000));
+  WriteFile(dir / "file", "");
+  for (const fs::path& folder : {dir / "missing", dir / "file"}) {
+    const CommandResult result = test::Run(
+        "TMPDIR=" + ShellQuote(folder.string()) + " " + ShellQuote(KYROVANE_CONVERT_DRAWING) + " " +
+        ShellQuote(drawing.string()) + " " + ShellQuote(pdf.string()));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+  }
+}
+
+TEST_F(ConvertDrawingTest, AConversionKilledAtAnyMomentLeavesNoPartialFile) {
+  WriteFile(drawing, ManyLines(100000));
+  const auto start = [&] {
+    const char* argv[] = {KYROVANE_CONVERT_DRAWING, drawing.c_str(), pdf.c_str(), nullptr};
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+    return pid;
+  };
+  const auto began = std::chrono::steady_clock::now();
+  int status = 0;
+  waitpid(start(), &status, 0);
+  ASSERT_EQ(status, 0);
+  const auto whole = std::chrono::steady_clock::now() - began;
+  const auto size = fs::file_size(pdf);
+  for (int k = 0; k <= 6; ++k) {
+    fs::remove(pdf);
+    const pid_t pid = start();
+    std::this_thread::sleep_for(whole * k / 6);
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    const std::vector<fs::path> files = FilesInDir();
+    if (files.size() == 2) {
+      EXPECT_EQ(files[1], pdf);
+      EXPECT_EQ(fs::file_size(pdf), size);  // complete
+    } else {
+      EXPECT_EQ(files, std::vector{drawing});
+    }
+  }
 }
 
 TEST_F(ConvertDrawingTest, ASettingsFileSetsTheConversion) {

@@ -1,18 +1,26 @@
-// Drawings of the older format and parts files converted end to end: a drawing with every
-// record kind, the same with every field at a hostile value, and the real parts files of the
-// shared test data, whose renders are kept as reviewed references.
+// Drawings of the older format and parts files converted end to end, through their readers
+// and builders into PDFs the way the program converts them: a drawing with every record kind,
+// the same with every field at a hostile value, and the real parts files of the shared test
+// data, whose renders are kept as reviewed references.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <fstream>
 #include <limits>
 
+#include "app/settings/ConversionContext.h"
+#include "app/settings/Environment.h"
+#include "app/settings/Units.h"
+#include "cad/CadPage.h"
 #include "convert_tool.h"
+#include "import/JwcBuilder.h"
+#include "import/JwkBuilder.h"
 #include "import/jwc/jwc_writer.h"
-#include "import/jwkunit.h"
+#include "import/support/fixed_clock.h"
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
 #include "pdf_census.h"
+#include "text/AsciiCase.h"
 #include "text/cp932.h"
 
 namespace kyrovane::test {
@@ -67,6 +75,54 @@ JwcDrawing Hostile() {
   return d;
 }
 
+// What a conversion is asked for besides the drawing.
+struct TOutput {
+  bool allArea = false;
+  int rotation = 0;
+  bool halfScale = false;
+  int tiles = 1;
+};
+
+// Builds the drawing and writes the PDF, as the program does.
+template <class Build>
+void WritePdf(const fs::path& drawing, const fs::path& pdf, REnvironment env, const TOutput& output,
+              Build build) {
+  env.HalfScale = output.halfScale;
+  ConversionContext context;
+  context.CurrentFileName = drawing.string();
+  TCad_Page page;
+  page.Output.DefaultFontName = env.TextFont;
+  build(page, env, context);
+  std::ofstream stream(pdf, std::ios::binary);
+  page.PrintToPdf(stream, output.tiles, false, output.rotation);
+}
+
+// With smoothed curves coloured by pen.
+JwcReadResult ConvertJwc(const fs::path& drawing, const fs::path& pdf, const TOutput& output) {
+  JwcData jwc;
+  const JwcReadResult read = ReadJwcFile(drawing, jwc);
+  REnvironment env = DefaultEnvironment();
+  env.UseSpline = true;
+  env.UseColor = true;
+  WritePdf(drawing, pdf, env, output,
+           [&](TCad_Page& page, const REnvironment& env, const ConversionContext& context) {
+             page.MarginX = page.MarginY = output.allArea ? MmToPoint(1.0L) : 0;
+             BuildJwcDrawing(page, jwc, env, context, FixedClock(), output.allArea);
+           });
+  return read;
+}
+
+// Under the default settings, on one unturned page with the margins of parts files.
+void ConvertJwk(const fs::path& drawing, const fs::path& pdf) {
+  JwkData jwk;
+  ASSERT_TRUE(ReadJwkFile(drawing, jwk).Ok);
+  WritePdf(drawing, pdf, DefaultEnvironment(), {},
+           [&](TCad_Page& page, const REnvironment& env, const ConversionContext& context) {
+             page.MarginX = page.MarginY = MmToPoint2(0.5L);
+             BuildJwkDrawing(page, jwk, env, context, FixedClock());
+           });
+}
+
 class JwcConversion : public ::testing::Test {
  protected:
   JwcConversion() {
@@ -75,13 +131,10 @@ class JwcConversion : public ::testing::Test {
     bitmap.height = 1;
     bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);
     WriteFile(dir / "site.bmp", BuildBmp(bitmap));
-    WriteFile(dir / "smooth.kvs",
-              "[Application]\r\nDataVersion=130\r\n[Environment]\r\nUseSpline=1\r\nUseColor=1\r\n");
   }
-  CommandResult Convert(const JwcDrawing& drawing, const std::string& options = "") {
-    WriteFile(dir / "plan.JWC", WriteJwc(drawing));
-    return ConvertDrawing(dir / "plan.JWC", pdf,
-                          "--settings " + ShellQuote((dir / "smooth.kvs").string()) + options);
+  JwcReadResult Convert(const JwcDrawing& drawing, const TOutput& output) {
+    WriteFile(dir / "plan.jwc", WriteJwc(drawing));
+    return ConvertJwc(dir / "plan.jwc", pdf, output);
   }
 
   TempDir dir;
@@ -89,23 +142,20 @@ class JwcConversion : public ::testing::Test {
 };
 
 TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
-  for (const std::string options : {"", " --all-area --rotation 90"}) {
-    const CommandResult result = Convert(EveryKind(), options);
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
+  for (const TOutput& output : {TOutput{}, TOutput{.allArea = true, .rotation = 90}}) {
+    EXPECT_EQ(Convert(EveryKind(), output).Repairs, 0);
     ExpectReadersAccept(pdf);
     const std::map<std::string, int> counts = OperatorCounts(ReadFile(pdf));
-    EXPECT_EQ(counts.at("Do"), 1) << options;  // the picture
-    EXPECT_EQ(counts.at("BT"), 3) << options;
+    EXPECT_EQ(counts.at("Do"), 1);  // the picture
+    EXPECT_EQ(counts.at("BT"), 3);
   }
 }
 
 TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
-  for (const std::string options : {"", " --all-area", " --rotation half --tiles 4"}) {
-    const CommandResult result = Convert(Hostile(), options);
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    // The reader's notice of the repaired line and text.
-    EXPECT_EQ(result.err, "データエラーが2個見つかりましたが、訂正を行いました。\n");
+  for (const TOutput& output :
+       {TOutput{}, TOutput{.allArea = true}, TOutput{.halfScale = true, .tiles = 4}}) {
+    // The reader repairs a line and a text.
+    EXPECT_EQ(Convert(Hostile(), output).Repairs, 2);
     ExpectReadersAccept(pdf);
   }
 }
@@ -114,12 +164,11 @@ TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
 
 std::vector<fs::path> PartsFiles() {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(SharedTestData("jw"))) {
-    std::string extension = entry.path().extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
-    if (extension == ".jwk") files.push_back(entry.path());
+  for (const std::string& name : FileNames(SharedTestData("jw"))) {
+    if (EqualIgnoringAsciiCase(fs::path(name).extension().string(), ".jwk")) {
+      files.push_back(SharedTestData("jw") / name);
+    }
   }
-  std::sort(files.begin(), files.end());
   return files;
 }
 
@@ -128,10 +177,7 @@ constexpr double kAllowedShare = 0.005;
 class PartsFile : public ::testing::TestWithParam<fs::path> {
  protected:
   void SetUp() override {
-    // Tiles and rotation do not apply to parts files.
-    const CommandResult convert = ConvertDrawing(GetParam(), pdf, "--tiles 4 --rotation 90");
-    ASSERT_EQ(convert.exitCode, 0) << convert.err;
-    ASSERT_EQ(convert.err, "");
+    ConvertJwk(GetParam(), pdf);
     ASSERT_TRUE(ReadJwkFile(GetParam(), parts).Ok);
   }
 
@@ -141,7 +187,7 @@ class PartsFile : public ::testing::TestWithParam<fs::path> {
   JwkData parts;
 };
 
-TEST_P(PartsFile, ConvertsToOnePageThatTheReadersAcceptWithItsTexts) {
+TEST_P(PartsFile, ConvertsToAPageThatTheReadersAcceptWithItsTexts) {
   ExpectReadersAccept(pdf);
   EXPECT_EQ(PageSizes(pdf).size(), 1);
   const CommandResult text = test::Run("pdftotext -enc UTF-8 " + ShellQuote(pdf.string()) + " -");

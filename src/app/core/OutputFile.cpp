@@ -123,6 +123,24 @@ class TOutputFile::TBuffer : public std::streambuf {
 
   int sync() override { return Flush() ? 0 : -1; }
 
+  // Telling the position costs nothing; moving it writes what is buffered first.
+  pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
+                   std::ios_base::openmode) override {
+    const off_type here = written_ + (pptr() - pbase());
+    if (direction == std::ios_base::cur && offset == 0) return here;
+    if (!Flush()) return pos_type(off_type(-1));
+    const off_type base = direction == std::ios_base::beg   ? 0
+                          : direction == std::ios_base::cur ? here
+                                                            : -1;
+    if (base < 0 || lseek(fd_, base + offset, SEEK_SET) < 0) return pos_type(off_type(-1));
+    written_ = base + offset;
+    return written_;
+  }
+
+  pos_type seekpos(pos_type position, std::ios_base::openmode mode) override {
+    return seekoff(off_type(position), std::ios_base::beg, mode);
+  }
+
  private:
   static constexpr std::size_t kSize = 1 << 16;
 
@@ -139,6 +157,7 @@ class TOutputFile::TBuffer : public std::streambuf {
       }
       bytes += written;
       count -= static_cast<std::size_t>(written);
+      written_ += written;
     }
     return true;
   }
@@ -146,6 +165,7 @@ class TOutputFile::TBuffer : public std::streambuf {
   int fd_;
   std::vector<char> data_;
   int error_ = 0;
+  off_type written_ = 0;  // the file position
 };
 
 TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
@@ -181,6 +201,11 @@ TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
 TOutputFile::~TOutputFile() {
   if (fd_ >= 0) close(fd_);
   if (!namedTemporary_.empty()) unlink(namedTemporary_.c_str());
+}
+
+void TOutputFile::ThrowIfWriteFailed() const {
+  if (buffer_ && buffer_->Error() != 0)
+    throw EFileWriteError(shownPath_, CauseOf(buffer_->Error()));
 }
 
 void TOutputFile::Commit() {

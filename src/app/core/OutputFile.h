@@ -41,6 +41,10 @@ class TOutputFile {
 
   std::ostream& Stream() { return stream_; }
 
+  // Throws EFileWriteError when a write into the stream has failed, with its cause; for
+  // callers whose own error hides it.
+  void ThrowIfWriteFailed() const;
+
   // Puts the complete file in place of the target. Throws EFileWriteError, with the cause of
   // the first write that failed.
   void Commit();

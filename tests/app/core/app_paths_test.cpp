@@ -28,10 +28,7 @@ TEST(AppPaths, PreviewFilesAreDeletedButNotAFolderOfTheirName) {
   for (int n : {0, 17, 64, 65}) test::WriteFile(PreviewFilePath(dir.path(), n), "pdf");
   fs::create_directory(dir / "temp1.pdf");
   DeletePreviewFiles(dir.path());
-  std::vector<fs::path> left;
-  for (const auto& entry : fs::directory_iterator(dir.path())) left.push_back(entry.path());
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<fs::path>{dir / "temp1.pdf", dir / "temp65.pdf"}));
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"temp1.pdf", "temp65.pdf"}));
 }
 
 }  // namespace

@@ -18,15 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(OutputFile, ReplacesTheTargetWholeAndLeavesNothingElse) {
   test::TempDir dir;
   WriteFileSafely(dir / "a.pdf", "first");
@@ -46,7 +37,7 @@ TEST(OutputFile, ReplacesTheTargetWholeAndLeavesNothingElse) {
     dropped.Stream() << "never";
   }
   EXPECT_EQ(test::ReadFile(dir / "b.pdf"), "new");
-  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.pdf", "b.pdf"}));
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"a.pdf", "b.pdf"}));
 }
 
 TEST(OutputFile, SymbolicLinksAreWrittenThrough) {
@@ -121,7 +112,7 @@ TEST(OutputFile, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
   waitpid(child, &status, 0);
   EXPECT_EQ(test::ReadFile(dir / "cause"), "ファイルが大きすぎます。");
   EXPECT_EQ(test::ReadFile(dir / "big.pdf"), "old");
-  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"big.pdf", "cause"}));
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"big.pdf", "cause"}));
 }
 
 TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {
@@ -134,7 +125,7 @@ TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {
   test::WriteFile(dir / leftover, "partial");
   test::WriteFile(dir / running, "partial");
   WriteFileSafely(dir / "a.pdf", "whole");
-  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{running, "a.pdf"}));
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{running, "a.pdf"}));
 }
 
 }  // namespace

@@ -11,6 +11,24 @@ JWWHead DefaultJwwHead() {
   return head;
 }
 
+std::string TwoLayerLines(uint32_t reverseOrderFlag) {
+  JWWHead head = DefaultJwwHead();
+  head.PaperSize = 4;
+  head.ReverseOrderFlag = reverseOrderFlag;
+  for (JWWGroupRecord& group : head.Groups) {
+    group.State = 2;
+    for (JWWLayerRecord& layer : group.Layers) layer.State = 2;
+  }
+  JWWEntityHead first;
+  first.LineType = 1;
+  first.PenColor = 1;
+  JWWEntityHead second = first;
+  second.Layer = 1;
+  JwwWriter writer(head);
+  writer.Count(2).Object(CDataSen{first, 0, 0, 100, 50}).Object(CDataSen{second, 10, 10, 20, 10});
+  return writer.Data();
+}
+
 JwwWriter::JwwWriter(const JWWHead& head, Form stringForm) : stringForm_(stringForm) {
   out_.Bytes(head.Signature).U32(head.Version);
   String(head.Memo);

@@ -16,6 +16,10 @@ namespace kyrovane::test {
 // A header as a drawing would have it: the signature, version 230, the rest zero or empty.
 jwwunit::JWWHead DefaultJwwHead();
 
+// A drawing on the A4 sheet, every layer visible, with two lines: (0, 0)-(100, 50) mm on layer 0
+// and (10, 10)-(20, 10) mm on layer 1 of group 0.
+std::string TwoLayerLines(uint32_t reverseOrderFlag = 0);
+
 class JwwWriter {
  public:
   // Encodings of counted strings and counts: the shortest one, or the long form with a WORD

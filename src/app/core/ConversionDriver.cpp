@@ -1,0 +1,293 @@
+#include "app/core/ConversionDriver.h"
+
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "app/core/AppPaths.h"
+#include "app/core/DrawingFiles.h"
+#include "app/core/OutputFile.h"
+#include "app/core/UiPort.h"
+#include "app/settings/Palette.h"
+#include "app/settings/Units.h"
+#include "import/JwwBuilder.h"
+#include "import/jwwunit.h"
+#include "pdf/PDFPrinter.h"
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCannotSave = "ファイルが保存できませんでした。";
+constexpr std::string_view kNothingConverted = "変換できませんでした";
+
+// Rotation and paper of the items of "特殊".
+struct TAngleItem {
+  int Rotation;
+  int PaperMode;  // 3 or 4 fits to A3 or A4
+  bool HalfScale;
+};
+constexpr TAngleItem kAngleItems[] = {{0, 0, false},   {90, 0, false}, {180, 0, false},
+                                      {270, 0, false}, {0, 3, false},  {0, 4, false},
+                                      {0, 0, true}};
+
+std::string AbsolutePath(const fs::path& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error);
+  return (error ? path : absolute).string();
+}
+
+fs::path WithPdfExtension(fs::path path) {
+  return path.replace_extension(".pdf");
+}
+
+// Writes the PDF into the output; when a write fails, that failure is what is reported,
+// whatever the writer made of it.
+template <class Write>
+void WriteInto(TOutputFile& output, Write&& write) {
+  try {
+    write(output.Stream());
+  } catch (...) {
+    output.ThrowIfWriteFailed();
+    throw;
+  }
+}
+
+}  // namespace
+
+struct TConversionDriver::TDrawing {
+  fs::path Path;
+  TDrawingKind Kind = TDrawingKind::Other;
+  std::string Bytes;  // until the tables are read
+  jwwunit::JwwData Jww;
+};
+
+TConversionDriver::TConversionDriver(REnvironment& Env, UiPort& Ui, const Clock& TextClock,
+                                     fs::path PreviewFolder)
+    : env_(Env), ui_(Ui), textClock_(TextClock), previewFolder_(std::move(PreviewFolder)) {}
+
+template <class Step>
+bool TConversionDriver::Guarded(const fs::path& Subject, Step&& Run) {
+  try {
+    Run();
+    return true;
+  } catch (const EFileWriteError& error) {
+    CadPage.Reset();
+    ui_.MessageBox(error.Path().string(), std::string(kCannotSave) + "\r\n" + error.what(),
+                   TMessageIcon::Stop, TMessageButtons::Ok);
+  } catch (const std::exception& error) {
+    CadPage.Reset();
+    ReportError(ui_, Subject.string() + "\r\nを変換できませんでした。\r\n" + error.what());
+  }
+  return false;
+}
+
+int TConversionDriver::PrepareOutput(const TConversionOptions& Options) {
+  CadPage.Output.DefaultFontName = env_.TextFont;
+  CadPage.Printer->PdfTextRise = env_.TextRise;
+  CadPage.Output.ReverseOrder = 0;
+  CadPage.Output.PaintBackground = 1;
+  CadPage.Output.BackgroundColor = ColorIndexToColor(env_.BackGroundColor, env_);
+  Context.UseListMasks = 0;
+  const bool known = Options.AngleItem >= 0 && Options.AngleItem < std::ssize(kAngleItems);
+  const TAngleItem& item = kAngleItems[known ? Options.AngleItem : 0];
+  env_.FitToPaper = item.PaperMode != 0;
+  if (env_.FitToPaper) env_.PaperMode = item.PaperMode;
+  env_.HalfScale = item.HalfScale;
+  return item.Rotation;
+}
+
+TConversionDriver::TDrawing TConversionDriver::ReadDrawing(const fs::path& Path) const {
+  TDrawing drawing;
+  drawing.Path = Path;
+  drawing.Kind = DrawingKindOf(Path);
+  drawing.Bytes = ReadDrawingBytes(Path);
+  if (!jwwunit::ParseJwwHeader(drawing.Bytes, drawing.Jww)) {
+    throw EDrawingRefused(InvalidDrawingText(Path, drawing.Kind));
+  }
+  return drawing;
+}
+
+void TConversionDriver::ParseDrawing(TDrawing& Drawing) {
+  const jwwunit::JwwReadResult read = jwwunit::ParseJwwFile(Drawing.Bytes, Drawing.Jww);
+  std::string().swap(Drawing.Bytes);
+  if (!read) throw EDrawingRefused(DamagedDrawingText(Drawing.Path, read.Reason));
+}
+
+void TConversionDriver::BuildDrawing(const TDrawing& Drawing, bool AllArea, long double AddOn) {
+  Context.CurrentFileName = AbsolutePath(Drawing.Path);
+  const long double margin = AllArea ? AddOn : 0;
+  CadPage.MarginX = env_.LeftMargin + margin;
+  CadPage.MarginY = env_.BottomMargin + margin;
+  CadPage.Output.ReverseOrder = Drawing.Jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
+  BuildJwwDrawing(CadPage, Drawing.Jww, env_, Context, textClock_, AllArea);
+}
+
+std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional<fs::path>& Target,
+                                                             const fs::path& Source,
+                                                             fs::path& Written) {
+  if (Target) {
+    Written = *Target;
+    return std::make_unique<TOutputFile>(*Target, Source);
+  }
+  // A preview goes to the first of temp0.pdf .. temp64.pdf that can be written.
+  std::error_code ignored;  // a folder that cannot be made fails every name below
+  fs::create_directories(previewFolder_, ignored);
+  for (int number = 0;; ++number) {
+    Written = PreviewFilePath(previewFolder_, number);
+    try {
+      return std::make_unique<TOutputFile>(Written, Source);
+    } catch (const EFileWriteError&) {
+      if (number == kLastPreviewNumber) throw;
+    }
+  }
+}
+
+std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
+                                                          const std::optional<fs::path>& Target,
+                                                          const TConversionOptions& Options,
+                                                          int Rotation, bool Open) {
+  fs::path written;
+  try {
+    TDrawing drawing = ReadDrawing(Path);
+    TProgressWindow progress(ui_, 3);
+    ParseDrawing(drawing);
+    progress.SetPosition(1);
+    BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(1.0L));
+    progress.SetPosition(2);
+    const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Path, written);
+    WriteInto(*output, [&](std::ostream& stream) {
+      CadPage.PrintToPdf(stream, Options.Tiles, false, Rotation);
+    });
+    progress.SetPosition(3);
+    progress.Close();
+    output->Commit();
+  } catch (const EDrawingRefused& refused) {
+    ShowDrawingMessage(ui_, refused.what());
+    return std::nullopt;
+  }
+  if (Open) ui_.ShellOpen(written);
+  return written;
+}
+
+std::optional<fs::path> TConversionDriver::ConvertList(
+    const std::vector<TListLine>& Lines, int FirstPosition, const std::optional<fs::path>& Target,
+    const fs::path& Source, const TConversionOptions& Options, int Rotation) {
+  TProgressWindow progress(ui_, static_cast<int>(Lines.size()));
+  fs::path written;
+  const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Source, written);
+  TPDFPrinter* printer = CadPage.Printer.get();
+  for (std::size_t i = 0; i < Lines.size(); ++i) {
+    const TListLine& line = Lines[i];
+    progress.SetPosition(static_cast<int>(i) + FirstPosition);
+    Context.UseListMasks = line.Masks ? 1 : 0;
+    if (line.Masks) {
+      Context.ListGroupMask = line.Masks->GroupMask;
+      Context.ListLayerMask = line.Masks->LayerMask;
+    }
+    std::error_code error;
+    if (DrawingKindOf(line.Path) != TDrawingKind::Jww || !fs::exists(line.Path, error)) continue;
+    try {
+      TDrawing drawing = ReadDrawing(line.Path);
+      CadPage.Clear();
+      ParseDrawing(drawing);
+      BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(0.5L));
+    } catch (const EDrawingRefused& refused) {
+      ShowDrawingMessage(ui_, refused.what());
+      continue;
+    }
+    if (printer->HasDoc()) {
+      printer->NewPage();
+    } else {
+      printer->BeginDoc();
+    }
+    CadPage.PrintPages(Rotation, Options.Tiles);
+  }
+  progress.Close();
+  if (!printer->HasDoc()) {
+    ui_.MessageBox(written.string(), kNothingConverted, TMessageIcon::Warning, TMessageButtons::Ok);
+    return std::nullopt;
+  }
+  WriteInto(*output, [&](std::ostream& stream) { printer->EndDoc(stream); });
+  output->Commit();
+  if (Options.OpenAfter || Options.PreviewOnly) ui_.ShellOpen(written);
+  return written;
+}
+
+std::optional<fs::path> TConversionDriver::Convert(const TConversionOptions& Options) {
+  const int rotation = PrepareOutput(Options);
+  TFileDialogOptions open;
+  open.Filter = kDrawingFilter;
+  open.InitialFolder = env_.LastDir;
+  const std::optional<fs::path> chosen = ui_.OpenFile(open);
+  if (!chosen) return std::nullopt;
+  const fs::path input = *chosen;
+  const TDrawingKind kind = DrawingKindOf(input);
+
+  std::optional<fs::path> target;  // none: a preview file
+  bool cancelled = false;
+  if (!Options.PreviewOnly) {
+    TFileDialogOptions save;
+    save.Filter = kPdfFilter;
+    save.FileName = WithPdfExtension(input);
+    save.ConfirmOverwrite = true;
+    target = ui_.SaveFile(save);
+    cancelled = !target;
+  }
+  CadPage.Reset();
+  std::optional<fs::path> written;
+  if (!cancelled) {
+    THourglass hourglass(ui_);
+    const bool completed = Guarded(input, [&] {
+      if (kind == TDrawingKind::List) {
+        std::vector<TListLine> lines;
+        for (const std::string& line : ReadListLines(input)) lines.push_back(ParseListLine(line));
+        written = ConvertList(lines, 1, target, input, Options, rotation);
+      } else if (kind == TDrawingKind::Jww) {
+        written = ConvertDrawing(input, target, Options, rotation,
+                                 Options.OpenAfter || Options.PreviewOnly);
+      }
+    });
+    if (!completed) return std::nullopt;
+  }
+  env_.LastDir = input.parent_path().string();
+  return written;
+}
+
+std::optional<fs::path> TConversionDriver::PreviewListEntry(const TListEntry& Entry,
+                                                            const TConversionOptions& Options) {
+  const int rotation = PrepareOutput(Options);
+  CadPage.Reset();
+  THourglass hourglass(ui_);
+  Context.UseListMasks = 1;
+  Context.ListGroupMask = Entry.Param.GroupMask;
+  Context.ListLayerMask = Entry.Param.LayerMask;
+  std::optional<fs::path> written;
+  const fs::path path = Entry.Path;
+  Guarded(path, [&] {
+    if (DrawingKindOf(path) == TDrawingKind::Jww) {
+      written = ConvertDrawing(path, std::nullopt, Options, rotation, true);
+    }
+  });
+  return written;
+}
+
+std::optional<fs::path> TConversionDriver::ConvertListEntries(
+    const std::vector<TListEntry>& Entries, const TConversionOptions& Options) {
+  const int rotation = PrepareOutput(Options);
+  TFileDialogOptions save;
+  save.Filter = kPdfFilter;
+  if (!Entries.empty()) save.FileName = WithPdfExtension(Entries.front().Path);
+  save.ConfirmOverwrite = true;
+  const std::optional<fs::path> target = ui_.SaveFile(save);
+  CadPage.Reset();
+  if (!target) return std::nullopt;
+  std::vector<TListLine> lines;
+  for (const TListEntry& entry : Entries) lines.push_back({entry.Path, entry.Param.Masks()});
+  std::optional<fs::path> written;
+  Guarded(*target, [&] { written = ConvertList(lines, 0, target, {}, Options, rotation); });
+  return written;
+}
+
+}  // namespace kyrovane

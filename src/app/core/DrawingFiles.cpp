@@ -1,0 +1,66 @@
+#include "app/core/DrawingFiles.h"
+
+#include <system_error>
+
+#include "app/core/UiPort.h"
+#include "import/ByteReader.h"
+#include "import/jwcunit.h"
+#include "text/AsciiCase.h"
+
+namespace kyrovane {
+
+TDrawingKind DrawingKindOf(const std::filesystem::path& Path) {
+  const std::string extension = Path.extension().string();
+  const std::pair<std::string_view, TDrawingKind> kinds[] = {{".jww", TDrawingKind::Jww},
+                                                             {".jwc", TDrawingKind::Jwc},
+                                                             {".jwk", TDrawingKind::Jwk},
+                                                             {".lst", TDrawingKind::List}};
+  for (const auto& [known, kind] : kinds) {
+    if (EqualIgnoringAsciiCase(extension, known)) return kind;
+  }
+  return TDrawingKind::Other;
+}
+
+std::string ReadDrawingBytes(const std::filesystem::path& Path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(Path, error);
+  if (error) {
+    throw EDrawingRefused(Path.string() + "\r\nを読み込めません（" + error.message() + "）。");
+  }
+  if (size > kMaxDrawingFileSize) {
+    throw EDrawingRefused(Path.string() + "\r\nは、大きすぎるため変換できません（上限 " +
+                          std::to_string(kMaxDrawingFileSize >> 20) + " MB）。");
+  }
+  try {
+    return ReadDrawingFile(Path);
+  } catch (const EReadError&) {
+    throw EDrawingRefused(Path.string() + "\r\nを読み込めません。");
+  }
+}
+
+std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind Kind) {
+  switch (Kind) {
+    case TDrawingKind::Jwc:
+      return Path.string() + "\r\nは、jwcファイルではないか、無効なファイルです。";
+    case TDrawingKind::Jwk:
+      return Path.string() + "\r\nは、jwkファイルではないか、無効なファイルです。";
+    default:
+      return Path.string() + "\r\nは、jww 2.30未満または無効なファイルです。";
+  }
+}
+
+std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason) {
+  return Path.string() + "\r\nは、壊れているため変換できません。\r\n（" + std::string(Reason) +
+         "）";
+}
+
+void ShowDrawingMessage(UiPort& Ui, std::string_view Text) {
+  Ui.MessageBox("Kyrovane", Text, TMessageIcon::None, TMessageButtons::Ok);
+}
+
+void ShowRepairNotice(UiPort& Ui, const JwcReadResult& Result) {
+  if (Result.Notice.empty()) return;
+  Ui.MessageBox("警告", Result.Notice, TMessageIcon::Warning, TMessageButtons::OkCancel);
+}
+
+}  // namespace kyrovane

@@ -1,0 +1,28 @@
+#pragma once
+
+// The windows have fixed client areas with their controls at fixed places, as they were
+// designed; these helpers create a control and place it in one step.
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+class QPushButton;
+
+namespace kyrovane::gui {
+
+template <class Control, class... Args>
+Control* Place(QWidget* parent, const QRect& geometry, Args&&... args) {
+  auto* control = new Control(std::forward<Args>(args)..., parent);
+  control->setGeometry(geometry);
+  return control;
+}
+
+// A push button that is no dialog's default button: Enter never presses it from elsewhere.
+QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text);
+
+// A dialog window with a caption and a fixed client size, without border icons, centred on
+// the screen when shown.
+void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int height);
+
+}  // namespace kyrovane::gui

@@ -1,0 +1,214 @@
+#include "app/gui/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
+
+#include "app/core/AppPaths.h"
+#include "app/core/SettingsFiles.h"
+#include "app/gui/DetailDialog.h"
+#include "app/gui/FileTypes.h"
+#include "app/gui/Layout.h"
+#include "app/gui/Program.h"
+
+namespace kyrovane::gui {
+namespace {
+
+constexpr int kSnapDistance = 16;
+constexpr int kMoveSettleMs = 300;
+
+// The four snap rules: an edge closer than the snap distance to the work area's edge, or
+// beyond it, goes onto it; the right and bottom rules come last.
+QPoint Snapped(const QRect& frame, const QRect& area) {
+  QPoint at = frame.topLeft();
+  const int right = frame.x() + frame.width();
+  const int bottom = frame.y() + frame.height();
+  const int areaRight = area.x() + area.width();
+  const int areaBottom = area.y() + area.height();
+  if (frame.x() - area.x() < kSnapDistance) at.setX(area.x());
+  if (frame.y() - area.y() < kSnapDistance) at.setY(area.y());
+  if (areaRight - right < kSnapDistance) at.setX(areaRight - frame.width());
+  if (areaBottom - bottom < kSnapDistance) at.setY(areaBottom - frame.height());
+  return at;
+}
+
+}  // namespace
+
+TForm1::TForm1(Program& program) : program_(program) {
+  setWindowTitle("Kyrovane Ver.1.30α43");
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(kDetailWidth, kHeight);
+
+  Button1 = PlaceButton(this, QRect(8, 8, 152, 27), "PDF変換開始");
+  pdfopen1 = Place<QCheckBox>(this, QRect(8, 42, 158, 18), "変換後にPDFファイルを開く");
+  pdfopen1->setChecked(true);
+  PreView1 = Place<QCheckBox>(this, QRect(8, 62, 158, 18), "プレビューのみ");
+  AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 158, 18), "印刷範囲をを無視する");
+  Button3 = PlaceButton(this, QRect(8, 106, 96, 25), "リスト編集");
+  Button3->setEnabled(false);  // the list window is not part of this program yet
+  Mode1 = PlaceButton(this, QRect(108, 106, 52, 25), ">>詳細");
+  Mode1->setFlat(true);
+
+  Place<QLabel>(this, QRect(176, 10, 30, 20), "特殊");
+  Angle1 = Place<QComboBox>(this, QRect(208, 9, 81, 21));
+  Angle1->addItems({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"});
+  Place<QLabel>(this, QRect(176, 38, 64, 20), "印刷分割数");
+  Dim1 = Place<QComboBox>(this, QRect(240, 37, 36, 21));
+  Dim1->addItems({"1", "2", "4", "8", "16"});
+  Place<QLabel>(this, QRect(279, 38, 14, 20), "枚");
+  IniSave1 = Place<QCheckBox>(this, QRect(176, 66, 116, 18), "環境を保存する");
+  Button2 = PlaceButton(this, QRect(176, 106, 113, 25), "詳細設定");
+  Button2->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+
+  const auto guarded = [this](void (TForm1::*handler)()) {
+    return [this, handler] { program_.Guarded([this, handler] { (this->*handler)(); }); };
+  };
+  connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
+  connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
+  connect(Mode1, &QPushButton::clicked, this, guarded(&TForm1::Mode1Click));
+  connect(Angle1, &QComboBox::activated, this, guarded(&TForm1::Angle1Change));
+  connect(AllArea1, &QCheckBox::clicked, this, guarded(&TForm1::AllArea1Click));
+
+  moveSettled_.setSingleShot(true);
+  moveSettled_.setInterval(kMoveSettleMs);
+  connect(&moveSettled_, &QTimer::timeout, this, guarded(&TForm1::SnapToWorkArea));
+
+  program_.Guarded([this] { FormCreate(); });
+}
+
+void TForm1::Start() {
+  if (startMinimized_) {
+    showMinimized();
+  } else {
+    show();
+  }
+}
+
+void TForm1::FormCreate() {
+  // A desktop that cannot learn the file types is told once; the program starts all the same.
+  const QString unwritable = RegisterFileTypes();
+  if (!unwritable.isEmpty()) program_.ReportError((unwritable + " に書き込めません").toStdString());
+
+  const TIniStartState start = ReadIniStartState(IniFilePath());
+  IniSave1->setChecked(start.Save);
+  const TWindowPlacement& placement = start.Placement;
+  // Without a stored place the window is centred once its layout, and so its width, is known.
+  centre_ = placement.Top == -1 && placement.Left == -1;
+  if (!centre_) {
+    // A place on a screen that is no longer there is brought back onto this one.
+    move(Snapped(QRect(QPoint(placement.Left, placement.Top), frameGeometry().size()),
+                 screen()->availableGeometry()));
+  }
+  startMinimized_ = placement.Icon;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Restoring from the task bar shows the window again; the settings load only once.
+  if (shown_ || event->spontaneous()) return;
+  shown_ = true;
+  program_.Guarded([this] { FormShow(); });
+}
+
+void TForm1::FormShow() {
+  DeletePreviewFiles(CacheFolder());
+  Settings& settings = program_.settings;
+  ReadIniFile(IniFilePath(), settings.SavedEnv);
+  IniSave1->setChecked(settings.SavedEnv.Save);
+  PreView1->setChecked(settings.SavedEnv.PreView);
+  settings.Env = settings.SavedEnv;
+  ApplyMode();
+  if (centre_) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  program_.Guarded([this] { FormClose(); });
+  event->accept();
+}
+
+void TForm1::FormClose() {
+  Settings& settings = program_.settings;
+  settings.SavedEnv = settings.Env;
+  settings.SavedEnv.Save = IniSave1->isChecked();
+  settings.SavedEnv.PreView = PreView1->isChecked();
+  THourglass hourglass(program_.ui);
+  if (IniSave1->isChecked()) {
+    const TWindowPlacement placement{y(), x(), isMinimized()};
+    // A file that cannot be written is reported; the program closes all the same.
+    program_.Guarded([&] { WriteIniFile(IniFilePath(), settings.SavedEnv, placement); });
+  }
+  DeletePreviewFiles(CacheFolder());
+}
+
+void TForm1::Button1Click() {}
+
+void TForm1::ApplyMode() {
+  const bool detail = program_.settings.Env.Mode;
+  setFixedSize(detail ? kDetailWidth : kBasicWidth, kHeight);
+  Mode1->setText(detail ? "<<基本" : ">>詳細");
+  Button2->setEnabled(detail);
+  IniSave1->setEnabled(detail);
+  Angle1->setEnabled(detail && !AllArea1->isChecked());
+  Dim1->setEnabled(detail && !AllArea1->isChecked() && Angle1->currentIndex() == 0);
+}
+
+void TForm1::SnapToWorkArea() {
+  const QScreen* screen = windowHandle() ? windowHandle()->screen() : this->screen();
+  if (!screen) return;
+  const QPoint at = Snapped(frameGeometry(), screen->availableGeometry());
+  if (at != frameGeometry().topLeft()) move(at);
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (event->spontaneous() && isVisible()) moveSettled_.start();
+}
+
+void TForm1::Mode1Click() {
+  program_.settings.Env.Mode = !program_.settings.Env.Mode;
+  ApplyMode();
+  SnapToWorkArea();
+}
+
+void TForm1::Angle1Change() {
+  if (Angle1->currentIndex() != 0) {
+    Dim1->setCurrentIndex(0);
+    Dim1->setEnabled(false);
+  } else {
+    Dim1->setEnabled(!AllArea1->isChecked());
+  }
+}
+
+void TForm1::AllArea1Click() {
+  const bool ignoreRange = AllArea1->isChecked();
+  if (ignoreRange) {
+    Dim1->setCurrentIndex(0);
+    Angle1->setCurrentIndex(0);
+  }
+  Dim1->setEnabled(!ignoreRange);
+  Angle1->setEnabled(!ignoreRange);
+}
+
+void TForm1::Button2Click() {
+  Settings& settings = program_.settings;
+  if (program_.Form3->exec() == QDialog::Accepted) {
+    program_.Form3->TransferTo(settings.Env);
+    settings.SavedEnv = settings.Env;
+  } else {
+    settings.Env = settings.SavedEnv;
+  }
+}
+
+}  // namespace kyrovane::gui

@@ -1,0 +1,68 @@
+#pragma once
+
+// The main window: it starts every conversion, opens the settings dialogs and the list window,
+// loads the settings when first shown and keeps them when closed.
+
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace kyrovane::gui {
+
+class Program;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(Program& program);
+
+  // Shows the window as the last session left it: minimised or not.
+  void Start();
+
+  // Client widths of the two layouts.
+  static constexpr int kDetailWidth = 297;
+  static constexpr int kBasicWidth = 168;
+  static constexpr int kHeight = 138;
+
+  QPushButton* Button1;  // "PDF変換開始"
+  QPushButton* Mode1;    // ">>詳細" / "<<基本"
+  QPushButton* Button2;  // "詳細設定"
+  QPushButton* Button3;  // "リスト編集"
+  QCheckBox* IniSave1;   // "環境を保存する"
+  QCheckBox* pdfopen1;   // "変換後にPDFファイルを開く"
+  QCheckBox* PreView1;   // "プレビューのみ"
+  QCheckBox* AllArea1;   // "印刷範囲をを無視する"
+  QComboBox* Angle1;     // rotation or paper
+  QComboBox* Dim1;       // tiles per drawing
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void ApplyMode();
+  // Keeps the window on its screen's work area, snapping edges closer than 16 pixels.
+  void SnapToWorkArea();
+  void Mode1Click();
+  void Angle1Change();
+  void AllArea1Click();
+  void Button1Click();
+  void Button2Click();
+
+  Program& program_;
+  bool shown_ = false;
+  bool startMinimized_ = false;
+  bool centre_ = false;
+  // A window manager reports a move by the caption in many steps; the snap follows the last.
+  QTimer moveSettled_;
+};
+
+}  // namespace kyrovane::gui

@@ -1,0 +1,183 @@
+#include "app/gui/QtUserInterface.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/gui/PaletteWidgets.h"
+#include "app/gui/ProgressWindow.h"
+
+namespace kyrovane::gui {
+namespace {
+
+QWidget* Owner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+// "Description|*.a;*.b|…" as Qt's filters: the description as it reads, the patterns in
+// brackets that the dialog does not show.
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  }
+  return filters;
+}
+
+// A dialog set up from the options; the chosen files, none when cancelled.
+QStringList RunFileDialog(const TFileDialogOptions& options, QFileDialog::AcceptMode mode,
+                          QFileDialog::FileMode fileMode) {
+  const bool saving = mode == QFileDialog::AcceptSave;
+  QFileDialog dialog(Owner(), saving ? "名前を付けて保存" : "開く");
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.ConfirmOverwrite);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(fileMode);
+  dialog.setNameFilters(NameFilters(options.Filter));
+  dialog.setDefaultSuffix(QString::fromStdString(options.DefaultSuffix));
+  if (!options.InitialFolder.empty()) dialog.setDirectory(FromPath(options.InitialFolder));
+  if (!options.FileName.empty()) {
+    const std::filesystem::path& name = options.FileName;
+    if (name.has_parent_path()) dialog.setDirectory(FromPath(name.parent_path()));
+    dialog.selectFile(FromPath(name.filename()));
+  }
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+std::filesystem::path ToPath(const QString& file) {
+  return std::filesystem::path(file.toStdString());
+}
+
+}  // namespace
+
+QtUserInterface::QtUserInterface() : progress_(std::make_unique<TForm2>()) {}
+
+QtUserInterface::~QtUserInterface() = default;
+
+std::optional<std::filesystem::path> QtUserInterface::OpenFile(const TFileDialogOptions& Options) {
+  const QStringList files =
+      RunFileDialog(Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+  if (files.isEmpty()) return std::nullopt;
+  return ToPath(files.first());
+}
+
+std::vector<std::filesystem::path> QtUserInterface::OpenFiles(const TFileDialogOptions& Options) {
+  std::vector<std::filesystem::path> paths;
+  for (const QString& file :
+       RunFileDialog(Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles)) {
+    paths.push_back(ToPath(file));
+  }
+  return paths;
+}
+
+std::optional<std::filesystem::path> QtUserInterface::SaveFile(const TFileDialogOptions& Options) {
+  const QStringList files = RunFileDialog(Options, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+  if (files.isEmpty()) return std::nullopt;
+  return ToPath(files.first());
+}
+
+TMessageAnswer QtUserInterface::MessageBox(std::string_view Caption, std::string_view Text,
+                                           TMessageIcon Icon, TMessageButtons Buttons) {
+  QMessageBox box(Owner());
+  box.setWindowTitle(FromUtf8(Caption));
+  // Messages break their lines the Windows way.
+  box.setText(FromUtf8(Text).replace("\r\n", "\n"));
+  switch (Icon) {
+    case TMessageIcon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case TMessageIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case TMessageIcon::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case TMessageIcon::Stop:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case TMessageIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+  }
+  switch (Buttons) {
+    case TMessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case TMessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case TMessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case TMessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return TMessageAnswer::Ok;
+    case QMessageBox::Yes:
+      return TMessageAnswer::Yes;
+    case QMessageBox::No:
+      return TMessageAnswer::No;
+    case QMessageBox::Cancel:
+      return TMessageAnswer::Cancel;
+    default:
+      // Closed without a button: Cancel where there is one, otherwise the first button.
+      return Buttons == TMessageButtons::Ok      ? TMessageAnswer::Ok
+             : Buttons == TMessageButtons::YesNo ? TMessageAnswer::Yes
+                                                 : TMessageAnswer::Cancel;
+  }
+}
+
+std::optional<TColor> QtUserInterface::ChooseColor(TColor Initial) {
+  const QColor chosen = QColorDialog::getColor(ToQColor(Initial), Owner(), QString(),
+                                               QColorDialog::DontUseNativeDialog);
+  if (!chosen.isValid()) return std::nullopt;
+  return FromQColor(chosen);
+}
+
+void QtUserInterface::ShellOpen(const std::filesystem::path& Path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(Path)));
+}
+
+void QtUserInterface::Beep() {
+  QApplication::beep();
+}
+
+void QtUserInterface::BeginBusyCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUserInterface::EndBusyCursor() {
+  QApplication::restoreOverrideCursor();
+}
+
+void QtUserInterface::ShowProgress(int Maximum) {
+  progress_->ShowWithMaximum(Maximum);
+}
+
+void QtUserInterface::SetProgressPosition(int Position) {
+  progress_->SetPosition(Position);
+}
+
+void QtUserInterface::CloseProgress() {
+  progress_->close();
+}
+
+}  // namespace kyrovane::gui

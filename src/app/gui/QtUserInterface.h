@@ -1,0 +1,40 @@
+#pragma once
+
+// The user-interface port in real windows: Qt's message boxes, file and colour dialogs (Qt's
+// own, so that they look and match file names alike everywhere), the progress window, the
+// busy cursor, the system beep and the desktop's opener.
+
+#include <memory>
+
+#include "app/core/UiPort.h"
+
+namespace kyrovane::gui {
+
+class TForm2;
+
+class QtUserInterface : public UiPort {
+ public:
+  QtUserInterface();
+  ~QtUserInterface() override;
+
+  std::optional<std::filesystem::path> OpenFile(const TFileDialogOptions& Options) override;
+  std::vector<std::filesystem::path> OpenFiles(const TFileDialogOptions& Options) override;
+  std::optional<std::filesystem::path> SaveFile(const TFileDialogOptions& Options) override;
+  TMessageAnswer MessageBox(std::string_view Caption, std::string_view Text, TMessageIcon Icon,
+                            TMessageButtons Buttons) override;
+  std::optional<TColor> ChooseColor(TColor Initial) override;
+  void ShellOpen(const std::filesystem::path& Path) override;
+  void Beep() override;
+
+ protected:
+  void BeginBusyCursor() override;
+  void EndBusyCursor() override;
+  void ShowProgress(int Maximum) override;
+  void SetProgressPosition(int Position) override;
+  void CloseProgress() override;
+
+ private:
+  std::unique_ptr<TForm2> progress_;
+};
+
+}  // namespace kyrovane::gui

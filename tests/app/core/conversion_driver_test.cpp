@@ -1,0 +1,310 @@
+// The conversion driver through the scripted user interface: dialogs, messages, previews,
+// lists, the list window's operations, and what failures leave behind.
+
+#include "app/core/ConversionDriver.h"
+
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <fstream>
+
+#include "app/core/scripted_ui.h"
+#include "app/settings/Units.h"
+#include "import/support/fixed_clock.h"
+#include "import/support/jww_writer.h"
+#include "pdf/pdf_test_support.h"
+#include "pdf/printer/pdf_inspection.h"
+#include "support/test_support.h"
+#include "tools/pdf_census.h"
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUi;
+
+// Where the lines of the two-layer drawing start on its A4 page.
+constexpr std::string_view kLayer0 = "\n420.945 297.638 m\n";
+constexpr std::string_view kLayer1 = "\n449.291 325.984 m\n";
+
+class DriverTest : public ::testing::Test {
+ protected:
+  DriverTest() { test::WriteFile(drawing, test::TwoLayerLines()); }
+
+  // Nothing the driver shows outlives a conversion.
+  void TearDown() override {
+    EXPECT_FALSE(ui.ProgressUp);
+    EXPECT_EQ(ui.BusyDepth, 0);
+  }
+
+  std::optional<fs::path> Convert(const fs::path& input, const std::optional<fs::path>& output,
+                                  const TConversionOptions& options = {}) {
+    ui.OpenAnswers.push_back(input);
+    if (!options.PreviewOnly) ui.SaveAnswers.push_back(output);
+    return driver.Convert(options);
+  }
+
+  std::string WriteList(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    test::WriteFile(list, text);
+    return text;
+  }
+
+  test::TempDir dir;
+  const fs::path drawing = dir / "plan.jww";
+  const fs::path pdf = dir / "plan.pdf";
+  const fs::path list = dir / "plans.lst";
+  const fs::path cache = dir / "cache";
+  REnvironment env = DefaultEnvironment();
+  ScriptedUi ui;
+  test::FixedClock clock;
+  TConversionDriver driver{env, ui, clock, cache};
+};
+
+TEST_F(DriverTest, ADrawingBecomesThePdfChosenInTheSaveDialog) {
+  env.LastDir = "/last";
+  ASSERT_EQ(Convert(drawing, pdf), pdf);
+  test::ExpectReadersAccept(pdf);
+  ASSERT_EQ(ui.Dialogs.size(), 2u);
+  EXPECT_EQ(ui.Dialogs[0].Options.Filter, kDrawingFilter);
+  EXPECT_EQ(ui.Dialogs[0].Options.InitialFolder, "/last");
+  EXPECT_EQ(ui.Dialogs[1].Kind, ScriptedUi::TDialogKind::Save);
+  EXPECT_EQ(ui.Dialogs[1].Options.Filter, kPdfFilter);
+  EXPECT_EQ(ui.Dialogs[1].Options.FileName, pdf);
+  EXPECT_TRUE(ui.Dialogs[1].Options.ConfirmOverwrite);
+  EXPECT_EQ(ui.ProgressMaximum, 3);
+  EXPECT_EQ(ui.ProgressPositions, (std::vector{0, 1, 2, 3}));
+  EXPECT_EQ(ui.BusyShown, 1);
+  EXPECT_EQ(ui.Opened, std::vector{pdf});
+  EXPECT_EQ(env.LastDir, dir.path().string());
+  EXPECT_TRUE(ui.Messages.empty());
+
+  TConversionOptions quiet;
+  quiet.OpenAfter = false;
+  quiet.AngleItem = 4;  // "A3出力"
+  ASSERT_EQ(Convert(drawing, pdf, quiet), pdf);
+  EXPECT_EQ(ui.Opened.size(), 1u);
+  EXPECT_TRUE(env.FitToPaper);
+  EXPECT_EQ(env.PaperMode, 3);
+  EXPECT_EQ(test::PageSizes(pdf), (std::vector<std::pair<double, double>>{{1192, 842}}));
+}
+
+TEST_F(DriverTest, CancelledDialogsConvertNothing) {
+  env.LastDir = "/last";
+  EXPECT_EQ(driver.Convert({}), std::nullopt);  // the open dialog
+  EXPECT_EQ(ui.Dialogs.size(), 1u);
+  EXPECT_EQ(env.LastDir, "/last");
+  EXPECT_EQ(Convert(drawing, std::nullopt), std::nullopt);  // the save dialog
+  EXPECT_EQ(env.LastDir, dir.path().string());
+  EXPECT_EQ(ui.ProgressShown, 0);
+  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
+}
+
+TEST_F(DriverTest, PreviewsGoToTheFirstPreviewFileThatCanBeWrittenAndAreOpened) {
+  TConversionOptions preview;
+  preview.PreviewOnly = true;
+  preview.OpenAfter = false;
+  ASSERT_EQ(Convert(drawing, {}, preview), cache / "temp0.pdf");
+  test::ExpectReadersAccept(cache / "temp0.pdf");
+  fs::remove(cache / "temp0.pdf");
+  fs::create_directory(cache / "temp0.pdf");
+  ASSERT_EQ(Convert(drawing, {}, preview), cache / "temp1.pdf");
+  EXPECT_EQ(ui.Opened, (std::vector{cache / "temp0.pdf", cache / "temp1.pdf"}));
+  EXPECT_EQ(ui.Dialogs.size(), 2u);  // open dialogs only
+
+  for (int n = 1; n <= 64; ++n) {
+    fs::remove(cache / ("temp" + std::to_string(n) + ".pdf"));
+    fs::create_directory(cache / ("temp" + std::to_string(n) + ".pdf"));
+  }
+  env.LastDir = "/last";
+  EXPECT_EQ(Convert(drawing, {}, preview), std::nullopt);
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Caption, (cache / "temp64.pdf").string());
+  EXPECT_EQ(ui.Messages[0].Text,
+            "ファイルが保存できませんでした。\r\n通常のファイルではありません。");
+  EXPECT_EQ(ui.Messages[0].Icon, TMessageIcon::Stop);
+  EXPECT_EQ(ui.Opened.size(), 2u);
+  EXPECT_EQ(env.LastDir, "/last");
+}
+
+TEST_F(DriverTest, AListGivesOnePdfWithEachLinesMasks) {
+  test::WriteFile(dir / "bad.jww", "not a drawing");
+  std::string layer1Only = "ffff0002" + std::string(60, '0');
+  WriteList({drawing.string() + "," + layer1Only, drawing.string(), (dir / "bad.jww").string(),
+             (dir / "missing.jww").string()});
+  ASSERT_EQ(Convert(list, pdf), pdf);
+  test::ExpectReadersAccept(pdf);
+  const std::vector<std::string> pages = test::StreamData(test::ReadFile(pdf));
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].find(kLayer0), std::string::npos);
+  EXPECT_NE(pages[0].find(kLayer1), std::string::npos);
+  EXPECT_NE(pages[1].find(kLayer0), std::string::npos);
+  EXPECT_EQ(ui.ProgressMaximum, 4);
+  EXPECT_EQ(ui.ProgressPositions, (std::vector{0, 1, 2, 3, 4}));
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Text,
+            (dir / "bad.jww").string() + "\r\nは、jww 2.30未満または無効なファイルです。");
+
+  WriteList({drawing.string(), drawing.string(), drawing.string()});
+  TConversionOptions tiled;
+  tiled.Tiles = 4;
+  ASSERT_EQ(Convert(list, pdf, tiled), pdf);
+  EXPECT_EQ(test::PageSizes(pdf).size(), 12u);
+}
+
+TEST_F(DriverTest, AListWithoutAPageLeavesNoFileAndOpensNothing) {
+  WriteList({(dir / "a.jww").string(), (dir / "b.jww").string()});
+  EXPECT_EQ(Convert(list, pdf), std::nullopt);
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Caption, pdf.string());
+  EXPECT_EQ(ui.Messages[0].Text, "変換できませんでした");
+  EXPECT_EQ(ui.Messages[0].Icon, TMessageIcon::Warning);
+  EXPECT_TRUE(ui.Opened.empty());
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_EQ(env.LastDir, dir.path().string());
+}
+
+TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
+  const std::string whole = test::TwoLayerLines();
+  test::WriteFile(dir / "cut.jww", whole.substr(0, whole.size() - 10));
+  struct Case {
+    fs::path input;
+    fs::path output;
+    std::string caption;
+    std::string text;
+  };
+  test::WriteFile(dir / "big.jww", "");
+  fs::resize_file(dir / "big.jww", 257u << 20);  // sparse, over the readers' limit
+  const std::string saveFailed = "ファイルが保存できませんでした。\r\n";
+  const Case cases[] = {
+      {dir / "cut.jww", pdf, "Kyrovane",
+       (dir / "cut.jww").string() + "\r\nは、壊れているため変換できません。\r\n（"},
+      {dir / "big.jww", pdf, "Kyrovane",
+       (dir / "big.jww").string() + "\r\nは、大きすぎるため変換できません（上限 256 MB）。"},
+      {drawing, drawing, drawing.string(), saveFailed + "変換元のファイルと同じファイルです。"},
+      {drawing, "/dev/null", "/dev/null", saveFailed + "通常のファイルではありません。"},
+  };
+  for (const Case& c : cases) {
+    ui.Messages.clear();
+    EXPECT_EQ(Convert(c.input, c.output), std::nullopt) << c.input;
+    ASSERT_EQ(ui.Messages.size(), 1u) << c.input;
+    EXPECT_EQ(ui.Messages[0].Caption, c.caption);
+    EXPECT_TRUE(ui.Messages[0].Text.starts_with(c.text)) << ui.Messages[0].Text;
+    EXPECT_EQ(driver.CadPage.LayerCount(), 0);
+  }
+  EXPECT_EQ(test::ReadFile(drawing), whole);
+  EXPECT_TRUE(ui.Opened.empty());
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
+  test::WriteFile(pdf, "old");
+  const fs::path report = dir / "report";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const auto openFiles = [] {
+      return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = openFiles();
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = Convert(drawing, pdf).has_value();
+    const auto leftOpen = openFiles() - before;
+    std::ofstream(report) << written << ui.ProgressUp << ui.BusyDepth << driver.CadPage.LayerCount()
+                          << leftOpen << "\n"
+                          << ui.Messages.at(0).Caption << "\n"
+                          << ui.Messages.at(0).Text;
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(test::ReadFile(report), "00000\n" + pdf.string() +
+                                        "\nファイルが保存できませんでした。\r\n"
+                                        "ファイルが大きすぎます。");
+  EXPECT_EQ(test::ReadFile(pdf), "old");
+  EXPECT_EQ(test::FileNames(dir.path()),
+            (std::vector<std::string>{"plan.jww", "plan.pdf", "report"}));
+}
+
+TEST_F(DriverTest, EachDrawingIsReadFromDiskOnce) {
+  WriteList({drawing.string(), drawing.string() + "," + std::string(68, 'f')});
+  const int watch = inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  // Closes too, or two opens in a row would come as one event.
+  inotify_add_watch(watch, drawing.c_str(), IN_OPEN | IN_CLOSE);
+  const auto opens = [&] {
+    int count = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = read(watch, events, sizeof events)) > 0;) {
+      for (char* at = events; at < events + got;
+           at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len) {
+        count += (reinterpret_cast<inotify_event*>(at)->mask & IN_OPEN) != 0;
+      }
+    }
+    return count;
+  };
+  ASSERT_TRUE(Convert(drawing, pdf));
+  EXPECT_EQ(opens(), 1);
+  ASSERT_TRUE(Convert(list, pdf));
+  EXPECT_EQ(opens(), 2);
+  close(watch);
+}
+
+TEST_F(DriverTest, LongPathsConvertWhole) {
+  fs::path folder = dir.path();
+  for (char c : {'a', 'b', 'c'}) folder /= std::string(100, c);
+  fs::create_directories(folder);
+  const fs::path longDrawing = folder / (std::string(60, 'd') + ".jww");
+  ASSERT_GT(longDrawing.string().size(), 300u);
+  fs::copy_file(drawing, longDrawing);
+  const fs::path longPdf = fs::path(longDrawing).replace_extension(".pdf");
+  ASSERT_EQ(Convert(longDrawing, longPdf), longPdf);
+  EXPECT_EQ(ui.Dialogs[1].Options.FileName, longPdf);
+  EXPECT_EQ(env.LastDir, folder.string());
+  test::ExpectReadersAccept(longPdf);
+}
+
+TEST_F(DriverTest, TheListWindowPreviewsOneEntryAndConvertsThemAll) {
+  TListEntry entry{drawing.string(), {}};
+  entry.Param.GroupMask = 1;
+  entry.Param.LayerMask[0] = 1;  // layer 0 only
+  TConversionOptions options;
+  options.OpenAfter = false;
+  options.IgnorePrintRange = true;
+  ASSERT_EQ(driver.PreviewListEntry(entry, options), cache / "temp0.pdf");
+  EXPECT_EQ(ui.Opened, std::vector{cache / "temp0.pdf"});
+  const std::string preview = test::StreamData(test::ReadFile(cache / "temp0.pdf")).at(0);
+  EXPECT_EQ(preview.find("l\n"), preview.rfind("l\n"));  // one line drawn
+
+  // The drawing's extents, 100 x 50 mm, with the margin add-on on both sides: 1.0 for a
+  // preview, 0.5 in a list; the add-on is a number of points taken as millimetres.
+  const auto pageOf = [](long double addOn) {
+    return std::pair<double, double>{
+        static_cast<double>(std::nearbyint(MmToPoint(100 + 2 * MmToPoint(addOn)))),
+        static_cast<double>(std::nearbyint(MmToPoint(50 + 2 * MmToPoint(addOn))))};
+  };
+  EXPECT_EQ(test::PageSizes(cache / "temp0.pdf"), std::vector{pageOf(1.0L)});
+
+  ui.SaveAnswers.push_back(pdf);
+  ui.ProgressPositions.clear();
+  ASSERT_EQ(driver.ConvertListEntries({entry, entry}, options), pdf);
+  EXPECT_EQ(ui.Dialogs.back().Options.FileName, pdf);
+  EXPECT_EQ(ui.ProgressPositions, (std::vector{0, 0, 1}));
+  EXPECT_EQ(test::PageSizes(pdf), (std::vector{pageOf(0.5L), pageOf(0.5L)}));
+  EXPECT_EQ(ui.Opened.size(), 1u);
+  EXPECT_EQ(ui.BusyShown, 1);  // the preview's only
+
+  EXPECT_EQ(driver.ConvertListEntries({entry}, options), std::nullopt);  // save cancelled
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+}  // namespace
+}  // namespace kyrovane

@@ -1,0 +1,157 @@
+// The main window: start-up with and without an ini file, the two layouts and the locks of the
+// output choices, snapping to the work area, and what closing keeps.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include "app/core/AppPaths.h"
+#include "app/core/IniFile.h"
+#include "app/gui/FileTypes.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/Program.h"
+#include "gui_test_support.h"
+
+using namespace kyrovane;
+using namespace kyrovane::gui;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<test::GuiScratch> scratch_;
+  std::unique_ptr<test::ScriptedUi> ui_;
+  std::unique_ptr<Program> program_;
+
+  TForm1& StartProgram() {
+    program_.reset();
+    program_ = std::make_unique<Program>(*ui_);
+    program_->Form1->Start();
+    if (!QTest::qWaitForWindowExposed(program_->Form1.get())) qFatal("no main window");
+    return *program_->Form1;
+  }
+  QRect WorkArea() const { return program_->Form1->screen()->availableGeometry(); }
+
+ private slots:
+  void init() {
+    scratch_ = std::make_unique<test::GuiScratch>();
+    ui_ = std::make_unique<test::ScriptedUi>();
+  }
+  void cleanup() {
+    program_.reset();
+    ui_.reset();
+    scratch_.reset();
+  }
+
+  void firstStartCentresLoadsDefaultsAndCleansPreviews() {
+    std::filesystem::create_directories(CacheFolder());
+    for (int number : {5, 64, 65}) {
+      QFile(QString::fromStdString(PreviewFilePath(CacheFolder(), number).string()))
+          .open(QIODevice::WriteOnly);
+    }
+    TForm1& form1 = StartProgram();
+    QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
+    QVERIFY(program_->settings.Env == DefaultEnvironment());
+    QVERIFY((form1.frameGeometry().center() - WorkArea().center()).manhattanLength() <= 4);
+    QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 5)));
+    QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 64)));
+    QVERIFY(std::filesystem::exists(PreviewFilePath(CacheFolder(), 65)));
+    QFile package(MimePackagePath());
+    QVERIFY(package.open(QIODevice::ReadOnly));
+    const QString types = QString::fromUtf8(package.readAll());
+    QVERIFY(types.contains("<comment>Velmiro 設定ファイル</comment>"));
+    QVERIFY(types.contains("<glob pattern=\"*.lst\"/>"));
+    QVERIFY(ui_->Messages.empty());
+  }
+
+  void modesAndTheLocksOfTheOutputChoices() {
+    TForm1& form1 = StartProgram();
+    const auto enabled = [&] {
+      return QList<bool>{form1.Button2->isEnabled(), form1.IniSave1->isEnabled(),
+                         form1.Angle1->isEnabled(), form1.Dim1->isEnabled()};
+    };
+    QCOMPARE(form1.width(), 168);
+    QCOMPARE(form1.Mode1->text(), QString(">>詳細"));
+    QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
+    QVERIFY(!form1.Button3->isEnabled());
+    form1.Mode1->click();
+    QCOMPARE(form1.width(), 297);
+    QCOMPARE(form1.Mode1->text(), QString("<<基本"));
+    QCOMPARE(enabled(), QList<bool>({true, true, true, true}));
+    QVERIFY(program_->settings.Env.Mode);
+
+    form1.Dim1->setCurrentIndex(3);
+    form1.Angle1->setCurrentIndex(4);
+    emit form1.Angle1->activated(4);  // "A3出力"
+    QCOMPARE(form1.Dim1->currentText(), QString("1"));
+    QVERIFY(!form1.Dim1->isEnabled());
+    form1.Angle1->setCurrentIndex(0);
+    emit form1.Angle1->activated(0);
+    QVERIFY(form1.Dim1->isEnabled());
+    form1.Angle1->setCurrentIndex(2);
+    form1.AllArea1->click();
+    QCOMPARE(form1.Angle1->currentIndex(), 0);
+    QCOMPARE(enabled(), QList<bool>({true, true, false, false}));
+    form1.AllArea1->click();
+    QCOMPARE(enabled(), QList<bool>({true, true, true, true}));
+    form1.Mode1->click();
+    QCOMPARE(form1.width(), 168);
+    QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
+  }
+
+  void wideningSnapsOntoTheWorkArea() {
+    TForm1& form1 = StartProgram();
+    const QRect area = WorkArea();
+    form1.move(area.x() + area.width() - form1.frameGeometry().width() - 10, area.y() + 100);
+    QTRY_COMPARE(form1.frameGeometry().right(), area.right() - 10);
+    form1.Mode1->click();
+    QTRY_COMPARE(form1.frameGeometry().right(), area.right());
+    QCOMPARE(form1.y(), area.y() + 100);
+  }
+
+  void closingKeepsTheSettingsOnlyWithTheTick() {
+    TForm1& form1 = StartProgram();
+    program_->settings.Env.Line[1] = 0.3L;
+    form1.close();
+    QVERIFY(!std::filesystem::exists(IniFilePath()));
+
+    TForm1& again = StartProgram();
+    again.Mode1->click();
+    again.IniSave1->setChecked(true);
+    again.PreView1->setChecked(true);
+    program_->settings.Env.Line[1] = 0.3L;
+    const QPoint place = again.pos();
+    again.close();
+    const TIniFile ini(IniFilePath());
+    QCOMPARE(ini.ReadString("Environment", "Save", ""), std::string("1"));
+    QCOMPARE(ini.ReadString("Environment", "PreView", ""), std::string("1"));
+    QCOMPARE(ini.ReadString("Environment", "Mode", ""), std::string("1"));
+    QCOMPARE(ini.ReadString("Environment", "Line1", ""), std::string("0.3"));
+    QCOMPARE(ini.ReadInteger("Environment", "Left", -1), place.x());
+    QCOMPARE(ini.ReadInteger("Environment", "Top", -1), place.y());
+
+    TForm1& third = StartProgram();
+    QVERIFY(third.IniSave1->isChecked() && third.PreView1->isChecked());
+    QCOMPARE(third.width(), 297);
+    QCOMPARE(third.pos(), place);
+    QCOMPARE(static_cast<double>(program_->settings.SavedEnv.Line[1]), 0.3);
+  }
+
+  void anIniThatCannotBeWrittenIsReportedOnceAndTheWindowCloses() {
+    TForm1& form1 = StartProgram();
+    std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
+    form1.IniSave1->setChecked(true);
+    QVERIFY(form1.close());
+    QVERIFY(!form1.isVisible());
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QCOMPARE(ui_->Messages[0].Caption, std::string("Kyrovane"));
+    QVERIFY(ui_->Messages[0].Text.ends_with(" に書き込めません."));
+    QVERIFY(ui_->Messages[0].Icon == TMessageIcon::Stop);
+    QCOMPARE(ui_->BusyDepth, 0);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The real program under an X server (xcb, not offscreen): it starts, shows its main window,
+# converts a drawing chosen through its buttons and the file dialogs, opens the PDF through
+# the desktop's opener and quits cleanly when its window is closed.
+#   xvfb_smoke.sh PROGRAM DRAWING.jww
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ "${1:-}" != "--inside" ]; then
+  for tool in xvfb-run xdotool python3; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed"
+      exit 77
+    fi
+  done
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$1" "$2" "$work"
+  exit
+fi
+
+program=$2
+work=$4
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+mkdir -p "$work/bin" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+# The desktop's opener, recording what it is asked to open.
+printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH=$work/bin:$PATH
+cp "$3" "$work/drawing.jww"
+
+fail() {
+  echo "FAIL: $*"
+  kill "$pid" 2>/dev/null || true
+  exit 1
+}
+
+"$program" &
+pid=$!
+main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Kyrovane Ver' | head -n 1) ||
+  fail "the main window did not show"
+echo "main window $main"
+
+# "PDF変換開始", then the path typed into the open dialog and the proposed name saved.
+xdotool mousemove --window "$main" 84 21 click 1
+open=$(timeout 20 xdotool search --sync --onlyvisible --name '開く' | head -n 1) ||
+  fail "no open dialog"
+xdotool windowfocus --sync "$open"
+sleep 0.5
+xdotool type --delay 20 "$work/drawing.jww"
+xdotool key Return
+save=$(timeout 20 xdotool search --sync --onlyvisible --name '名前を付けて保存' | head -n 1) ||
+  fail "no save dialog"
+xdotool windowfocus --sync "$save"
+sleep 0.5
+xdotool key Return
+
+for _ in $(seq 100); do
+  [ -s "$work/opened" ] && break
+  sleep 0.2
+done
+[ -s "$work/drawing.pdf" ] || fail "no PDF was written"
+grep -q "drawing.pdf" "$work/opened" || fail "the PDF was not opened"
+qpdf --check "$work/drawing.pdf" >/dev/null || fail "qpdf refuses the PDF"
+pdfinfo "$work/drawing.pdf" | grep -q '^Pages: *1$' || fail "the PDF has not one page"
+
+python3 "$here/close_window.py" "$main"
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not quit"
+wait "$pid" || fail "the program quit with status $?"
+echo "PASS: started, converted, opened the PDF and quit"
