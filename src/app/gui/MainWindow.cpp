@@ -152,7 +152,19 @@ void TForm1::FormClose() {
   DeletePreviewFiles(CacheFolder());
 }
 
-void TForm1::Button1Click() {}
+TConversionOptions TForm1::CurrentOptions() const {
+  TConversionOptions options;
+  options.OpenAfter = pdfopen1->isChecked();
+  options.PreviewOnly = PreView1->isChecked();
+  options.IgnorePrintRange = AllArea1->isChecked();
+  options.AngleItem = Angle1->currentIndex();
+  options.Tiles = Dim1->currentText().toInt();
+  return options;
+}
+
+void TForm1::Button1Click() {
+  program_.driver.Convert(CurrentOptions());
+}
 
 void TForm1::ApplyMode() {
   const bool detail = program_.settings.Env.Mode;

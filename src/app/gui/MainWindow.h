@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/core/ConversionDriver.h"
+
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -22,6 +24,10 @@ class TForm1 : public QWidget {
 
   // Shows the window as the last session left it: minimised or not.
   void Start();
+
+  // The output choices as the window shows them; the list window's conversions take its own
+  // rotation and tiles over them.
+  TConversionOptions CurrentOptions() const;
 
   // Client widths of the two layouts.
   static constexpr int kDetailWidth = 297;

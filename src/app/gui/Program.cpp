@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/core/AppPaths.h"
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
@@ -10,7 +11,7 @@
 
 namespace kyrovane::gui {
 
-Program::Program(UiPort& ui) : ui(ui) {
+Program::Program(UiPort& ui) : ui(ui), driver(settings.Env, ui, clock, CacheFolder()) {
   Form1 = std::make_unique<TForm1>(*this);
   Form3 = std::make_unique<TForm3>(*this);
   Form4 = std::make_unique<TForm4>(*this);

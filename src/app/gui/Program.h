@@ -9,8 +9,10 @@
 
 #include <QString>
 
+#include "app/core/ConversionDriver.h"
 #include "app/core/UiPort.h"
 #include "app/settings/Environment.h"
+#include "import/TextVariables.h"
 
 namespace kyrovane::gui {
 
@@ -36,6 +38,9 @@ class Program {
 
   UiPort& ui;
   Settings settings;
+  const SystemClock clock;
+  // Every conversion of the main window and the list window; it keeps the one drawing model.
+  TConversionDriver driver;
   // The progress window belongs to the port, which shows it for the conversions.
   std::unique_ptr<TForm1> Form1;
   std::unique_ptr<TForm3> Form3;

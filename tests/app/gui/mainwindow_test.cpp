@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QtTest>
 
@@ -111,11 +113,36 @@ class MainWindowTest : public QObject {
     QCOMPARE(form1.y(), area.y() + 100);
   }
 
+  void convertButtonWritesThePdfWithTheWindowsChoices() {
+    TForm1& form1 = StartProgram();
+    form1.Mode1->click();
+    form1.Dim1->setCurrentIndex(1);  // "2" pages per drawing
+    const std::filesystem::path drawing = KYROVANE_DRAWING;
+    const std::filesystem::path pdf = scratch_->path().toStdString() + "/out.pdf";
+    ui_->OpenAnswers = {drawing};
+    ui_->SaveAnswers = {pdf};
+    form1.Button1->click();
+    QCOMPARE(ui_->Dialogs.size(), size_t{2});
+    QCOMPARE(ui_->Dialogs[0].Options.Filter, std::string(kDrawingFilter));
+    QCOMPARE(ui_->Dialogs[1].Options.FileName.filename(), std::filesystem::path("jww-1-230.pdf"));
+    QVERIFY(ui_->Messages.empty());
+    QCOMPARE(ui_->Opened, std::vector<std::filesystem::path>{pdf});
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf.string())});
+    QVERIFY(info.waitForFinished());
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression("Pages: +2\\n")));
+    QCOMPARE(program_->settings.Env.LastDir, drawing.parent_path().string());
+  }
+
   void closingKeepsTheSettingsOnlyWithTheTick() {
     TForm1& form1 = StartProgram();
     program_->settings.Env.Line[1] = 0.3L;
+    const std::filesystem::path preview = PreviewFilePath(CacheFolder(), 3);
+    QFile(QString::fromStdString(preview.string())).open(QIODevice::WriteOnly);
     form1.close();
     QVERIFY(!std::filesystem::exists(IniFilePath()));
+    QVERIFY(!std::filesystem::exists(preview));
 
     TForm1& again = StartProgram();
     again.Mode1->click();

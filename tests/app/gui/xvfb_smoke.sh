@@ -4,7 +4,7 @@
 # the desktop's opener and quits cleanly when its window is closed.
 #   xvfb_smoke.sh PROGRAM DRAWING.jww
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
+here=$(cd "${0%/*}" && pwd)
 
 if [ "${1:-}" != "--inside" ]; then
   for tool in xvfb-run xdotool python3; do
