@@ -42,7 +42,7 @@ void TCad_Point::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX,
   const long double y = OffY + p.Y;
   if (!IsInside(x, y, printer.PageWidth(), printer.PageHeight())) return;
   const long double r = LineWidth * SizeFactor;
-  if (!cad::AllFinite({r, LineWidth})) return;
+  if (!cad::AllWritable({r, LineWidth})) return;
   TLineType dot;
   dot.Values = {0};
   printer.DrawFilledCircle(Canvas, Color, r, r, x, y, LineWidth, dot);
@@ -77,7 +77,7 @@ void TCad_Line::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, 
   const long double x2 = OffX + b.X;
   const long double y2 = OffY + b.Y;
   if ((Outcode(x1, y1, w, h) & Outcode(x2, y2, w, h)) != 0) return;
-  if (!cad::AllFinite({x1, y1, x2, y2, LineWidth})) return;
+  if (!cad::AllWritable({x1, y1, x2, y2, LineWidth})) return;
   printer.DrawLine(Canvas, Color, x1, y1, x2, y2, static_cast<float>(LineWidth), DashPattern(),
                    Stroke != 0);
 }
@@ -127,11 +127,11 @@ void TCad_Arc::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, l
   const TPoint3 c = TransformPoint(Center);
   const TPoint3 r = TransformRadii(Radii);
   const long double tilt = TransformAngle(AxisAngle);
-  if (!cad::AllFinite({StartAngle, EndAngle})) return;
+  if (!cad::AllWritable({StartAngle, EndAngle})) return;
   const TArcSweep sweep = ArcSweep(StartAngle, EndAngle);
   const long double cx = OffX + c.X;
   const long double cy = OffY + c.Y;
-  if (!cad::AllFinite({cx, cy, r.X, r.Y, tilt, LineWidth})) return;
+  if (!cad::AllWritable({cx, cy, r.X, r.Y, tilt, LineWidth})) return;
   printer.DrawArc(Canvas, Color, r.X, r.Y, cx, cy, sweep.Start, sweep.End, tilt, LineWidth,
                   DashPattern(), Filled != 0);
 }

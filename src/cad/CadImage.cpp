@@ -97,7 +97,8 @@ void TCad_Image::Load(const std::filesystem::path& AFile) {
 void TCad_Image::SizeStep() {
   const long double w = std::fabs(MmToPt(Width));
   const long double h = std::fabs(MmToPt(Height));
-  const bool fits = !cad::AllFinite({w, h}) || (w >= Bitmap.Width() && h >= Bitmap.Height());
+  const bool fits =
+      !std::isfinite(w) || !std::isfinite(h) || (w >= Bitmap.Width() && h >= Bitmap.Height());
   if (Resample == 0 || Bitmap.Empty() || fits) {
     DrawBitmap = std::move(Bitmap);
   } else {
@@ -131,7 +132,7 @@ void TCad_Image::Place(const TGraphic& APicture, const std::string& ACreator, lo
   const long double x = OffX + p.X;
   const long double y = OffY + p.Y;
   // A picture without area shows nothing; its matrix would be singular.
-  if (!cad::AllFinite({a, x, y, w, h}) || w == 0 || h == 0) return;
+  if (!cad::AllWritable({a, x, y, w, h}) || w == 0 || h == 0) return;
 
   // One image object per picture file and embedded size in each document; the path and the
   // size are joined with NUL bytes, which no path holds.

@@ -13,8 +13,8 @@ TPoint3 Rotated(long double x, long double y, long double angle) {
   return {x * std::cos(angle) - y * std::sin(angle), x * std::sin(angle) + y * std::cos(angle), 0};
 }
 
-bool IsFinite(const TPoint3& p) {
-  return cad::AllFinite({p.X, p.Y});
+bool IsWritable(const TPoint3& p) {
+  return cad::AllWritable({p.X, p.Y});
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ std::vector<TBezierPiece> BulgeArc(const TPoint3& Q, const TPoint3& P, long doub
     const long double turn = j * delta;
     TBezierPiece piece{place(u1, turn), place(u2, turn), place(u3, turn)};
     // A bulge that cannot be placed (a number out of range) leaves the segment straight.
-    if (!IsFinite(piece.C1) || !IsFinite(piece.C2) || !IsFinite(piece.End)) return {};
+    if (!IsWritable(piece.C1) || !IsWritable(piece.C2) || !IsWritable(piece.End)) return {};
     result.push_back(piece);
   }
   return result;
@@ -95,7 +95,7 @@ void TCad_PolyLine::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double Of
   for (const auto& vertex : Vertices) {
     const TPoint3 p = TransformPoint(vertex->Point);
     points.push_back({OffX + p.X, OffY + p.Y, 0});
-    if (!IsFinite(points.back())) return;
+    if (!IsWritable(points.back())) return;
   }
   if (!std::isfinite(LineWidth)) return;
 
@@ -149,7 +149,7 @@ void TCad_Curve::Draw(TCad_Insert* Insert, TPdfCanvas&, long double OffX, long d
     const TPoint3 p = TransformPoint(Vertices[i]->Point);
     points[i].X = OffX + p.X;
     points[i].Y = OffY + p.Y;
-    if (!cad::AllFinite({points[i].X, points[i].Y})) return;
+    if (!cad::AllWritable({points[i].X, points[i].Y})) return;
   }
   if (!std::isfinite(LineWidth)) return;
   Printer().DrawSpline(points, count, LineWidth, Color, DashPattern());

@@ -20,7 +20,7 @@ std::vector<TPoint3> TCad_Spline::PagePath() const {
   const std::vector<long double>& knot = Knots;
   const long double first = knot[static_cast<std::size_t>(order - 1)];
   const long double last = knot[static_cast<std::size_t>(count)];
-  if (!cad::AllFinite({first, last}) || (last - first) / 0.1L > kMaxSteps) return {};
+  if (!cad::AllWritable({first, last}) || (last - first) / 0.1L > kMaxSteps) return {};
 
   std::vector<TPoint3> path;
   std::array<long double, kMaxOrder> N{}, left{}, right{};
@@ -53,7 +53,7 @@ std::vector<TPoint3> TCad_Spline::PagePath() const {
       weight += N[i] * Weight;
     }
     path.push_back(TransformPoint({sum.X / weight, sum.Y / weight, 0}));
-    if (!cad::AllFinite({path.back().X, path.back().Y})) return {};
+    if (!cad::AllWritable({path.back().X, path.back().Y})) return {};
   }
   return path;
 }
@@ -65,7 +65,9 @@ void TCad_Spline::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX
   Order = static_cast<int>(Knots.size()) - static_cast<int>(ControlPoints.size());
   const std::vector<TPoint3> path = PagePath();
   if (path.empty() || !std::isfinite(LineWidth)) return;
-  if (!cad::AllFinite({OffX + path[0].X, OffY + path[0].Y})) return;
+  for (const TPoint3& p : path) {
+    if (!cad::AllWritable({OffX + p.X, OffY + p.Y})) return;
+  }
 
   const TLineType& dash = DashPattern();
   Canvas.SetDash(dash.Values, dash.Phase);

@@ -21,7 +21,7 @@ class TCad_Spline : public TCad_Entity {
   void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
 
   // The drawn path in page points, through the current insert; empty when the knots do not
-  // fit the control points or a point is not a number.
+  // fit the control points or a point cannot be written.
   std::vector<TPoint3> PagePath() const;
 
   static constexpr int kMaxOrder = 101;

@@ -117,7 +117,7 @@ void TCad_Text::Draw(TCad_Insert* Insert, TPdfCanvas&, long double OffX, long do
   }
   // A text without height shows nothing; one with a damaged number is not drawn. An angle
   // that is no number is left to the printer, which writes the text unturned.
-  if (h == 0 || !cad::AllFinite({x, y, h, sp})) return;
+  if (h == 0 || !cad::AllWritable({x, y, h, sp})) return;
   Printer().TextOut(ScalingPercent(hs), t, x, y, sp, a, font, h, Color, PaperSized != 0);
 }
 

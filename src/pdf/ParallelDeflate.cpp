@@ -186,14 +186,20 @@ void ParallelZCompress(const TZReadFunc& source, const TZWriteFunc& sink, int le
     adler = adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.DataSize()));
   };
 
-  if (!next || next->DataSize() == 0) {
-    // One piece: no thread is worth starting.
-    current->last = true;
-    CompressPiece(*current, level);
-    emit(*current);
+  if (threads <= 1 || !next || next->DataSize() == 0) {
+    // One core, or one piece: no thread is worth starting. The pieces are the same as with
+    // many threads, so the output is too.
+    for (;;) {
+      current->last = !next || next->DataSize() == 0;
+      CompressPiece(*current, level);
+      emit(*current);
+      if (current->last) break;
+      current = std::move(next);
+      if (current->DataSize() == kDeflatePieceSize) next = ReadPiece(source, current.get());
+    }
   } else {
-    PieceWorkers workers(std::max(1u, threads), level);
-    const std::size_t maxInFlight = 2 * static_cast<std::size_t>(std::max(1u, threads)) + 1;
+    PieceWorkers workers(threads, level);
+    const std::size_t maxInFlight = 2 * static_cast<std::size_t>(threads) + 1;
     std::deque<std::shared_ptr<Piece>> inFlight;
     auto collectFront = [&] {
       workers.WaitFor(*inFlight.front());

@@ -19,8 +19,10 @@ unsigned DeflateThreadCount();
 void SetDeflateThreadCount(unsigned threads);
 
 // Compresses the whole input into one zlib stream at the given zlib level (0 … 9 or -1) with
-// `threads` workers; input of one piece is compressed on the calling thread. Holds at most a
-// few pieces per thread in memory at a time. zlib failures raise EZCompressionError.
+// `threads` workers; with one thread, or input of one piece, on the calling thread. The input is
+// cut into the same pieces whatever the thread count, so the output depends on the input and
+// the level alone; input of one piece gives zlib's own bytes. Holds at most a few pieces per
+// thread in memory at a time. zlib failures raise EZCompressionError.
 void ParallelZCompress(const TZReadFunc& input, const TZWriteFunc& output, int level,
                        unsigned threads);
 

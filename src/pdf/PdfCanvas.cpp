@@ -7,6 +7,7 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/PdfText.h"
+#include "text/cp932.h"
 
 namespace kyrovane {
 namespace {
@@ -14,6 +15,12 @@ namespace {
 // Text-state values that are not numbers are taken as 0, so they cannot spoil later widths.
 long double Finite(long double value) {
   return std::isfinite(value) ? value : 0;
+}
+
+// Text with double-byte characters as hexadecimal bytes, other text as a literal string.
+std::string TextOperand(std::string_view text) {
+  if (HasMultiByteChars(text)) return '<' + StrToHex(text) + '>';
+  return '(' + EscapeText(text) + ')';
 }
 
 void AppendColor(std::string& text, TColor color) {
@@ -153,11 +160,40 @@ void TPdfCanvas::SetFontAndSize(std::string_view name, long double size) {
 }
 
 void TPdfCanvas::ShowText(std::string_view text) {
-  if (HasMultiByteChars(text)) {
-    Write('<' + StrToHex(text) + "> Tj\n");
+  TPdfFont* font = attr_.Font();
+  if (font != nullptr) font->NoteShownText(text);
+  const auto move = font != nullptr ? font->BlankMove() : std::nullopt;
+  if (move && attr_.FontSize() > 0 && text.find(' ') != std::string_view::npos) {
+    ShowTextWithBlankMoves(text, *move);
   } else {
-    Write('(' + EscapeText(text) + ") Tj\n");
+    line_ = TextOperand(text);
+    line_ += " Tj\n";
+    Write(line_);
   }
+}
+
+// "[(12) -500 (34)] TJ": each run of blanks becomes the number that moves the next character as
+// far as the blanks would have, their character spacing included (word spacing is never set).
+// A number n moves by n / 1000 of the font size, to the left or, in vertical writing, down.
+void TPdfCanvas::ShowTextWithBlankMoves(std::string_view text, const TPdfFont::TBlankMove& move) {
+  const long double spacing = 1000 * attr_.CharSpace() / attr_.FontSize();
+  const long double perBlank = move.Vertical ? move.Advance - spacing : -(move.Advance + spacing);
+  line_ = "[";
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (pos > 0) line_ += ' ';
+    std::size_t end = pos;
+    if (text[pos] == ' ') {
+      while (end < text.size() && text[end] == ' ') ++end;
+      AppendFloatR(line_, perBlank * static_cast<long double>(end - pos));
+    } else {
+      while (end < text.size() && text[end] != ' ') end += cp932::CharLength(text, end);
+      line_ += TextOperand(text.substr(pos, end - pos));
+    }
+    pos = end;
+  }
+  line_ += "] TJ\n";
+  Write(line_);
 }
 
 void TPdfCanvas::ExecuteXObject(std::string_view name) {

@@ -12,12 +12,12 @@
 #include <string_view>
 
 #include "pdf/PdfColor.h"
+#include "pdf/PdfFonts.h"
 
 namespace kyrovane {
 
 class TPdfDictionary;
 class TPdfDoc;
-class TPdfFont;
 class TPdfStream;
 
 // "r g b", red first, each component /255 to three decimals rounded half up.
@@ -83,6 +83,8 @@ class TPdfCanvas {
   // Resource name with its slash, for example "/F0".
   void SetFontAndSize(std::string_view name, long double size);
   // Text with double-byte characters is written as hexadecimal bytes, other text as a literal.
+  // With a font that writes blanks as moves (see TPdfFont::BlankMove), a text with blanks is
+  // written with "TJ", the blanks as the numbers that move as far.
   void ShowText(std::string_view text);
   void ExecuteXObject(std::string_view name);
   void SetRGBFillColor(TColor color);
@@ -117,6 +119,7 @@ class TPdfCanvas {
 
  private:
   void Write(std::string_view text);
+  void ShowTextWithBlankMoves(std::string_view text, const TPdfFont::TBlankMove& move);
   // Writes the numbers, each followed by a space, then the operator.
   void WriteNumbers(std::initializer_list<long double> values, std::string_view op);
   TPdfDictionary& Resources(std::string_view kind);

@@ -14,6 +14,12 @@ int TPdfFont::GetCharWidth(std::string_view /*text*/, std::size_t /*pos*/) const
   return 0;
 }
 
+void TPdfFont::NoteShownText(std::string_view /*text*/) {}
+
+std::optional<TPdfFont::TBlankMove> TPdfFont::BlankMove() const {
+  return std::nullopt;
+}
+
 TPdfType1Font::TPdfType1Font(TPdfXref& xref, std::string name, std::string_view baseFont,
                              const TType1WidthTable& widths)
     : TPdfFont(xref, std::move(name)) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,20 @@ class TPdfFont : public TPdfDictionaryWrapper {
   // Width of the character at byte index `pos` (0-based) of the text, in thousandths of the
   // font size. The base font measures nothing.
   virtual int GetCharWidth(std::string_view text, std::size_t pos) const;
+
+  // Tells the font that the text is shown with it; a font that maps its codes to Unicode for
+  // the readers keeps what it needs. The base font keeps nothing.
+  virtual void NoteShownText(std::string_view text);
+
+  // A blank written as a move of its advance instead of as its glyph, for faces whose blank
+  // glyph some readers cannot find: the advance in thousandths of the font size along the
+  // writing direction, which runs downwards for vertical writing.
+  struct TBlankMove {
+    int Advance;
+    bool Vertical;
+  };
+  // The move of the font's blanks; nothing when blanks are written as glyphs (the base font).
+  virtual std::optional<TBlankMove> BlankMove() const;
 
  private:
   std::string name_;

@@ -26,7 +26,8 @@ using TCharToCID = int (*)(std::string_view text, std::size_t position);
 // character, 0 for a code outside the table (also for a position past the end). A lead byte
 // at the very end of the text is read as lead * 256 + 0, which no range holds.
 int CharToCID90ms(std::string_view text, std::size_t position);
-// Like CharToCID90ms, with the printable ASCII range mapped to the proportional CIDs from 1.
+// Like CharToCID90ms, with printable ASCII (0x20 to 0x7E) mapped to the proportional CIDs 1
+// to 95.
 int CharToCID90msp(std::string_view text, std::size_t position);
 
 // The 171 ranges of each table, in search order: the first range holding a code decides.

@@ -4,6 +4,7 @@
 
 #include "pdf/PdfClassRegistry.h"
 #include "pdf/PdfJpWidths.h"
+#include "pdf/PdfToUnicode.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfWrappers.h"
 #include "pdf/PdfXref.h"
@@ -95,22 +96,43 @@ void TPdfJpFont::AddWidthItems(TPdfDictionary& descendant) const {
                      pitch_ == TPitch::Fixed ? FixedWidthArray(mgr) : ProportionalWidthArray(mgr));
 }
 
+void TPdfJpFont::AddEncoding(TPdfXref& xref, std::string_view cmap) {
+  const TPDF_STR_TBL names[] = {{"Type", "Font"}, {"Subtype", "Type0"}, {"Encoding", cmap}};
+  AddStrElements(*Data(), names);
+  toUnicode_ = &xref.Register(std::make_unique<TPdfToUnicodeCMap>(&xref));
+  Data()->AddItem("ToUnicode", *toUnicode_);
+}
+
+void TPdfJpFont::NoteShownText(std::string_view text) {
+  toUnicode_->AddText(text);
+}
+
+namespace {
+
+bool IsVertical(std::string_view name) {
+  return !name.empty() && name.back() == 'V';
+}
+
+// Without a vertical metrics entry, readers advance every vertical character by 1000.
+constexpr int kVerticalAdvance = 1000;
+
+}  // namespace
+
 TPdfJpFixedFont::TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfJpFace& face)
     : TPdfJpFont(xref, std::move(name), face, TPitch::Fixed) {
-  const bool vertical = !Name().empty() && Name().back() == 'V';
-  const TPDF_STR_TBL names[] = {{"Type", "Font"},
-                                {"Subtype", "Type0"},
-                                {"Encoding", vertical ? "90ms-RKSJ-V" : "90ms-RKSJ-H"}};
-  AddStrElements(*Data(), names);
+  AddEncoding(xref, IsVertical(Name()) ? "90ms-RKSJ-V" : "90ms-RKSJ-H");
   SetCharToCID(CharToCID90ms);
+}
+
+std::optional<TPdfFont::TBlankMove> TPdfJpFixedFont::BlankMove() const {
+  if (IsVertical(Name())) return TBlankMove{kVerticalAdvance, true};
+  return TBlankMove{GetCharWidth(" ", 0), false};
 }
 
 TPdfJpProportionalFont::TPdfJpProportionalFont(TPdfXref& xref, std::string name,
                                                const TPdfJpFace& face)
     : TPdfJpFont(xref, std::move(name), face, TPitch::Proportional) {
-  static constexpr TPDF_STR_TBL kNames[] = {
-      {"Type", "Font"}, {"Subtype", "Type0"}, {"Encoding", "90msp-RKSJ-H"}};
-  AddStrElements(*Data(), kNames);
+  AddEncoding(xref, "90msp-RKSJ-H");
   SetCharToCID(CharToCID90msp);
 }
 

@@ -28,7 +28,13 @@ struct TPdfJpFace {
   int StemV;
 };
 
+class TPdfToUnicodeCMap;
+
 class TPdfJpFont : public TPdfType0Font {
+ public:
+  // Keeps the characters for the font's ToUnicode map.
+  void NoteShownText(std::string_view text) override;
+
  protected:
   enum class TPitch { Fixed, Proportional };
 
@@ -41,13 +47,23 @@ class TPdfJpFont : public TPdfType0Font {
   // The "W" array of the pitch.
   void AddWidthItems(TPdfDictionary& descendant) const;
   std::string_view GetFontName() const { return face_.FontName; }
+  // Adds "Type", "Subtype" and "Encoding" with the CMap to the font dictionary, then
+  // "ToUnicode": the map, the fourth of the font's objects.
+  void AddEncoding(TPdfXref& xref, std::string_view cmap);
 
  private:
   TPdfJpFace face_;
   TPitch pitch_;
+  TPdfToUnicodeCMap* toUnicode_ = nullptr;  // owned by the document's table
 };
 
 class TPdfJpFixedFont : public TPdfJpFont {
+ public:
+  // Blanks are moves: poppler maps the half-width blank through U+2002, which the common IPA
+  // faces lack, and shows their crossed box in its place. Horizontally a blank advances by its
+  // width; vertically every character advances by the full default height.
+  std::optional<TBlankMove> BlankMove() const override;
+
  protected:
   TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfJpFace& face);
 };

@@ -1,5 +1,6 @@
 #include "pdf/PdfNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -7,10 +8,15 @@
 namespace kyrovane {
 namespace {
 
-// The largest magnitude that prints without an exponent in 15 significant digits.
-constexpr long double kLargestPlain = 999999999999999.0L;
+// The largest magnitude written: readers take numbers as 32-bit integers at least, and a value
+// beyond them, which no drawing needs, is cut to them.
+constexpr long double kLargestWritten = 2147483647.0L;
 // Below this a value is written 0 rather than as a long run of zeros.
 constexpr long double kSmallestPlain = 1e-20L;
+
+long double Clamped(long double value) {
+  return std::clamp(value, -kLargestWritten, kLargestWritten);
+}
 
 std::string TrimFraction(std::string text) {
   if (text.find('.') == std::string::npos) return text;
@@ -18,9 +24,6 @@ std::string TrimFraction(std::string text) {
   if (text.back() == '.') text.pop_back();
   return text;
 }
-
-// Thousandths below this print exactly in 15 significant digits.
-constexpr long double kExactThousandths = 1e15L;
 
 // Appends r / 1000 with the trailing zeros of the fraction left out.
 void AppendThousandths(std::string& text, long long thousandths) {
@@ -57,26 +60,18 @@ void AppendThousandths(std::string& text, long long thousandths) {
 // llrintl rounds like nearbyintl in the default rounding mode, halves to even, but straight
 // into an integer, which is many times faster.
 void AppendFloatR(std::string& text, long double value) {
-  const long double scaled = value * 1000.0L;
-  if (std::fabs(scaled) < kExactThousandths) {
-    AppendThousandths(text, std::llrintl(scaled));
-  } else {
-    text += FloatToStrR(value);
-  }
+  if (!std::isfinite(value)) value = 0;
+  AppendThousandths(text, std::llrintl(Clamped(value) * 1000.0L));
 }
 
 void AppendFloatRounded(std::string& text, long double value) {
-  const long double scaled = value * 1000.0L + 0.5L;
-  if (std::fabs(scaled) < kExactThousandths) {
-    AppendThousandths(text, static_cast<long long>(scaled));
-  } else {
-    text += FloatToStrRounded(value);
-  }
+  if (!std::isfinite(value)) value = 0;
+  AppendThousandths(text, static_cast<long long>(Clamped(value) * 1000.0L + 0.5L));
 }
 
 std::string FloatToStrGeneral(long double value, int digits) {
   if (!std::isfinite(value) || std::fabs(value) < kSmallestPlain) return "0";
-  if (std::fabs(value) >= kLargestPlain + 0.5L) value = std::copysign(kLargestPlain, value);
+  value = Clamped(value);
   char buffer[128];
   auto [end, ec] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
@@ -93,30 +88,15 @@ std::string FloatToStrGeneral(long double value, int digits) {
 }
 
 std::string FloatToStrR(long double value) {
-  if (!std::isfinite(value)) return "0";
-  if (std::fabs(value) > kLargestPlain) return FloatToStrGeneral(value, 15);
-  long double thousandths = std::nearbyintl(value * 1000.0L);
-  if (std::fabs(thousandths) >= 1e15L) return FloatToStrGeneral(thousandths / 1000.0L, 15);
-  // Up to 15 digits the thousandths are the significant digits themselves: print them as an
-  // integer and set the decimal point.
-  long long whole = static_cast<long long>(thousandths);
-  if (whole == 0) return "0";
-  std::string text = whole < 0 ? "-" : "";
-  unsigned long long magnitude = whole < 0 ? -static_cast<unsigned long long>(whole) : whole;
-  text += std::to_string(magnitude / 1000);
-  if (unsigned fraction = magnitude % 1000) {
-    const char digits[] = {'.', static_cast<char>('0' + fraction / 100),
-                           static_cast<char>('0' + fraction / 10 % 10),
-                           static_cast<char>('0' + fraction % 10)};
-    std::size_t length = sizeof digits;
-    while (digits[length - 1] == '0') --length;
-    text.append(digits, length);
-  }
+  std::string text;
+  AppendFloatR(text, value);
   return text;
 }
 
 std::string FloatToStrRounded(long double value) {
-  return FloatToStrR(std::truncl(value * 1000.0L + 0.5L) / 1000.0L);
+  std::string text;
+  AppendFloatRounded(text, value);
+  return text;
 }
 
 }  // namespace kyrovane

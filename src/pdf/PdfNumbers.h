@@ -7,9 +7,9 @@
 
 namespace kyrovane {
 
-// Rounds to three decimals, halves to even, and prints at most 15 significant digits without
-// trailing zeros: 596 -> "596", 2/3 -> "0.667", -0.0001 -> "0". A value that is not finite is
-// written "0"; magnitudes of 10^15 and more are written as 999999999999999 with their sign.
+// Rounds to three decimals, halves to even, and prints without trailing zeros: 596 -> "596",
+// 2/3 -> "0.667", -0.0001 -> "0". A value that is not finite is written "0"; magnitudes beyond
+// 2147483647 (2^31 - 1), the range every reader takes, are written as that with their sign.
 std::string FloatToStrR(long double value);
 
 // Like FloatToStrR, but the third decimal is rounded half up first (line widths, colours).

@@ -237,7 +237,10 @@ std::string TPdfStream::EncodedData() {
 }
 
 void TPdfStream::InternalWriteStream(std::ostream& stream) {
-  std::string encoded = EncodedData();
+  WriteEncoded(stream, EncodedData());
+}
+
+void TPdfStream::WriteEncoded(std::ostream& stream, const std::string& encoded) {
   if (TPdfNumber* length = attributes_.PdfNumberByName("Length")) {
     length->SetValue(encoded.size());
   } else {

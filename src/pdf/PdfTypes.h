@@ -228,6 +228,9 @@ class TPdfStream : public TPdfObject {
 
  protected:
   void InternalWriteStream(std::ostream& stream) override;
+  // The attributes with the length of the encoded bytes, then the bytes between "stream" and
+  // "endstream".
+  void WriteEncoded(std::ostream& stream, const std::string& encoded);
 
  private:
   TPdfDictionary attributes_;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Deflate compression of stream data in zlib format, block by block, so that only the
+// Deflate compression of stream data in zlib format, piece by piece, so that only the
 // compressed copy is ever held whole in memory.
 
 #include <cstddef>
@@ -28,6 +28,8 @@ using TZReadFunc = std::function<std::size_t(char* buffer, std::size_t size)>;
 using TZWriteFunc = std::function<void(const char* data, std::size_t size)>;
 
 // Compresses the whole input into the output (window 15, memory level 8, default strategy).
+// Large input is cut into pieces of a fixed size that the cores compress at once; the output
+// is the same on every machine (see ParallelZCompress).
 void ZCompressStream(const TZReadFunc& input, const TZWriteFunc& output, TZCompressionLevel level);
 
 // Passes a zlib result code through; a negative one raises EZCompressionError.

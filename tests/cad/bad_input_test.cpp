@@ -31,7 +31,12 @@ TEST(DamagedNumbers, EntitiesWithNumbersOutOfRangeAreSkippedOrDrawnPlain) {
   TCad_PolyLine& polyline = model.Add<TCad_PolyLine>("");
   AddVertex(polyline, 0, 0);
   AddVertex(polyline, kInfinity, 0);
+  // Numbers beyond the 32-bit range of the readers (1e9 mm is 2.8e9 points) likewise.
+  model.Add<TCad_Line>().P2 = {1e9L, 0, 0};
+  model.Add<TCad_Arc>().Radii = {1e9L, 1, 0};
   EXPECT_EQ(model.DrawPass(1), "");
+  model.Add<TCad_Line>().P2 = {7e8L, 0, 0};
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "l"), 1);
 
   TCad_Text& text = model.Add<TCad_Text>();
   text.Text = "A";

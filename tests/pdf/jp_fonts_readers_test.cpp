@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pdf/PdfDoc.h"
+#include "pdf/printer/raster_image.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
 
@@ -128,6 +129,80 @@ TEST_F(JpFontPage, MupdfAdvancesFollowTheWidthArrays) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_NEAR(proportional[i], expected[i], 0.01) << i;
   }
+}
+
+// A figure with blanks and signs as tables of numbers in drawings hold them, one line per
+// horizontal family at size 40 from x = 100, and down the page in the vertical Gothic.
+const std::string kFigure = "12 -19.44 ~";
+
+class JpFontFigures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc_.NewDoc();
+    doc_.AddPage();
+    for (std::size_t i = 0; i < kHorizontal.size(); ++i) Show(kHorizontal[i], 100, Baseline(i));
+    Show("GothicV", 500, 780);
+    test::SaveToFile(doc_, file_);
+    test::ExpectReadersAccept(file_);
+  }
+
+  void Show(const std::string& font, long double x, long double y) {
+    TPdfCanvas& canvas = doc_.GetCanvas();
+    canvas.BeginText();
+    canvas.SetFont(font, 40);
+    canvas.SetTextMatrix(1, 0, 0, 1, x, y);
+    canvas.ShowText(kFigure);
+    canvas.EndText();
+  }
+  static long double Baseline(std::size_t line) { return 780 - 60.0L * line; }
+
+  const std::vector<std::string> kHorizontal = {"Gothic", "Mincyo", "PGothic", "PMincyo"};
+  test::ScopedPdfClock clock_;
+  test::TempDir dir_;
+  std::filesystem::path file_ = dir_ / "figures.pdf";
+  TPdfDoc doc_;
+};
+
+TEST_F(JpFontFigures, TextComesBackAsTheDrawingsOwnCharacters) {
+  test::CommandResult text = test::Run("pdftotext " + test::ShellQuote(file_.string()) + " -");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  std::size_t figures = 0;
+  for (std::size_t at = text.out.find(kFigure); at != std::string::npos;
+       at = text.out.find(kFigure, at + 1)) {
+    ++figures;
+  }
+  EXPECT_EQ(figures, kHorizontal.size()) << text.out;
+}
+
+// Under the IPA faces poppler once drew each half-width blank of the fixed faces as a crossed
+// box a full character wide, covering the character after it.
+TEST_F(JpFontFigures, PopplerLeavesTheBlanksOfTheFixedFacesEmpty) {
+  const std::filesystem::path render = dir_ / "render";
+  test::CommandResult result =
+      test::Run("pdftoppm -r 72 -singlefile " + test::ShellQuote(file_.string()) + " " +
+                test::ShellQuote(render.string()));
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const test::RasterImage page = test::ReadPpm(render.string() + ".ppm");
+  ASSERT_EQ(page.height, 842);
+  auto inked = [&](int x0, int y0, int x1, int y1) {  // page points, y up
+    int count = 0;
+    for (int y = 842 - y1; y < 842 - y0; ++y) {
+      for (int x = x0; x < x1; ++x) {
+        count += page.rgb[3 * (static_cast<std::size_t>(y) * page.width + x)] < 128;
+      }
+    }
+    return count;
+  };
+  // "12" takes 40 points, the blank 20 more.
+  for (std::size_t i = 0; i < 2; ++i) {
+    const int y = static_cast<int>(Baseline(i));
+    SCOPED_TRACE(kHorizontal[i]);
+    EXPECT_GT(inked(100, y, 140, y + 30), 0) << "the figure is drawn";
+    EXPECT_EQ(inked(142, y - 8, 158, y + 34), 0);
+  }
+  // Vertically every character takes 40 points below the top.
+  EXPECT_GT(inked(480, 700, 520, 780), 0) << "the figure is drawn";
+  EXPECT_EQ(inked(478, 662, 522, 698), 0);
 }
 
 }  // namespace

@@ -76,6 +76,24 @@ TEST_F(PdfCanvasTest, TextOperators) {
             "(\xB1) Tj\nT*\nET\n");
 }
 
+// The fixed Japanese faces write a blank as the move it makes, its character spacing
+// included: to the right by its width, or down by a whole character in vertical writing.
+TEST_F(PdfCanvasTest, BlanksOfTheFixedJapaneseFacesAreMoves) {
+  canvas().SetFont("Gothic", 10);
+  canvas().ShowText("1 2  \x82\xA0 ");
+  canvas().SetCharSpace(1);
+  canvas().ShowText(" A");
+  canvas().SetFont("GothicV", 10);
+  canvas().ShowText("A B");
+  canvas().SetFont("PGothic", 10);
+  canvas().ShowText("A B");
+  canvas().SetFont("Gothic", 0);
+  canvas().ShowText("A B");
+  EXPECT_EQ(Written(),
+            "/F1 10 Tf\n[(1) -500 (2) -1000 <82A0> -500] TJ\n1 Tc\n[-600 (A)] TJ\n/F2 10 Tf\n"
+            "[(A) 900 (B)] TJ\n/F3 10 Tf\n(A B) Tj\n/F1 0 Tf\n(A B) Tj\n");
+}
+
 TEST_F(PdfCanvasTest, ColoursRedFirstWithRoundedComponents) {
   canvas().SetRGBStrokeColor(0x0000FF);
   canvas().SetRGBFillColor(0xFFFFFF);
@@ -106,7 +124,7 @@ TEST_F(PdfCanvasTest, NumbersFromBrokenDrawingsStayValid) {
   canvas().MoveTo(std::nanl(""), 1e300L);
   canvas().LineTo(-INFINITY, -1e20L);
   canvas().SetLineWidth(std::nanl(""));
-  EXPECT_EQ(Written(), "0 999999999999999 m\n0 -999999999999999 l\n0 w\n");
+  EXPECT_EQ(Written(), "0 2147483647 m\n0 -2147483647 l\n0 w\n");
 }
 
 TEST_F(PdfCanvasTest, CharacterSpacingOnlyWhenItChanges) {

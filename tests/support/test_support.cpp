@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace kyrovane::test {
 
@@ -78,6 +79,29 @@ CommandResult Run(const std::string& commandLine) {
 
 std::filesystem::path SharedTestData(const std::string& relative) {
   return std::filesystem::path(KYROVANE_SHARED_TESTDATA) / relative;
+}
+
+std::string MissingSharedTestData() {
+  const std::filesystem::path folder = KYROVANE_SHARED_TESTDATA;
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return {};
+  return "the shared test data " + folder.lexically_normal().string() + " is missing";
+}
+
+bool SharedTestDataRequired() {
+  const char* value = std::getenv("KYROVANE_REQUIRE_SHARED_TESTDATA");
+  return value != nullptr && std::string_view(value) == "1";
+}
+
+std::vector<std::filesystem::path> SharedTestDataFiles(const std::string& folder,
+                                                       const std::string& extension) {
+  const std::filesystem::path path = SharedTestData(folder);
+  if (!MissingSharedTestData().empty()) return {path};
+  std::vector<std::filesystem::path> files;
+  for (const std::string& name : FileNames(path)) {
+    if (std::filesystem::path(name).extension() == extension) files.push_back(path / name);
+  }
+  return files;
 }
 
 std::filesystem::path TestData(const std::string& relative) {

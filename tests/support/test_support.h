@@ -3,6 +3,8 @@
 // Helpers shared by the test suites: scratch folders, whole-file I/O, running the PDF
 // readers (qpdf, poppler, mupdf, ghostscript) and locating test data.
 
+#include <gtest/gtest.h>
+
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -56,4 +58,28 @@ std::string ShellQuote(const std::string& text);
 std::filesystem::path SharedTestData(const std::string& relative);
 std::filesystem::path TestData(const std::string& relative);
 
+// Why the shared test data cannot be used (its folder is missing), or nothing when it can.
+std::string MissingSharedTestData();
+// Whether a missing shared data folder fails the tests that need it instead of skipping them:
+// set by KYROVANE_REQUIRE_SHARED_TESTDATA=1 in the environment, as CI does.
+bool SharedTestDataRequired();
+
+// The files of a folder of the shared data with the given extension, sorted. Without the
+// shared data the list holds the missing folder alone, so that a suite made from it still
+// has one test, which KYROVANE_NEEDS_SHARED_TESTDATA skips or fails.
+std::vector<std::filesystem::path> SharedTestDataFiles(const std::string& folder,
+                                                       const std::string& extension);
+
 }  // namespace kyrovane::test
+
+// First statement of a test (or of its fixture's SetUp) that reads the shared test data: skips
+// the test with the reason when the data is missing, or fails it when the data is required.
+#define KYROVANE_NEEDS_SHARED_TESTDATA()                                                           \
+  do {                                                                                             \
+    if (const std::string missing = ::kyrovane::test::MissingSharedTestData(); !missing.empty()) { \
+      if (::kyrovane::test::SharedTestDataRequired()) GTEST_FAIL() << missing;                     \
+      GTEST_SKIP() << missing;                                                                     \
+    }                                                                                              \
+  } while (false)
+
+namespace kyrovane::test {}  // namespace kyrovane::test

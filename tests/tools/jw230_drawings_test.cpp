@@ -21,15 +21,6 @@ namespace fs = std::filesystem;
 
 constexpr double kAllowedShare = 0.002;
 
-std::vector<fs::path> Drawings() {
-  std::vector<fs::path> drawings;
-  for (const auto& entry : fs::directory_iterator(SharedTestData("jw230"))) {
-    if (entry.path().extension() == ".jww") drawings.push_back(entry.path());
-  }
-  std::sort(drawings.begin(), drawings.end());
-  return drawings;
-}
-
 // Sheet size in points of a paper code: A0 to A4, other codes A1.
 std::pair<double, double> Sheet(uint32_t code) {
   const std::pair<double, double> sheets[] = {
@@ -65,6 +56,7 @@ bool Upright(const jwwunit::CDataMoji& rec) {
 class Jw230Drawing : public ::testing::TestWithParam<fs::path> {
  protected:
   void SetUp() override {
+    KYROVANE_NEEDS_SHARED_TESTDATA();
     const CommandResult convert = ConvertDrawing(GetParam(), pdf);
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     ASSERT_EQ(convert.err, "");
@@ -117,7 +109,8 @@ std::string TestName(const ::testing::TestParamInfo<fs::path>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Jw230, Jw230Drawing, ::testing::ValuesIn(Drawings()), TestName);
+INSTANTIATE_TEST_SUITE_P(Jw230, Jw230Drawing,
+                         ::testing::ValuesIn(SharedTestDataFiles("jw230", ".jww")), TestName);
 
 }  // namespace
 }  // namespace kyrovane::test

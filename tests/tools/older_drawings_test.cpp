@@ -20,7 +20,6 @@
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
 #include "pdf_census.h"
-#include "text/AsciiCase.h"
 #include "text/cp932.h"
 
 namespace kyrovane::test {
@@ -162,12 +161,11 @@ TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
 
 // ---- the parts files of the shared test data
 
+// Parts files are named in either case.
 std::vector<fs::path> PartsFiles() {
-  std::vector<fs::path> files;
-  for (const std::string& name : FileNames(SharedTestData("jw"))) {
-    if (EqualIgnoringAsciiCase(fs::path(name).extension().string(), ".jwk")) {
-      files.push_back(SharedTestData("jw") / name);
-    }
+  std::vector<fs::path> files = SharedTestDataFiles("jw", ".jwk");
+  if (MissingSharedTestData().empty()) {
+    for (const fs::path& file : SharedTestDataFiles("jw", ".JWK")) files.push_back(file);
   }
   return files;
 }
@@ -177,6 +175,7 @@ constexpr double kAllowedShare = 0.005;
 class PartsFile : public ::testing::TestWithParam<fs::path> {
  protected:
   void SetUp() override {
+    KYROVANE_NEEDS_SHARED_TESTDATA();
     ConvertJwk(GetParam(), pdf);
     ASSERT_TRUE(ReadJwkFile(GetParam(), parts).Ok);
   }

@@ -11,14 +11,6 @@
 namespace kyrovane {
 namespace {
 
-std::vector<std::string> TestFiles() {
-  std::vector<std::string> files = {test::WriteJwk(test::SampleJwkDrawing())};
-  for (const char* name : {"jw/B-KIT.JWK", "jw/DESK.JWK", "jw/選択拡張子.jwk"}) {
-    files.push_back(test::ReadFile(test::SharedTestData(name)));
-  }
-  return files;
-}
-
 std::string Inconsistency(const JwkReadResult& result, const JwkData& data) {
   const jwkunit::THeader& header = data.JwkHeader;
   if (result.Ok == !result.Error.empty()) return "success and error disagree";
@@ -36,27 +28,45 @@ std::string Inconsistency(const JwkReadResult& result, const JwkData& data) {
   return {};
 }
 
-TEST(JwkDamage, EveryPrefixIsRefused) {
-  for (const std::string& file : TestFiles()) {
-    test::CheckEveryPrefix(file, [](std::string_view bytes) -> std::string {
-      JwkData data;
-      JwkReadResult result = ReadJwkData(bytes, data);
-      if (result.Ok) return "a cut file was read as whole";
-      return Inconsistency(result, data);
-    });
+// The written sample drawing (an empty name) and the parts files of the shared data.
+class JwkDamage : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    if (GetParam().empty()) {
+      file = test::WriteJwk(test::SampleJwkDrawing());
+      return;
+    }
+    KYROVANE_NEEDS_SHARED_TESTDATA();
+    file = test::ReadFile(test::SharedTestData(GetParam()));
   }
+
+  std::string file;
+};
+
+TEST_P(JwkDamage, EveryPrefixIsRefused) {
+  test::CheckEveryPrefix(file, [](std::string_view bytes) -> std::string {
+    JwkData data;
+    JwkReadResult result = ReadJwkData(bytes, data);
+    if (result.Ok) return "a cut file was read as whole";
+    return Inconsistency(result, data);
+  });
 }
 
 constexpr std::size_t kTextHeader = 2 * 200;  // the two header lines
 
-TEST(JwkDamage, EverySingleByteChangeIsRefusedOrReadConsistently) {
+TEST_P(JwkDamage, EverySingleByteChangeIsRefusedOrReadConsistently) {
   JwkData data;  // reused, so every read must replace what the one before left
-  for (const std::string& file : TestFiles()) {
-    test::CheckEveryByteChange(file, kTextHeader, file.size(), [&](std::string_view bytes) {
-      return Inconsistency(ReadJwkData(bytes, data), data);
-    });
-  }
+  test::CheckEveryByteChange(file, kTextHeader, file.size(), [&](std::string_view bytes) {
+    return Inconsistency(ReadJwkData(bytes, data), data);
+  });
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, JwkDamage,
+                         ::testing::Values("", "jw/B-KIT.JWK", "jw/DESK.JWK", "jw/選択拡張子.jwk"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return info.param.empty() ? std::string("Sample")
+                                                     : "Shared" + std::to_string(info.index);
+                         });
 
 }  // namespace
 }  // namespace kyrovane

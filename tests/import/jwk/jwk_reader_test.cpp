@@ -38,6 +38,7 @@ const RealFile kRealFiles[] = {{"jw/B-KIT.JWK", 22, 6, 0, 0, 0},
                                {"jw/選択拡張子.jwk", 0, 0, 0, 5, 41}};
 
 TEST(JwkRealFiles, AreReadWithTheCountsTheirHeadersDeclare) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   for (const RealFile& file : kRealFiles) {
     std::filesystem::path path = test::SharedTestData(file.name);
     SCOPED_TRACE(file.name);
@@ -59,6 +60,7 @@ TEST(JwkRealFiles, AreReadWithTheCountsTheirHeadersDeclare) {
 }
 
 TEST(JwkRealFiles, RecordsAndTextsHoldWhatTheDrawingShows) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   JwkData data;
   ASSERT_TRUE(ReadJwkFile(test::SharedTestData("jw/B-KIT.JWK"), data).Ok);
   EXPECT_EQ(data.JwkHeader.SecondText, "\x89\x9f\x93\xfc\x81\x40\x8c\x9a\x8b\xef\x8f\x80\x94\xf5");

@@ -69,17 +69,9 @@ void ExpectBeginningOf(const JwwData& part, const JwwData& whole) {
   }
 }
 
-std::vector<std::filesystem::path> Drawings() {
-  std::vector<std::filesystem::path> paths;
-  for (const auto& entry : std::filesystem::directory_iterator(test::SharedTestData("jw230"))) {
-    if (entry.path().extension() == ".jww") paths.push_back(entry.path());
-  }
-  std::sort(paths.begin(), paths.end());
-  return paths;
-}
-
 TEST(JwwDamage, EveryPrefixIsRefusedOrTheBeginningOfTheDrawing) {
-  for (const auto& path : Drawings()) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
+  for (const auto& path : test::SharedTestDataFiles("jw230", ".jww")) {
     SCOPED_TRACE(path.filename().string());
     const std::string file = test::ReadFile(path);
     JwwData whole;
@@ -100,6 +92,7 @@ TEST(JwwDamage, EveryPrefixIsRefusedOrTheBeginningOfTheDrawing) {
 }
 
 TEST(JwwDamage, SingleByteChangesInHeaderAndFirstObjects) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   for (const char* name : {"2blocks-230.jww", "jww-1-230.jww", "template-230.jww"}) {
     SCOPED_TRACE(name);
     const std::string file = test::ReadFile(test::SharedTestData(std::string("jw230/") + name));

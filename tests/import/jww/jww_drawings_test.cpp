@@ -59,14 +59,14 @@ const std::map<std::string, Counts> kExpected = {
 };
 
 TEST(JwwDrawings, EveryVersion230DrawingIsReadWithItsCounts) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   std::size_t seen = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(test::SharedTestData("jw230"))) {
-    if (entry.path().extension() != ".jww") continue;
-    const std::string name = entry.path().filename().string();
+  for (const auto& path : test::SharedTestDataFiles("jw230", ".jww")) {
+    const std::string name = path.filename().string();
     SCOPED_TRACE(name);
     ASSERT_EQ(kExpected.count(name), 1u) << "a drawing without listed counts";
     JwwData data;
-    const JwwReadResult result = ReadJwwFile(entry.path(), data);
+    const JwwReadResult result = ReadJwwFile(path, data);
     ASSERT_TRUE(result) << result.Reason;
     EXPECT_EQ(CountsOf(data), kExpected.at(name));
     EXPECT_EQ(data.JwwHeader.Version, 230u);
@@ -76,6 +76,7 @@ TEST(JwwDrawings, EveryVersion230DrawingIsReadWithItsCounts) {
 }
 
 TEST(JwwDrawings, HeaderFieldsOfARealDrawing) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   JwwData data;
   ASSERT_TRUE(ReadJwwHeader(test::SharedTestData("jw230/Test1-230.jww"), data));
   // "日影図　ＴＥＳＴ用データ / （陸屋根）" in code page 932 begins with 日影図.
@@ -85,15 +86,15 @@ TEST(JwwDrawings, HeaderFieldsOfARealDrawing) {
 }
 
 TEST(JwwDrawings, LaterVersionsAreRefusedByTheHeaderReader) {
+  KYROVANE_NEEDS_SHARED_TESTDATA();
   std::size_t refused = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(test::SharedTestData("jw"))) {
-    if (entry.path().extension() != ".jww") continue;
-    SCOPED_TRACE(entry.path().filename().string());
+  for (const auto& path : test::SharedTestDataFiles("jw", ".jww")) {
+    SCOPED_TRACE(path.filename().string());
     JwwData data;
-    const JwwReadResult result = ReadJwwHeader(entry.path(), data);
+    const JwwReadResult result = ReadJwwHeader(path, data);
     EXPECT_EQ(result.Status, JwwReadStatus::WrongVersion) << result.Reason;
     EXPECT_TRUE(data.JwwHeader.Version == 600 || data.JwwHeader.Version == 700);
-    EXPECT_EQ(ReadJwwFile(entry.path(), data).Status, JwwReadStatus::WrongVersion);
+    EXPECT_EQ(ReadJwwFile(path, data).Status, JwwReadStatus::WrongVersion);
     EXPECT_TRUE(data.JwwLines.empty() && data.JwwTexts.empty());
     ++refused;
   }
