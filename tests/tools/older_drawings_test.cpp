@@ -1,5 +1,5 @@
 // Drawings of the older format and parts files converted end to end, through their readers
-// and builders into PDFs the way the program converts them: a drawing with every record kind,
+// and builders into PDFs by the program's conversion driver: a drawing with every record kind,
 // the same with every field at a hostile value, and the real parts files of the shared test
 // data, whose renders are kept as reviewed references.
 
@@ -8,14 +8,11 @@
 #include <fstream>
 #include <limits>
 
-#include "app/settings/ConversionContext.h"
-#include "app/settings/Environment.h"
-#include "app/settings/Units.h"
-#include "cad/CadPage.h"
+#include "app/core/ConversionDriver.h"
+#include "app/core/scripted_ui.h"
 #include "convert_tool.h"
-#include "import/JwcBuilder.h"
-#include "import/JwkBuilder.h"
 #include "import/jwc/jwc_writer.h"
+#include "import/jwkunit.h"
 #include "import/support/fixed_clock.h"
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
@@ -77,49 +74,42 @@ JwcDrawing Hostile() {
 // What a conversion is asked for besides the drawing.
 struct TOutput {
   bool allArea = false;
-  int rotation = 0;
-  bool halfScale = false;
+  int angleItem = 0;  // of the rotation box: 1 is 90 degrees, 6 half scale
   int tiles = 1;
 };
 
-// Builds the drawing and writes the PDF, as the program does.
-template <class Build>
-void WritePdf(const fs::path& drawing, const fs::path& pdf, REnvironment env, const TOutput& output,
-              Build build) {
-  env.HalfScale = output.halfScale;
-  ConversionContext context;
-  context.CurrentFileName = drawing.string();
-  TCad_Page page;
-  page.Output.DefaultFontName = env.TextFont;
-  build(page, env, context);
-  std::ofstream stream(pdf, std::ios::binary);
-  page.PrintToPdf(stream, output.tiles, false, output.rotation);
+// Converts the drawing into the PDF through the program's conversion driver under the given
+// settings; returns the texts of the messages it showed.
+std::vector<std::string> ConvertThroughDriver(const fs::path& drawing, const fs::path& pdf,
+                                              REnvironment env, const TOutput& output) {
+  ScriptedUi ui;
+  ui.OpenAnswers.push_back(drawing);
+  ui.SaveAnswers.push_back(pdf);
+  const FixedClock clock;
+  TConversionDriver driver(env, ui, clock, pdf.parent_path());
+  TConversionOptions options;
+  options.OpenAfter = false;
+  options.IgnorePrintRange = output.allArea;
+  options.AngleItem = output.angleItem;
+  options.Tiles = output.tiles;
+  EXPECT_EQ(driver.Convert(options), pdf) << drawing;
+  std::vector<std::string> texts;
+  for (const ScriptedUi::TMessage& message : ui.Messages) texts.push_back(message.Text);
+  return texts;
 }
 
 // With smoothed curves coloured by pen.
-JwcReadResult ConvertJwc(const fs::path& drawing, const fs::path& pdf, const TOutput& output) {
-  JwcData jwc;
-  const JwcReadResult read = ReadJwcFile(drawing, jwc);
+std::vector<std::string> ConvertJwc(const fs::path& drawing, const fs::path& pdf,
+                                    const TOutput& output) {
   REnvironment env = DefaultEnvironment();
   env.UseSpline = true;
   env.UseColor = true;
-  WritePdf(drawing, pdf, env, output,
-           [&](TCad_Page& page, const REnvironment& env, const ConversionContext& context) {
-             page.MarginX = page.MarginY = output.allArea ? MmToPoint(1.0L) : 0;
-             BuildJwcDrawing(page, jwc, env, context, FixedClock(), output.allArea);
-           });
-  return read;
+  return ConvertThroughDriver(drawing, pdf, env, output);
 }
 
-// Under the default settings, on one unturned page with the margins of parts files.
+// Under the default settings.
 void ConvertJwk(const fs::path& drawing, const fs::path& pdf) {
-  JwkData jwk;
-  ASSERT_TRUE(ReadJwkFile(drawing, jwk).Ok);
-  WritePdf(drawing, pdf, DefaultEnvironment(), {},
-           [&](TCad_Page& page, const REnvironment& env, const ConversionContext& context) {
-             page.MarginX = page.MarginY = MmToPoint2(0.5L);
-             BuildJwkDrawing(page, jwk, env, context, FixedClock());
-           });
+  EXPECT_TRUE(ConvertThroughDriver(drawing, pdf, DefaultEnvironment(), {}).empty());
 }
 
 class JwcConversion : public ::testing::Test {
@@ -131,7 +121,7 @@ class JwcConversion : public ::testing::Test {
     bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);
     WriteFile(dir / "site.bmp", BuildBmp(bitmap));
   }
-  JwcReadResult Convert(const JwcDrawing& drawing, const TOutput& output) {
+  std::vector<std::string> Convert(const JwcDrawing& drawing, const TOutput& output) {
     WriteFile(dir / "plan.jwc", WriteJwc(drawing));
     return ConvertJwc(dir / "plan.jwc", pdf, output);
   }
@@ -141,8 +131,8 @@ class JwcConversion : public ::testing::Test {
 };
 
 TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
-  for (const TOutput& output : {TOutput{}, TOutput{.allArea = true, .rotation = 90}}) {
-    EXPECT_EQ(Convert(EveryKind(), output).Repairs, 0);
+  for (const TOutput& output : {TOutput{}, TOutput{.allArea = true, .angleItem = 1}}) {
+    EXPECT_TRUE(Convert(EveryKind(), output).empty());
     ExpectReadersAccept(pdf);
     const std::map<std::string, int> counts = OperatorCounts(ReadFile(pdf));
     EXPECT_EQ(counts.at("Do"), 1);  // the picture
@@ -152,9 +142,9 @@ TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
 
 TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
   for (const TOutput& output :
-       {TOutput{}, TOutput{.allArea = true}, TOutput{.halfScale = true, .tiles = 4}}) {
-    // The reader repairs a line and a text.
-    EXPECT_EQ(Convert(Hostile(), output).Repairs, 2);
+       {TOutput{}, TOutput{.allArea = true}, TOutput{.angleItem = 6, .tiles = 4}}) {
+    // The reader repairs a line and a text, and says so.
+    EXPECT_EQ(Convert(Hostile(), output), std::vector{JwcRepairNotice(2)});
     ExpectReadersAccept(pdf);
   }
 }
