@@ -1,11 +1,7 @@
 #include "import/JwwBuilder.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
-#include "app/settings/Units.h"
 #include "import/JwBuilderRules.h"
 #include "import/JwwBuilderStages.h"
 #include "import/PictureText.h"
@@ -16,87 +12,6 @@ namespace {
 
 using namespace jwwunit;
 
-// One row of the sheet table: size in points and half-sheet offset in mm.
-struct TSheet {
-  long double Width, Height, HalfX, HalfY;
-};
-
-constexpr TSheet kA1 = {2384, 1684, 420.5L, 297};
-
-TSheet SheetOf(uint32_t paperSize) {
-  switch (paperSize) {
-    case 0:
-      return {3368, 2384, 594.5L, 420.5L};
-    case 2:
-      return {1684, 1192, 297, 210};
-    case 3:
-      return {1192, 842, 210, 148.5L};
-    case 4:
-      return {842, 596, 148.5L, 105};
-    case 8:
-      return {4768, 3368, 841, 594.5L};
-    case 9:
-      return {6736, 4768, 1189, 841};
-    case 10:
-      return {9536, 6736, 1682, 1189};
-    case 11:
-      return {13472, 9536, 2378, 1682};
-    default:
-      return kA1;
-  }
-}
-
-// Sheets that fit the drawing onto A3 or A4.
-constexpr int kFitA3 = 3;
-constexpr int kFitA4 = 4;
-
-// Rounds half to even into an int; values beyond its range are cut to it, others give 0.
-int RoundToInt(long double value) {
-  const long double rounded = std::nearbyint(value);
-  if (std::isnan(rounded)) return 0;
-  if (rounded <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  if (rounded >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  return static_cast<int>(rounded);
-}
-
-// The box that the drawing's records span, in mm. It starts from a minimum of 2^24 and a
-// maximum of 0, so a drawing that lies wholly left of or below the origin still reaches 0.
-class TExtents {
- public:
-  void Add(long double x, long double y) {
-    LowerX(x);
-    RaiseX(x);
-    LowerY(y);
-    RaiseY(y);
-  }
-  void LowerX(long double v) {
-    if (Counts(v)) MinX = std::min(MinX, v);
-  }
-  void RaiseX(long double v) {
-    if (Counts(v)) MaxX = std::max(MaxX, v);
-  }
-  void LowerY(long double v) {
-    if (Counts(v)) MinY = std::min(MinY, v);
-  }
-  void RaiseY(long double v) {
-    if (Counts(v)) MaxY = std::max(MaxY, v);
-  }
-
-  // Whether any record gave a value.
-  bool Counted() const { return counted_; }
-
-  long double MinX = 16777216, MinY = 16777216, MaxX = 0, MaxY = 0;
-
- private:
-  // Values that are not numbers are left out: they would give the page no size.
-  bool Counts(long double v) {
-    if (!std::isfinite(v)) return false;
-    counted_ = true;
-    return true;
-  }
-  bool counted_ = false;
-};
-
 TExtents MeasureExtents(const JwwData& jww) {
   TExtents box;
   for (const CDataSen& line : jww.JwwLines) {
@@ -104,10 +19,7 @@ TExtents MeasureExtents(const JwwData& jww) {
     box.Add(line.X2, line.Y2);
   }
   for (const CDataEnko& arc : jww.JwwArcs) {
-    box.LowerX(arc.CenterX - arc.Radius);
-    box.RaiseX(arc.CenterX + arc.Radius);
-    box.LowerY(arc.CenterY - arc.Radius * arc.Flatness);
-    box.RaiseY(arc.CenterY + arc.Radius * arc.Flatness);
+    box.AddBox(arc.CenterX, arc.CenterY, arc.Radius, arc.Radius * arc.Flatness);
   }
   for (const CDataTen& point : jww.JwwPoints) box.Add(point.X, point.Y);
   for (const CDataMoji& text : jww.JwwTexts) {
@@ -116,22 +28,15 @@ TExtents MeasureExtents(const JwwData& jww) {
       box.Add(text.StartX + picture->Width, text.StartY + picture->Height);
     } else if (!text.Text.starts_with(kPictureMarker)) {
       const long double h = text.Height;
-      for (const auto& [x, y] : {std::pair{text.StartX, text.StartY}, {text.EndX, text.EndY}}) {
-        box.LowerX(x - h);
-        box.LowerY(y - h);
-        box.RaiseX(x + h);
-        box.RaiseY(y + h);
-      }
+      box.AddBox(text.StartX, text.StartY, h, h);
+      box.AddBox(text.EndX, text.EndY, h, h);
     }
   }
   for (const CDataSolid& solid : jww.JwwSolids) {
     const auto& v = solid.Values;
     box.Add(v[0], v[1]);
     if (solid.Head.LineType >= kSolidArcLineType) {
-      box.LowerX(v[0] - v[2]);
-      box.RaiseX(v[0] + v[2]);
-      box.LowerY(v[1] - v[2] * v[3]);
-      box.RaiseY(v[1] + v[2] * v[3]);
+      box.AddBox(v[0], v[1], v[2], v[2] * v[3]);
     } else {
       box.Add(v[2], v[3]);
       box.Add(v[4], v[5]);
@@ -151,13 +56,7 @@ void TJwwBuilder::Build(bool AllArea) {
   const bool toExtents = AllArea && extents.Counted();
   if (toExtents) halfSheet_ = {};
   AddLayers(toExtents ? TPoint3{-extents.MinX, -extents.MinY, 0} : TPoint3{});
-  if (toExtents) {
-    const long double scale = page_.Output.OutputScale;
-    page_.PageWidth = RoundToInt(MmToPoint(extents.MaxX * scale - extents.MinX * scale) +
-                                 MmToPoint(page_.MarginX * 2));
-    page_.PageHeight = RoundToInt(MmToPoint(extents.MaxY * scale - extents.MinY * scale) +
-                                  MmToPoint(page_.MarginY * 2));
-  }
+  if (toExtents) SetPageToExtents(page_, extents, page_.Output.OutputScale);
   AddStandardLineTypes(page_, env_);
   BuildLines();
   BuildArcs();
@@ -171,27 +70,8 @@ void TJwwBuilder::Build(bool AllArea) {
 
 void TJwwBuilder::SetSheet() {
   const TSheet sheet = SheetOf(head_.PaperSize);
-  long double width = sheet.Width;
-  long double height = sheet.Height;
   halfSheet_ = {sheet.HalfX, sheet.HalfY, 0};
-  long double& scale = page_.Output.OutputScale;
-  scale = 1;
-  if (env_.HalfScale) {
-    scale = 0.5L;
-    width *= 0.5L;
-    height *= 0.5L;
-  }
-  if (env_.FitToPaper && env_.PaperMode == kFitA3) {
-    scale = 1192 / width;
-    width = 1192;
-    height = 842;
-  } else if (env_.FitToPaper && env_.PaperMode == kFitA4) {
-    scale = 842 / width;
-    width = 842;
-    height = 596;
-  }
-  page_.PageWidth = RoundToInt(width);
-  page_.PageHeight = RoundToInt(height);
+  SetSheetPage(page_, env_, sheet);
 }
 
 void TJwwBuilder::MarkDrawFirst() {
@@ -202,21 +82,11 @@ void TJwwBuilder::MarkDrawFirst() {
 }
 
 void TJwwBuilder::AddLayers(const TPoint3& origin) {
-  const long double scale = page_.Output.OutputScale;
-  for (int l = 0; l < 256; ++l) {
-    const int g = l / 16;
-    const int k = l % 16;
-    TCad_Layer& layer = *page_.GetLayer(page_.AddLayer(std::to_string(l)));
-    if (env_.UseLayerColor) layer.Color = ColorIndexToColor(env_.LayerColor[l], env_);
-    layer.Origin = origin;
-    layer.Scale = {scale, scale, scale};
-    if (context_.UseListMasks != 0) {
-      layer.Visible = ((context_.ListGroupMask >> g) & 1) && ((context_.ListLayerMask[g] >> k) & 1);
-    } else {
-      const JWWGroupRecord& group = head_.Groups[g];
-      layer.Visible = group.State != 0 && group.Layers[k].State != 0;
-    }
-  }
+  AddNumberedLayers(page_, env_, origin, page_.Output.OutputScale, [&](int l) {
+    if (context_.UseListMasks != 0) return ListMasksShow(context_, l);
+    const JWWGroupRecord& group = head_.Groups[l / 16];
+    return group.State != 0 && group.Layers[l % 16].State != 0;
+  });
 }
 
 }  // namespace jwwbuild
