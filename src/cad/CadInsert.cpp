@@ -48,9 +48,15 @@ void TCad_Insert::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX
   // The guard runs before Owner is rewritten, so that a rejected insert never links to itself.
   int depth = 0;
   for (const TCad_Insert* I = Insert; I != nullptr; I = I->Enclosing()) {
-    if (I->Block == Block || ++depth >= kMaxChain) return;
+    if (I->Block == Block || ++depth >= kMaxChain) {
+      Page().NoteCutInsert(*this);
+      return;
+    }
   }
-  if (!Page().ChargeInsertedDraws(Block->Count())) return;
+  if (!Page().ChargeInsertedDraws(Block->Count())) {
+    Page().NoteCutInsert(*this);
+    return;
+  }
   SetParent(Insert);
   Block->Draw(this, Canvas, OffX, OffY, Pass);
 }
