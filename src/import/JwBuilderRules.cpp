@@ -1,10 +1,12 @@
 #include "import/JwBuilderRules.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "app/settings/Environment.h"
+#include "app/settings/Units.h"
 #include "cad/CadPage.h"
 
 namespace kyrovane {
@@ -52,6 +54,20 @@ void AddStandardLineTypes(TCad_Page& CadPage, const REnvironment& Env) {
     }
     lineType.Phase = 0;
   }
+}
+
+int RoundToInt(long double value) {
+  const long double rounded = std::nearbyint(value);
+  if (std::isnan(rounded)) return 0;
+  if (rounded <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  if (rounded >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  return static_cast<int>(rounded);
+}
+
+void SizePageToDrawing(TCad_Page& CadPage, long double WidthMm, long double HeightMm) {
+  CadPage.PageWidth = RoundToInt(MmToPoint(WidthMm) + MmToPoint(CadPage.MarginX * 2));
+  CadPage.PageHeight = RoundToInt(MmToPoint(HeightMm) + MmToPoint(CadPage.MarginY * 2));
+  CadPage.SizedToDrawing = true;
 }
 
 long double DirectionAngle(long double x1, long double y1, long double x2, long double y2) {

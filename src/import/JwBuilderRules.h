@@ -1,7 +1,7 @@
 #pragma once
 
 // Rules that the builders of all three drawing formats share: the 19 line types made from one
-// dash table, angles in degrees and the direction of two points.
+// dash table, the page sized to a drawing, angles in degrees and the direction of two points.
 
 #include "cad/CadUnits.h"
 
@@ -16,6 +16,13 @@ inline constexpr int kStandardLineTypes = 19;
 // Adds the line types "1".."19" with their dashes in mm, scaled by the settings' pattern scale
 // of each type (type 9 is a fixed 0.5 mm), each with phase 0.
 void AddStandardLineTypes(TCad_Page& CadPage, const REnvironment& Env);
+
+// Rounds half to even into an int; values beyond its range are cut to it, others give 0.
+int RoundToInt(long double value);
+
+// Sizes the page to a drawing box of the given width and height (mm, output scale applied)
+// with the page's margins on both sides, and marks it as sized to the drawing.
+void SizePageToDrawing(TCad_Page& CadPage, long double WidthMm, long double HeightMm);
 
 constexpr long double Deg(long double radians) {
   return radians * 180.0L / cad::kPi;

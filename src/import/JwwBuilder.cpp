@@ -8,7 +8,7 @@
 #include "app/settings/Units.h"
 #include "import/JwBuilderRules.h"
 #include "import/JwwBuilderStages.h"
-#include "import/PictureText.h"
+#include "import/JwwExtents.h"
 
 namespace kyrovane {
 namespace jwwbuild {
@@ -50,113 +50,20 @@ TSheet SheetOf(uint32_t paperSize) {
 constexpr int kFitA3 = 3;
 constexpr int kFitA4 = 4;
 
-// Rounds half to even into an int; values beyond its range are cut to it, others give 0.
-int RoundToInt(long double value) {
-  const long double rounded = std::nearbyint(value);
-  if (std::isnan(rounded)) return 0;
-  if (rounded <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  if (rounded >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  return static_cast<int>(rounded);
-}
-
-// The box that the drawing's records span, in mm. It starts from a minimum of 2^24 and a
-// maximum of 0, so a drawing that lies wholly left of or below the origin still reaches 0.
-class TExtents {
- public:
-  void Add(long double x, long double y) {
-    LowerX(x);
-    RaiseX(x);
-    LowerY(y);
-    RaiseY(y);
-  }
-  void LowerX(long double v) {
-    if (Counts(v)) MinX = std::min(MinX, v);
-  }
-  void RaiseX(long double v) {
-    if (Counts(v)) MaxX = std::max(MaxX, v);
-  }
-  void LowerY(long double v) {
-    if (Counts(v)) MinY = std::min(MinY, v);
-  }
-  void RaiseY(long double v) {
-    if (Counts(v)) MaxY = std::max(MaxY, v);
-  }
-
-  // Whether any record gave a value.
-  bool Counted() const { return counted_; }
-
-  long double MinX = 16777216, MinY = 16777216, MaxX = 0, MaxY = 0;
-
- private:
-  // Values that are not numbers are left out: they would give the page no size.
-  bool Counts(long double v) {
-    if (!std::isfinite(v)) return false;
-    counted_ = true;
-    return true;
-  }
-  bool counted_ = false;
-};
-
-TExtents MeasureExtents(const JwwData& jww) {
-  TExtents box;
-  for (const CDataSen& line : jww.JwwLines) {
-    box.Add(line.X1, line.Y1);
-    box.Add(line.X2, line.Y2);
-  }
-  for (const CDataEnko& arc : jww.JwwArcs) {
-    box.LowerX(arc.CenterX - arc.Radius);
-    box.RaiseX(arc.CenterX + arc.Radius);
-    box.LowerY(arc.CenterY - arc.Radius * arc.Flatness);
-    box.RaiseY(arc.CenterY + arc.Radius * arc.Flatness);
-  }
-  for (const CDataTen& point : jww.JwwPoints) box.Add(point.X, point.Y);
-  for (const CDataMoji& text : jww.JwwTexts) {
-    if (const std::optional<TPictureText> picture = ParsePictureText(text.Text)) {
-      box.Add(text.StartX, text.StartY);
-      box.Add(text.StartX + picture->Width, text.StartY + picture->Height);
-    } else if (!text.Text.starts_with(kPictureMarker)) {
-      const long double h = text.Height;
-      for (const auto& [x, y] : {std::pair{text.StartX, text.StartY}, {text.EndX, text.EndY}}) {
-        box.LowerX(x - h);
-        box.LowerY(y - h);
-        box.RaiseX(x + h);
-        box.RaiseY(y + h);
-      }
-    }
-  }
-  for (const CDataSolid& solid : jww.JwwSolids) {
-    const auto& v = solid.Values;
-    box.Add(v[0], v[1]);
-    if (solid.Head.LineType >= kSolidArcLineType) {
-      box.LowerX(v[0] - v[2]);
-      box.RaiseX(v[0] + v[2]);
-      box.LowerY(v[1] - v[2] * v[3]);
-      box.RaiseY(v[1] + v[2] * v[3]);
-    } else {
-      box.Add(v[2], v[3]);
-      box.Add(v[4], v[5]);
-      box.Add(v[6], v[7]);
-    }
-  }
-  return box;
-}
-
 }  // namespace
 
 void TJwwBuilder::Build(bool AllArea) {
-  const TExtents extents = MeasureExtents(jww_);
+  const TDrawingExtents extents = MeasureExtents(jww_);
   SetSheet();
   MarkDrawFirst();
   // A drawing with nothing to measure keeps its sheet.
-  const bool toExtents = AllArea && extents.Counted();
+  const bool toExtents = AllArea && extents.Counted;
   if (toExtents) halfSheet_ = {};
   AddLayers(toExtents ? TPoint3{-extents.MinX, -extents.MinY, 0} : TPoint3{});
   if (toExtents) {
     const long double scale = page_.Output.OutputScale;
-    page_.PageWidth = RoundToInt(MmToPoint(extents.MaxX * scale - extents.MinX * scale) +
-                                 MmToPoint(page_.MarginX * 2));
-    page_.PageHeight = RoundToInt(MmToPoint(extents.MaxY * scale - extents.MinY * scale) +
-                                  MmToPoint(page_.MarginY * 2));
+    SizePageToDrawing(page_, extents.MaxX * scale - extents.MinX * scale,
+                      extents.MaxY * scale - extents.MinY * scale);
   }
   AddStandardLineTypes(page_, env_);
   BuildLines();
