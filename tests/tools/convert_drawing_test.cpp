@@ -26,16 +26,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A drawing of many scattered lines: a PDF of a few megabytes that takes a while to make.
-std::string ManyLines(int count) {
+// A header on the A4 sheet with layer 0 shown, and the pen that the records draw with.
+jwwunit::JWWHead A4Head() {
   jwwunit::JWWHead head = DefaultJwwHead();
   head.PaperSize = 4;
   head.Groups[0].State = 2;
   head.Groups[0].Layers[0].State = 2;
+  return head;
+}
+jwwunit::JWWEntityHead Pen() {
   jwwunit::JWWEntityHead pen;
   pen.LineType = 1;
   pen.PenColor = 1;
-  JwwWriter writer(head);
+  return pen;
+}
+
+// A drawing of many scattered lines: a PDF of a few megabytes that takes a while to make.
+std::string ManyLines(int count) {
+  const jwwunit::JWWEntityHead pen = Pen();
+  JwwWriter writer(A4Head());
   writer.Count(static_cast<uint32_t>(count));
   uint32_t seed = 1;
   const auto next = [&] {
@@ -247,14 +256,8 @@ TEST_F(ConvertDrawingTest, ASettingsFileSetsTheConversion) {
 // the origin with the scales (2, 1) and turned by 90 degrees runs 20 mm up. Turning first
 // would make it 10 mm.
 TEST_F(ConvertDrawingTest, AnInsertScalesItsBlockThenTurnsIt) {
-  jwwunit::JWWHead head = DefaultJwwHead();
-  head.PaperSize = 4;
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
-  jwwunit::JWWEntityHead pen;
-  pen.LineType = 1;
-  pen.PenColor = 1;
-  JwwWriter writer(head);
+  const jwwunit::JWWEntityHead pen = Pen();
+  JwwWriter writer(A4Head());
   writer.Count(1).Object(jwwunit::CDataBlock{pen, 0, 0, 2, 1, std::numbers::pi / 2, 0});
   writer.Word(1).Object(jwwunit::CDataList{pen, 0, 0, 0, "arm", 1});
   writer.Object(jwwunit::CDataSen{pen, 0, 0, 10, 0});
