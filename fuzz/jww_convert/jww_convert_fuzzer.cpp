@@ -67,6 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   context.ListLayerMask.fill(0x5555);
 
   TCad_Page page;
+  // Blocks fanning out reach the budget of inserted drawing at once; a small one keeps each
+  // run within the fuzzer's time limit.
+  page.InsertedDrawsPerPass = 100000;
   page.Output.DefaultFontName = env.TextFont;
   page.Output.ReverseOrder = jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
   BuildJwwDrawing(page, jww, env, context, SystemClock(), flags & 0x40);
