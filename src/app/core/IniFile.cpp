@@ -48,21 +48,27 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
+// The whole file; nothing for a missing one and for anything but a regular file (a folder, a
+// pipe or a device holds no settings).
+std::string FileText(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return "";
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 }  // namespace
 
-TIniFile::TIniFile(std::filesystem::path Path) : path_(std::move(Path)) {
-  std::error_code error;  // a folder, a pipe or a device holds no settings
-  if (!std::filesystem::is_regular_file(path_, error)) return;
-  std::ifstream file(path_, std::ios::binary);
-  std::string text(std::istreambuf_iterator<char>(file), {});
-  std::string_view rest = text;
-  if (rest.starts_with(kByteOrderMark)) rest.remove_prefix(kByteOrderMark.size());
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
+TIniFile::TIniFile(std::filesystem::path Path) : TIniFile(Path, FileText(Path)) {}
+
+TIniFile::TIniFile(std::filesystem::path Path, std::string_view Text) : path_(std::move(Path)) {
+  while (Text.starts_with(kByteOrderMark)) Text.remove_prefix(kByteOrderMark.size());
+  while (!Text.empty()) {
+    const std::size_t end = Text.find('\n');
+    std::string_view line = Text.substr(0, end);
     if (line.ends_with('\r')) line.remove_suffix(1);
     lines_.emplace_back(line);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
   }
 }
 

@@ -33,6 +33,8 @@ class TIniFile {
  public:
   // Reads the file; a missing or unreadable file gives an empty profile.
   explicit TIniFile(std::filesystem::path Path);
+  // The profile of Text, which UpdateFile writes to Path.
+  TIniFile(std::filesystem::path Path, std::string_view Text);
 
   const std::filesystem::path& Path() const { return path_; }
 

@@ -1,0 +1,76 @@
+// The user-interface port in real Qt windows: what the message box and the file dialogs show
+// and what they answer.
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QtTest>
+
+#include "app/gui/QtUserInterface.h"
+#include "gui_test_support.h"
+
+using namespace kyrovane;
+using namespace kyrovane::gui;
+
+class QtPortTest : public QObject {
+  Q_OBJECT
+
+  test::GuiScratch scratch_;
+
+ private slots:
+  void messageBoxShowsCaptionLinesIconAndButtons() {
+    QtUserInterface ui;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    test::WhenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      box->button(QMessageBox::Cancel)->click();
+    });
+    const TMessageAnswer answer = ui.MessageBox("設定の初期化", "一行目\r\n二行目",
+                                                TMessageIcon::Warning, TMessageButtons::OkCancel);
+    QVERIFY(answer == TMessageAnswer::Cancel);
+    QCOMPARE(title, QString("設定の初期化"));
+    QCOMPARE(text, QString("一行目\n二行目"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  }
+
+  void fileDialogsTakeTheOptions() {
+    QtUserInterface ui;
+    TFileDialogOptions options;
+    options.Filter = "設定ファイル(*.kvs)|*.kvs|JW_CADデータ形式(*.jww;*.jwc)|*.jww;*.jwc";
+    options.DefaultSuffix = "kvs";
+    options.FileName = scratch_.path().toStdString() + "/proposed.kvs";
+    QStringList filters;
+    QString suffix, title;
+    bool confirms = true;
+    test::WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog);
+      QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+      filters = dialog->nameFilters();
+      suffix = dialog->defaultSuffix();
+      title = dialog->windowTitle();
+      confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::optional<std::filesystem::path> chosen = ui.SaveFile(options);
+    QCOMPARE(title, QString("名前を付けて保存"));
+    QCOMPARE(filters, QStringList({"設定ファイル(*.kvs) (*.kvs)",
+                                   "JW_CADデータ形式(*.jww;*.jwc) (*.jww *.jwc)"}));
+    QCOMPARE(suffix, QString("kvs"));
+    QVERIFY(!confirms);
+    QVERIFY(chosen && *chosen == options.FileName);
+
+    test::WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    QVERIFY(!ui.OpenFile(options));
+  }
+};
+
+QTEST_MAIN(QtPortTest)
+#include "qtport_test.moc"
