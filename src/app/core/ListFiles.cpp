@@ -64,6 +64,36 @@ void TakeJwcStates(TParam& param, const JwcData& jwc) {
   }
 }
 
+TParam MakeEntry(const TListLine& line, UiPort& ui) {
+  const fs::path path = line.Path;
+  const TDrawingKind kind = DrawingKindOf(path);
+  TParam param;
+  if (line.Masks) SetMasks(param, *line.Masks);
+  if (kind != TDrawingKind::Jww && kind != TDrawingKind::Jwc) {
+    if (!line.Masks) SetMasks(param, TLayerMasks::AllOn());
+    param.Memo = kPartsMemo;
+    return param;
+  }
+  std::error_code error;
+  if (!fs::exists(path, error)) return param;
+  if (kind == TDrawingKind::Jwc) {
+    JwcData jwc;
+    ShowRepairNotice(ui, ReadJwcFile(path, jwc));
+    if (!line.Masks) TakeJwcStates(param, jwc);
+    param.Memo = cp932::ToUtf8(jwc.JwcHeader.Memo);
+    return param;
+  }
+  jwwunit::JwwData jww;
+  if (jwwunit::ReadJwwHeader(path, jww)) {
+    if (!line.Masks) TakeJwwStates(param, jww.JwwHeader);
+    param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
+  } else if (!line.Masks) {
+    ShowDrawingMessage(ui, InvalidDrawingText(path, kind));
+    param.Memo = "jww 2.30未満または無効なファイルです。";
+  }
+  return param;
+}
+
 }  // namespace
 
 TLayerMasks TLayerMasks::AllOn() {
@@ -105,34 +135,11 @@ std::string ListLineText(const TListEntry& Entry) {
 }
 
 TParam MakeListEntry(std::string_view Line, UiPort& Ui) {
-  const TListLine line = ParseListLine(Line);
-  const fs::path path = line.Path;
-  const TDrawingKind kind = DrawingKindOf(path);
-  TParam param;
-  if (line.Masks) SetMasks(param, *line.Masks);
-  if (kind != TDrawingKind::Jww && kind != TDrawingKind::Jwc) {
-    if (!line.Masks) SetMasks(param, TLayerMasks::AllOn());
-    param.Memo = kPartsMemo;
-    return param;
-  }
-  std::error_code error;
-  if (!fs::exists(path, error)) return param;
-  if (kind == TDrawingKind::Jwc) {
-    JwcData jwc;
-    ShowRepairNotice(Ui, ReadJwcFile(path, jwc));
-    if (!line.Masks) TakeJwcStates(param, jwc);
-    param.Memo = cp932::ToUtf8(jwc.JwcHeader.Memo);
-    return param;
-  }
-  jwwunit::JwwData jww;
-  if (jwwunit::ReadJwwHeader(path, jww)) {
-    if (!line.Masks) TakeJwwStates(param, jww.JwwHeader);
-    param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
-  } else if (!line.Masks) {
-    ShowDrawingMessage(Ui, InvalidDrawingText(path, kind));
-    param.Memo = "jww 2.30未満または無効なファイルです。";
-  }
-  return param;
+  return MakeEntry(ParseListLine(Line), Ui);
+}
+
+TParam MakeDrawingEntry(const fs::path& Path, UiPort& Ui) {
+  return MakeEntry({Path.string(), std::nullopt}, Ui);
 }
 
 fs::path CompanionSettingsPath(const fs::path& ListPath) {

@@ -18,6 +18,11 @@ namespace kyrovane {
 
 class UiPort;
 
+// Bit n (0..15) of a group or layer mask.
+constexpr uint16_t MaskBit(int Number) {
+  return static_cast<uint16_t>(1u << Number);
+}
+
 // The layer selection of one drawing: bit g of GroupMask outputs layer group g, bit l of
 // LayerMask[g] layer l of that group; 0xFFFF is "all on".
 struct TLayerMasks {
@@ -77,6 +82,8 @@ std::string ListLineText(const TListEntry& Entry);
 // shows the invalid-file message, a JWK path or any other kind is all on with memo "図形".
 // A missing drawing gives an empty memo and, for a bare JWW or JWC path, zero masks.
 TParam MakeListEntry(std::string_view Line, UiPort& Ui);
+// The entry of a drawing chosen by the user: as a bare path, commas and all.
+TParam MakeDrawingEntry(const std::filesystem::path& Path, UiPort& Ui);
 
 // The settings file beside a list file.
 std::filesystem::path CompanionSettingsPath(const std::filesystem::path& ListPath);

@@ -256,6 +256,16 @@ void TForm3::TransferTo(REnvironment& env) const {
   env.TextFont = TextFont1->currentIndex() == 0 ? "Gothic" : "Mincyo";
 }
 
+void TForm3::Edit(REnvironment& committed) {
+  REnvironment& env = program_.settings.Env;
+  if (exec() == QDialog::Accepted) {
+    TransferTo(env);
+    committed = env;
+  } else {
+    env = committed;
+  }
+}
+
 void TForm3::Button1Click() {
   // Every value is checked before the dialog closes, so that the caller's transfer never
   // stops half-way. A text that is not a number was reported when it was left, which it was

@@ -33,6 +33,10 @@ class TForm3 : public QDialog {
   // The controls filled from the working settings.
   void FormShow();
 
+  // Shows the dialog over the working settings. OK takes its values into them and commits
+  // them into `committed`; any other end takes the working settings back from `committed`.
+  void Edit(REnvironment& committed);
+
   QTabWidget* PageControl1;
   IndexedArray<TFLEdit*, 1, 9> Line;
   IndexedArray<QComboBox*, 1, 9> LineColor;

@@ -15,6 +15,7 @@
 #include "app/gui/DetailDialog.h"
 #include "app/gui/FileTypes.h"
 #include "app/gui/Layout.h"
+#include "app/gui/ListWindow.h"
 #include "app/gui/Program.h"
 
 namespace kyrovane::gui {
@@ -53,7 +54,6 @@ TForm1::TForm1(Program& program) : program_(program) {
   PreView1 = Place<QCheckBox>(this, QRect(8, 62, 158, 18), "プレビューのみ");
   AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 158, 18), "印刷範囲をを無視する");
   Button3 = PlaceButton(this, QRect(8, 106, 96, 25), "リスト編集");
-  Button3->setEnabled(false);  // the list window is not part of this program yet
   Mode1 = PlaceButton(this, QRect(108, 106, 52, 25), ">>詳細");
   Mode1->setFlat(true);
 
@@ -73,6 +73,7 @@ TForm1::TForm1(Program& program) : program_(program) {
   };
   connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
   connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
+  connect(Button3, &QPushButton::clicked, this, guarded(&TForm1::Button3Click));
   connect(Mode1, &QPushButton::clicked, this, guarded(&TForm1::Mode1Click));
   connect(Angle1, &QComboBox::activated, this, guarded(&TForm1::Angle1Change));
   connect(AllArea1, &QCheckBox::clicked, this, guarded(&TForm1::AllArea1Click));
@@ -214,13 +215,18 @@ void TForm1::AllArea1Click() {
 }
 
 void TForm1::Button2Click() {
+  program_.Form3->Edit(program_.settings.SavedEnv);
+}
+
+void TForm1::Button3Click() {
   Settings& settings = program_.settings;
-  if (program_.Form3->exec() == QDialog::Accepted) {
-    program_.Form3->TransferTo(settings.Env);
-    settings.SavedEnv = settings.Env;
-  } else {
-    settings.Env = settings.SavedEnv;
-  }
+  // The list runs on its own settings; this window's working copy, with its layout mode and
+  // last folder, is taken back afterwards.
+  const REnvironment working = settings.Env;
+  settings.Env = settings.SavedEnv;
+  settings.ListEnv = settings.Env;
+  program_.Form6->exec();
+  settings.Env = working;
 }
 
 }  // namespace kyrovane::gui

@@ -62,6 +62,7 @@ class TForm1 : public QWidget {
   void AllArea1Click();
   void Button1Click();
   void Button2Click();
+  void Button3Click();
 
   Program& program_;
   bool shown_ = false;

@@ -6,6 +6,7 @@
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
+#include "app/gui/ListWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SettingsFileDialog.h"
 
@@ -16,6 +17,7 @@ Program::Program(UiPort& ui) : ui(ui), driver(settings.Env, ui, clock, CacheFold
   Form3 = std::make_unique<TForm3>(*this);
   Form4 = std::make_unique<TForm4>(*this);
   Form5 = std::make_unique<TForm5>(*this);
+  Form6 = std::make_unique<TForm6>(*this);
   Form7 = std::make_unique<TForm7>(*this);
 }
 

@@ -20,6 +20,7 @@ class TForm1;
 class TForm3;
 class TForm4;
 class TForm5;
+class TForm6;
 class TForm7;
 
 class Program {
@@ -46,6 +47,7 @@ class Program {
   std::unique_ptr<TForm3> Form3;
   std::unique_ptr<TForm4> Form4;
   std::unique_ptr<TForm5> Form5;
+  std::unique_ptr<TForm6> Form6;
   std::unique_ptr<TForm7> Form7;
 };
 

@@ -1,5 +1,6 @@
 // Writes PNG pictures of the program's windows as a user sees them: the main window in both
-// modes, the three pages of "詳細設定", "レイヤーの色", "カスタム色設定" and "設定のプロパティ".
+// modes, the three pages of "詳細設定", "レイヤーの色", "カスタム色設定", "設定のプロパティ" and
+// "リスト編集" holding a few real drawings, one of them selected.
 //   kyrovane-screenshots OUTPUT_FOLDER   (run on a real display, e.g. under Xvfb)
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
+#include "app/gui/ListWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/Program.h"
 #include "app/gui/QtUserInterface.h"
@@ -58,5 +60,12 @@ int main(int argc, char** argv) {
   ok &= Save(program.Form5.get(), folder, "custom-colors");
   program.Form5->hide();
   ok &= Save(program.Form7.get(), folder, "settings-files");
+  program.Form7->hide();
+  const std::filesystem::path drawings = std::filesystem::weakly_canonical(KYROVANE_JW230);
+  kyrovane::TListEditor& list = program.Form6->Editor;
+  list.AddDrawings({drawings / "Ａマンション平面例-230.jww", drawings / "木造平面例-230.jww",
+                    drawings / "Test6-230.jww", drawings / "2blocks-230.jww"});
+  list.Select(2);  // groups 0-3, 8 and D-F hold something
+  ok &= Save(program.Form6.get(), folder, "list");
   return ok ? 0 : 1;
 }

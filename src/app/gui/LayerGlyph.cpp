@@ -1,0 +1,57 @@
+#include "app/gui/LayerGlyph.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+#include "app/gui/LayerNames.h"
+
+namespace kyrovane::gui {
+namespace {
+
+const QColor kPurple(128, 0, 128);
+constexpr int kCharacterPixels = 11;
+
+}  // namespace
+
+QPixmap LayerGlyph(TGlyphShape Shape, int Number, const TGlyphMarks* Marks, const QColor& Face) {
+  QPixmap glyph(kGlyphSize);
+  glyph.fill(Face);
+  if (Marks == nullptr) return glyph;
+  QPainter painter(&glyph);
+  if (Marks->On) {
+    // The box from (2, 2) to (19, 18), right and bottom edges outside it.
+    painter.setPen(Qt::black);
+    painter.setBrush(Face);
+    const QRect box(2, 2, 16, 15);
+    if (Shape == TGlyphShape::Rectangle) {
+      painter.drawRect(box);
+    } else {
+      painter.drawEllipse(box);
+    }
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(kCharacterPixels);
+    painter.setFont(font);
+    painter.drawText(QRect(7, 4, kGlyphSize.width() - 7, kGlyphSize.height() - 4),
+                     Qt::AlignLeft | Qt::AlignTop, FullWidthHexDigit(Number));
+  }
+  if (Marks->Graphics) painter.fillRect(QRect(1, 0, 13, 3), kPurple);
+  if (Marks->Text) painter.fillRect(QRect(8, 0, 12, 3), kPurple);
+  return glyph;
+}
+
+void TGlyphButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionToolButton option;
+  initStyleOption(&option);
+  option.icon = QIcon();
+  option.text.clear();
+  painter.drawComplexControl(QStyle::CC_ToolButton, option);
+  const bool down = isDown() || isChecked();
+  const QPoint at((width() - kGlyphSize.width()) / 2 + (down ? 1 : 0), down ? 2 : 1);
+  painter.setClipRect(rect().adjusted(1, 1, -1, -1));
+  painter.drawPixmap(at, icon().pixmap(kGlyphSize));
+}
+
+}  // namespace kyrovane::gui
