@@ -26,6 +26,10 @@ class TCad_Container : public TCad_Object {
   // Takes ownership of the entity and returns its index.
   int Add(std::unique_ptr<TCad_Entity> Item);
 
+  // Every child in list order.
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+  void WriteDxf(std::ostream& Stream) override;
+
   // Draws every child, first to last, or last to first when the page draws in reverse order.
   // The container's own Visible is not consulted.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,

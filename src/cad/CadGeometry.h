@@ -12,6 +12,9 @@ class TCad_Point : public TCad_Entity {
  public:
   TCad_Point(TCad_Object* AOwner, TCad_Layer& ALayer);
 
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+  void WriteDxf(std::ostream& Stream) override;
+
   bool IsOnPage(long double OffX, long double OffY, long double PageW,
                 long double PageH) const override;
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
@@ -24,6 +27,9 @@ class TCad_Point : public TCad_Entity {
 class TCad_Line : public TCad_Entity {
  public:
   TCad_Line(TCad_Object* AOwner, TCad_Layer& ALayer);
+
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+  void WriteDxf(std::ostream& Stream) override;
 
   bool IsOnPage(long double OffX, long double OffY, long double PageW,
                 long double PageH) const override;
@@ -40,6 +46,10 @@ class TCad_Arc : public TCad_Entity {
   TCad_Arc(TCad_Object* AOwner, TCad_Layer& ALayer);
   // An arc drawn in pass 2, under the ordinary entities (filled arcs).
   static std::unique_ptr<TCad_Arc> CreatePass2(TCad_Object* AOwner, TCad_Layer& ALayer);
+
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+  // An arc, or an ellipse when its axis is turned.
+  void WriteDxf(std::ostream& Stream) override;
 
   bool IsOnPage(long double OffX, long double OffY, long double PageW,
                 long double PageH) const override;

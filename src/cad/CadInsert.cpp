@@ -39,26 +39,34 @@ TInsertChain TCad_Insert::Chain() const {
   return chain;
 }
 
-void TCad_Insert::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
-                       std::uint8_t Pass) {
-  if (Visible == 0 || Block == nullptr) {
+bool TCad_Insert::Enter(TCad_Insert* Insert) {
+  if (Block == nullptr) {
     SetParent(Insert);
-    return;
+    return false;
   }
   // The guard runs before Owner is rewritten, so that a rejected insert never links to itself.
   int depth = 0;
   for (const TCad_Insert* I = Insert; I != nullptr; I = I->Enclosing()) {
     if (I->Block == Block || ++depth >= kMaxChain) {
       Page().NoteCutInsert(*this);
-      return;
+      return false;
     }
   }
   if (!Page().ChargeInsertedDraws(Block->Count())) {
     Page().NoteCutInsert(*this);
-    return;
+    return false;
   }
   SetParent(Insert);
-  Block->Draw(this, Canvas, OffX, OffY, Pass);
+  return true;
+}
+
+void TCad_Insert::Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
+                       std::uint8_t Pass) {
+  if (Visible == 0) {
+    SetParent(Insert);
+    return;
+  }
+  if (Enter(Insert)) Block->Draw(this, Canvas, OffX, OffY, Pass);
 }
 
 }  // namespace kyrovane

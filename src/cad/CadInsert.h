@@ -28,6 +28,9 @@ class TCad_Insert : public TCad_Entity {
   // page's budget of inserted drawing are not drawn, and the page's notices count the insert.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
             std::uint8_t Pass) override;
+  // The block's members placed by this insert, cut off as in drawing; the block is left as it
+  // is.
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
 
   // The chain operations, called on the innermost insert.
   long double TotalAngle() const { return Chain().Angle; }
@@ -44,6 +47,12 @@ class TCad_Insert : public TCad_Entity {
   TCad_Block* Block = nullptr;  // not owned
   TPoint3 Scale;
   long double Angle = 0;
+
+ private:
+  // Whether the block is to be gone through inside Insert: not when the chain already goes
+  // through it or would grow too long, nor when the page's budget of inserted members is
+  // spent. Links the insert into the chain when it is.
+  bool Enter(TCad_Insert* Insert);
 };
 
 }  // namespace kyrovane

@@ -8,6 +8,10 @@ bool TCad_Object::IsOnPage(long double, long double, long double, long double) c
   return true;
 }
 
+void TCad_Object::ExportJwc(TCad_JwcTables&, TCad_Insert*) {}
+
+void TCad_Object::WriteDxf(std::ostream&) {}
+
 void TCad_Object::Draw(TCad_Insert*, TPdfCanvas&, long double, long double, std::uint8_t) {}
 
 int TCad_Line_Type::AddDash(long double ALength) {

@@ -4,6 +4,7 @@
 // polylines and curves.
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 namespace kyrovane {
 
 class TCad_Insert;
+class TCad_JwcTables;
 
 class TCad_Object {
  public:
@@ -24,6 +26,13 @@ class TCad_Object {
   // Whether the object can show on a page of PageW x PageH points when drawn at the offsets.
   virtual bool IsOnPage(long double OffX, long double OffY, long double PageW,
                         long double PageH) const;
+
+  // Appends the object to the record tables of a drawing in the older format, placed as it is
+  // drawn through Insert (null outside blocks). Objects that have no such records add none.
+  virtual void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert);
+  // Writes the object as DXF entity groups, placed as it is drawn outside any insert. Objects
+  // that have no such entity write nothing.
+  virtual void WriteDxf(std::ostream& Stream);
 
   // Draws onto the page canvas. Insert is the insert the object is drawn through (null
   // outside blocks); the offsets are added to every page coordinate; only entities whose

@@ -77,8 +77,9 @@ class TCad_Page {
   void PrintPages(int ARotation, int ATiles);
 
   // Inserts draw their blocks through this budget: every member visited through an insert
-  // costs one, per pass of a page. An insert whose block no longer fits is not drawn, which
-  // bounds drawings whose blocks fan out exponentially; real drawings stay far below it.
+  // costs one, per pass of a page (an export of the model draws on the same budget). An insert
+  // whose block no longer fits is not drawn, which bounds drawings whose blocks fan out
+  // exponentially; real drawings stay far below it.
   bool ChargeInsertedDraws(int AMembers);
   static constexpr long long kInsertedDrawsPerPass = 10000000;
   long long InsertedDrawsPerPass = kInsertedDrawsPerPass;

@@ -19,7 +19,7 @@ bool IsWritable(const TPoint3& p) {
 
 }  // namespace
 
-std::vector<TBezierPiece> BulgeArc(const TPoint3& Q, const TPoint3& P, long double Bulge) {
+TBulgeCircle BulgeCircle(const TPoint3& Q, const TPoint3& P, long double Bulge) {
   const long double theta = 4 * std::atan(Bulge);
   const long double dx = P.X - Q.X;
   const long double dy = P.Y - Q.Y;
@@ -29,7 +29,15 @@ std::vector<TBezierPiece> BulgeArc(const TPoint3& Q, const TPoint3& P, long doub
   long double alpha = 0;
   if (d != 0) alpha = std::atan2(dy, dx) + (theta > 0 ? -cad::kPi / 2 : cad::kPi / 2);
   const long double start = alpha - theta / 2;
-  const TPoint3 centre{Q.X - r * std::cos(start), Q.Y - r * std::sin(start), 0};
+  return {{Q.X - r * std::cos(start), Q.Y - r * std::sin(start), 0}, r, start, theta};
+}
+
+std::vector<TBezierPiece> BulgeArc(const TPoint3& Q, const TPoint3& P, long double Bulge) {
+  const TBulgeCircle circle = BulgeCircle(Q, P, Bulge);
+  const long double theta = circle.Sweep;
+  const long double start = circle.Start;
+  const long double r = circle.Radius;
+  const TPoint3& centre = circle.Centre;
 
   int pieces = 1;
   if (std::fabs(theta) > 1.0471975511965979L) {

@@ -22,6 +22,9 @@ class TCad_PolyLine : public TCad_Entity {
   TCad_Vertex* GetVertex(int I) const { return Vertices.at(static_cast<std::size_t>(I)).get(); }
   int VertexCount() const { return static_cast<int>(Vertices.size()); }
 
+  // A line record per straight segment, an arc record per bulged one.
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+
   // Each segment takes the bulge of the vertex that starts it; a closed polyline runs back
   // to its first vertex. No page test: the path is written whole.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
@@ -42,6 +45,9 @@ class TCad_Curve : public TCad_Entity {
   TCad_Vertex* GetVertex(int I) const { return Vertices.at(static_cast<std::size_t>(I)).get(); }
   int VertexCount() const { return static_cast<int>(Vertices.size()); }
 
+  // A line from each vertex to the next, the first one included.
+  void WriteDxf(std::ostream& Stream) override;
+
   // A smoothed curve through vertices 1 to the last: vertex 0 is never drawn, so a curve
   // that begins at a point holds that point twice.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
@@ -50,6 +56,16 @@ class TCad_Curve : public TCad_Entity {
  private:
   std::vector<std::unique_ptr<TCad_Vertex>> Vertices;
 };
+
+// The circle of a bulged segment from Q to P (page points): its centre and radius, the angle
+// (radians) at Q and the arc's sweep from there, counter-clockwise when positive.
+struct TBulgeCircle {
+  TPoint3 Centre;
+  long double Radius;
+  long double Start;
+  long double Sweep;
+};
+TBulgeCircle BulgeCircle(const TPoint3& Q, const TPoint3& P, long double Bulge);
 
 // A circular arc from the current point Q to P (page points) with the given bulge, as cubic
 // Bezier pieces of at most 60 degrees (one piece up to 60 degrees, then whole multiples of

@@ -17,6 +17,12 @@ class TCad_Spline : public TCad_Entity {
   // whose knots do not fit its control points draws nothing.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
             std::uint8_t Pass) override;
+  // A line record between each two points of the drawn path.
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+
+  // The drawn path in page points, through the current insert; empty when the knots do not
+  // fit the control points or a point cannot be written.
+  std::vector<TPoint3> PagePath() const;
 
   static constexpr int kMaxOrder = 101;
   // Parameter steps of one drawing; a knot range wider than this draws nothing.

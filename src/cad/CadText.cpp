@@ -57,6 +57,12 @@ std::string StripTrailingDots(std::string_view S) {
   return std::string(S);
 }
 
+std::string TrimPaperText(std::string_view S) {
+  if (S.ends_with(' ')) return std::string(S.substr(0, S.size() - 1));
+  if (S.size() > 2 && EndsInMiddleDot(S)) return StripTrailingDots(S);
+  return std::string(S);
+}
+
 TCad_Text::TCad_Text(TCad_Object* AOwner, TCad_Layer& ALayer) : TCad_Entity(AOwner, ALayer) {
   Pass = 3;
 }

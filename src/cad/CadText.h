@@ -15,6 +15,12 @@ class TCad_Text : public TCad_Entity {
  public:
   TCad_Text(TCad_Object* AOwner, TCad_Layer& ALayer);
 
+  // A record of the text type nearest below the text's height.
+  void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
+  // Paper-sized texts are written as drawn: at the output scale, without a trailing blank or
+  // trailing middle dots.
+  void WriteDxf(std::ostream& Stream) override;
+
   // A text is never skipped for lying off the page.
   bool IsOnPage(long double, long double, long double, long double) const override { return true; }
   // Draws in pass 3; works on copies, so the entity looks the same on every page and tile.
@@ -35,5 +41,9 @@ class TCad_Text : public TCad_Entity {
 // Removes middle dots (the single-byte 0xA5 or the double-byte 0x81 0x45) from the end of a
 // text while it is at least 3 bytes long.
 std::string StripTrailingDots(std::string_view S);
+
+// A paper-sized text as it is written out: without its trailing blank, or else, when longer
+// than 2 bytes, without the middle dots it ends in.
+std::string TrimPaperText(std::string_view S);
 
 }  // namespace kyrovane

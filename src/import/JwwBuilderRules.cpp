@@ -2,21 +2,13 @@
 
 #include <string>
 
-#include "app/settings/Units.h"
 #include "cad/CadPolyLine.h"
+#include "import/JwBuilderRules.h"
 #include "import/JwwBuilderStages.h"
 
 namespace kyrovane::jwwbuild {
-namespace {
 
 using namespace jwwunit;
-
-// Pens outside the settings' nine take the first pen's settings.
-int PenIndex(uint16_t pen) {
-  return decltype(REnvironment::Line)::Contains(pen) ? pen : 1;
-}
-
-}  // namespace
 
 TCad_Layer* TJwwBuilder::LayerOf(const JWWEntityHead& head) const {
   const int index = head.LayerGroup * 16 + head.Layer;
@@ -45,12 +37,11 @@ int32_t TJwwBuilder::PenColor(uint16_t pen) const {
 
 void TJwwBuilder::ApplyPenColor(TCad_Entity& entity, const JWWEntityHead& greyHead,
                                 uint16_t pen) const {
-  if (!env_.UseColor) return;
-  entity.Color = Greyed(greyHead) ? Palette(env_.GrayLayerColor) : PenColor(pen);
+  kyrovane::ApplyPenColor(entity, env_, pen, Greyed(greyHead));
 }
 
 long double TJwwBuilder::PenWidth(uint16_t pen) const {
-  return MmToPoint(env_.Line[PenIndex(pen)]);
+  return kyrovane::PenWidth(env_, pen);
 }
 
 void TJwwBuilder::ApplyPen(TCad_Entity& entity, const JWWEntityHead& head) const {
@@ -69,9 +60,7 @@ long double TJwwBuilder::TextTypeSpacing(const CDataMoji& rec) const {
 void TJwwBuilder::AddCurve(const std::vector<TPoint3>& vertices, const JWWEntityHead& head,
                            const TTarget& target) {
   TCad_Curve& curve = Create<TCad_Curve>(target);
-  for (const TPoint3& point : vertices) {
-    curve.GetVertex(curve.AddVertex(std::make_unique<TCad_Vertex>(nullptr)))->Point = point;
-  }
+  AddVertices(curve, vertices);
   ApplyPen(curve, head);
 }
 

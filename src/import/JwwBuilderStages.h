@@ -13,6 +13,7 @@
 #include "app/settings/ConversionContext.h"
 #include "app/settings/Environment.h"
 #include "cad/CadPage.h"
+#include "import/JwBuilderRules.h"
 #include "import/JwwZigZag.h"
 #include "import/PictureText.h"
 #include "import/TextVariables.h"
@@ -28,8 +29,6 @@ namespace jwwbuild {
 
 // Solids of this line type and above are filled arcs.
 inline constexpr int kSolidArcLineType = 100;
-// Lines, arcs and dimension lines of this line type are not drawn at the top level.
-inline constexpr int kHiddenLineType = 9;
 
 // Where the entities made from one record go and which rules apply to them.
 struct TTarget {

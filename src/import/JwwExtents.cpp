@@ -6,7 +6,6 @@
 #include <map>
 #include <set>
 #include <type_traits>
-#include <utility>
 #include <variant>
 
 #include "cad/CadInsert.h"
@@ -18,53 +17,13 @@ namespace {
 
 using namespace jwwunit;
 
-class TExtents {
- public:
-  TExtents(long double minStart, long double maxStart)
-      : MinX(minStart), MinY(minStart), MaxX(maxStart), MaxY(maxStart) {}
-
-  void Add(long double x, long double y) {
-    LowerX(x);
-    RaiseX(x);
-    LowerY(y);
-    RaiseY(y);
-  }
-  void LowerX(long double v) {
-    if (Counts(v)) MinX = std::min(MinX, v);
-  }
-  void RaiseX(long double v) {
-    if (Counts(v)) MaxX = std::max(MaxX, v);
-  }
-  void LowerY(long double v) {
-    if (Counts(v)) MinY = std::min(MinY, v);
-  }
-  void RaiseY(long double v) {
-    if (Counts(v)) MaxY = std::max(MaxY, v);
-  }
-  bool Counted() const { return counted_; }
-
-  long double MinX, MinY, MaxX, MaxY;
-
- private:
-  // Values that are not numbers are left out: they would give the page no size.
-  bool Counts(long double v) {
-    if (!std::isfinite(v)) return false;
-    counted_ = true;
-    return true;
-  }
-  bool counted_ = false;
-};
-
 void Measure(TExtents& box, const CDataSen& line) {
   box.Add(line.X1, line.Y1);
   box.Add(line.X2, line.Y2);
 }
 
 void Measure(TExtents& box, const CDataEnko& arc) {
-  box.LowerX(arc.CenterX - arc.Radius);
-  box.RaiseX(arc.CenterX + arc.Radius);
-  box.LowerY(arc.CenterY - arc.Radius * arc.Flatness);
-  box.RaiseY(arc.CenterY + arc.Radius * arc.Flatness);
+  box.AddBox(arc.CenterX, arc.CenterY, arc.Radius, arc.Radius * arc.Flatness);
 }
 
 void Measure(TExtents& box, const CDataTen& point) {
@@ -77,12 +36,8 @@ void Measure(TExtents& box, const CDataMoji& text) {
     box.Add(text.StartX + picture->Width, text.StartY + picture->Height);
   } else if (!text.Text.starts_with(kPictureMarker)) {
     const long double h = text.Height;
-    for (const auto& [x, y] : {std::pair{text.StartX, text.StartY}, {text.EndX, text.EndY}}) {
-      box.LowerX(x - h);
-      box.LowerY(y - h);
-      box.RaiseX(x + h);
-      box.RaiseY(y + h);
-    }
+    box.AddBox(text.StartX, text.StartY, h, h);
+    box.AddBox(text.EndX, text.EndY, h, h);
   }
 }
 
@@ -90,10 +45,7 @@ void Measure(TExtents& box, const CDataSolid& solid) {
   const auto& v = solid.Values;
   box.Add(v[0], v[1]);
   if (solid.Head.LineType >= kSolidArcLineType) {
-    box.LowerX(v[0] - v[2]);
-    box.RaiseX(v[0] + v[2]);
-    box.LowerY(v[1] - v[2] * v[3]);
-    box.RaiseY(v[1] + v[2] * v[3]);
+    box.AddBox(v[0], v[1], v[2], v[2] * v[3]);
   } else {
     box.Add(v[2], v[3]);
     box.Add(v[4], v[5]);
@@ -134,8 +86,10 @@ class TBlockExtents {
       return nullptr;
     }
     open_.insert(number);
-    TExtents box(std::numeric_limits<long double>::infinity(),
-                 -std::numeric_limits<long double>::infinity());
+    // The block's own box starts empty.
+    TExtents box;
+    box.MinX = box.MinY = std::numeric_limits<long double>::infinity();
+    box.MaxX = box.MaxY = -std::numeric_limits<long double>::infinity();
     for (std::size_t j = 0; j < blocks_.EntityCount(number); ++j) {
       const std::optional<TJWWMemberRef> member = blocks_.GetItem(number, j);
       if (!member) continue;
@@ -160,8 +114,8 @@ class TBlockExtents {
 
 }  // namespace
 
-TDrawingExtents MeasureExtents(const JwwData& jww) {
-  TExtents box(16777216, 0);
+TExtents MeasureExtents(const JwwData& jww) {
+  TExtents box;
   for (const CDataSen& line : jww.JwwLines) Measure(box, line);
   for (const CDataEnko& arc : jww.JwwArcs) Measure(box, arc);
   for (const CDataTen& point : jww.JwwPoints) Measure(box, point);
@@ -169,7 +123,7 @@ TDrawingExtents MeasureExtents(const JwwData& jww) {
   for (const CDataSolid& solid : jww.JwwSolids) Measure(box, solid);
   TBlockExtents blocks(jww.JwwBlocks);
   for (const CDataBlock& insert : jww.JwwInserts) blocks.AddInsert(box, insert, 0);
-  return {box.MinX, box.MinY, box.MaxX, box.MaxY, box.Counted()};
+  return box;
 }
 
 }  // namespace kyrovane::jwwbuild

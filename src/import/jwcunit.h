@@ -71,6 +71,11 @@ struct JwcData {
   std::vector<TJwcPoint> JwcPoints;
 };
 
+namespace jwcunit {
+// The tables under the reader's own name too, as the builders are declared with it.
+using ::kyrovane::JwcData;
+}  // namespace jwcunit
+
 struct JwcReadResult {
   bool Ok = false;     // the whole file was read
   std::string Error;   // why not, otherwise empty

@@ -42,6 +42,11 @@ struct JwkData {
   std::vector<TMoji2> JwkTexts;
 };
 
+namespace jwkunit {
+// The tables under the reader's own name too, as the builders are declared with it.
+using ::kyrovane::JwkData;
+}  // namespace jwkunit
+
 struct JwkReadResult {
   bool Ok = false;    // the whole file was read
   std::string Error;  // why not, otherwise empty

@@ -121,11 +121,16 @@ TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
             nowhere.string() + ": ファイルが保存できませんでした。\r\nフォルダーがありません。\n");
 }
 
-TEST_F(ConvertDrawingTest, OnlyJwwDrawingsAreConverted) {
-  fs::rename(drawing, dir / "plan.jwc");
-  EXPECT_EQ(ConvertDrawing(dir / "plan.jwc", pdf).exitCode, 1);
+TEST_F(ConvertDrawingTest, TheExtensionInAnyCaseChoosesTheReader) {
+  fs::rename(drawing, dir / "plan.Jwc");
+  const CommandResult result = ConvertDrawing(dir / "plan.Jwc", pdf);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Kyrovane: " + (dir / "plan.Jwc").string() +
+                            "\r\nは、jwcファイルではないか、無効なファイルです。\n");
   WriteFile(dir / "PLAN.JWW", TwoLayerLines());
   EXPECT_EQ(ConvertDrawing(dir / "PLAN.JWW", pdf).exitCode, 0);
+  WriteFile(dir / "plan.txt", TwoLayerLines());
+  EXPECT_EQ(ConvertDrawing(dir / "plan.txt", pdf).exitCode, 1);  // converts nothing
 }
 
 TEST_F(ConvertDrawingTest, RotationPaperTilesAndAllAreaShapeThePages) {

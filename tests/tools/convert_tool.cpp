@@ -1,11 +1,48 @@
 #include "convert_tool.h"
 
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "pdf/printer/raster_image.h"
+#include "pdf_census.h"
+
 namespace kyrovane::test {
 
-CommandResult ConvertDrawing(const std::filesystem::path& input,
-                             const std::filesystem::path& output, const std::string& options) {
+namespace fs = std::filesystem;
+
+CommandResult ConvertDrawing(const fs::path& input, const fs::path& output,
+                             const std::string& options) {
   return Run(ShellQuote(KYROVANE_CONVERT_DRAWING) + " " + ShellQuote(input.string()) + " " +
              ShellQuote(output.string()) + (options.empty() ? "" : " " + options));
+}
+
+void ExpectLooksLikeReviewedRender(const fs::path& pdf, const fs::path& reference, int dpi,
+                                   double allowedShare, bool colour) {
+  constexpr int kGreyThreshold = 64;
+  TempDir dir;
+  const CommandResult render =
+      Run("pdftoppm -r " + std::to_string(dpi) + (colour ? "" : " -gray") + " -png -singlefile " +
+          ShellQuote(pdf.string()) + " " + ShellQuote((dir / "render").string()));
+  ASSERT_EQ(render.exitCode, 0) << render.err;
+  const RasterImage rendered = ReadPng(dir / "render.png");
+  const double share =
+      fs::exists(reference) ? DifferingPixelShare(rendered, ReadPng(reference), kGreyThreshold) : 1;
+  const fs::path kept = fs::current_path() / reference.filename();
+  if (share > allowedShare) {
+    fs::copy_file(dir / "render.png", kept, fs::copy_options::overwrite_existing);
+    ADD_FAILURE() << share * 100 << "% of the pixels differ; the render is in " << kept;
+  }
+}
+
+void ExpectReviewedCensus(const fs::path& pdf, const fs::path& list, const std::string& stem) {
+  std::ifstream lines(list);
+  std::string reviewed;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(stem + " ")) reviewed = line.substr(stem.size() + 1);
+  }
+  const std::string census = CensusLine(OperatorCounts(ReadFile(pdf)));
+  EXPECT_EQ(census, reviewed) << "census line: " << stem << " " << census;
 }
 
 }  // namespace kyrovane::test

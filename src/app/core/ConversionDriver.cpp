@@ -10,7 +10,11 @@
 #include "app/core/UiPort.h"
 #include "app/settings/Palette.h"
 #include "app/settings/Units.h"
+#include "import/JwcBuilder.h"
+#include "import/JwkBuilder.h"
 #include "import/JwwBuilder.h"
+#include "import/jwcunit.h"
+#include "import/jwkunit.h"
 #include "import/jwwunit.h"
 #include "pdf/PDFPrinter.h"
 
@@ -38,6 +42,10 @@ std::string AbsolutePath(const fs::path& path) {
   return (error ? path : absolute).string();
 }
 
+bool IsDrawing(TDrawingKind kind) {
+  return kind == TDrawingKind::Jww || kind == TDrawingKind::Jwc || kind == TDrawingKind::Jwk;
+}
+
 fs::path WithPdfExtension(fs::path path) {
   return path.replace_extension(".pdf");
 }
@@ -61,6 +69,8 @@ struct TConversionDriver::TDrawing {
   TDrawingKind Kind = TDrawingKind::Other;
   std::string Bytes;  // until the tables are read
   jwwunit::JwwData Jww;
+  jwcunit::JwcData Jwc;
+  jwkunit::JwkData Jwk;
 };
 
 TConversionDriver::TConversionDriver(REnvironment& Env, UiPort& Ui, const Clock& TextClock,
@@ -103,25 +113,50 @@ TConversionDriver::TDrawing TConversionDriver::ReadDrawing(const fs::path& Path)
   drawing.Path = Path;
   drawing.Kind = DrawingKindOf(Path);
   drawing.Bytes = ReadDrawingBytes(Path);
-  if (!jwwunit::ParseJwwHeader(drawing.Bytes, drawing.Jww)) {
-    throw EDrawingRefused(InvalidDrawingText(Path, drawing.Kind));
-  }
+  const bool valid =
+      drawing.Kind == TDrawingKind::Jww
+          ? static_cast<bool>(jwwunit::ParseJwwHeader(drawing.Bytes, drawing.Jww))
+          : drawing.Bytes.starts_with(drawing.Kind == TDrawingKind::Jwc ? kJwcMagic : kJwkMagic);
+  if (!valid) throw EDrawingRefused(InvalidDrawingText(Path, drawing.Kind));
   return drawing;
 }
 
 void TConversionDriver::ParseDrawing(TDrawing& Drawing) {
-  const jwwunit::JwwReadResult read = jwwunit::ParseJwwFile(Drawing.Bytes, Drawing.Jww);
+  std::string failure;
+  if (Drawing.Kind == TDrawingKind::Jww) {
+    failure = jwwunit::ParseJwwFile(Drawing.Bytes, Drawing.Jww).Reason;
+  } else if (Drawing.Kind == TDrawingKind::Jwc) {
+    const JwcReadResult read = ReadJwcData(Drawing.Bytes, Drawing.Jwc);
+    ShowRepairNotice(ui_, read);
+    failure = read.Error;
+  } else {
+    failure = ReadJwkData(Drawing.Bytes, Drawing.Jwk).Error;
+  }
   std::string().swap(Drawing.Bytes);
-  if (!read) throw EDrawingRefused(DamagedDrawingText(Drawing.Path, read.Reason));
+  if (!failure.empty()) throw EDrawingRefused(DamagedDrawingText(Drawing.Path, failure));
 }
 
 void TConversionDriver::BuildDrawing(const TDrawing& Drawing, bool AllArea, long double AddOn) {
   Context.CurrentFileName = AbsolutePath(Drawing.Path);
-  const long double margin = AllArea ? AddOn : 0;
+  // Parts files have no sheet: their page always follows the drawing, with the small add-on.
+  const bool parts = Drawing.Kind == TDrawingKind::Jwk;
+  const long double margin = parts ? MmToPoint(0.5L) : AllArea ? AddOn : 0;
   CadPage.MarginX = env_.LeftMargin + margin;
   CadPage.MarginY = env_.BottomMargin + margin;
-  CadPage.Output.ReverseOrder = Drawing.Jww.JwwHeader.ReverseOrderFlag > 0 ? 1 : 0;
-  BuildJwwDrawing(CadPage, Drawing.Jww, env_, Context, textClock_, AllArea);
+  const bool reversed =
+      Drawing.Kind == TDrawingKind::Jww && Drawing.Jww.JwwHeader.ReverseOrderFlag > 0;
+  CadPage.Output.ReverseOrder = reversed ? 1 : 0;
+  switch (Drawing.Kind) {
+    case TDrawingKind::Jww:
+      BuildJwwDrawing(CadPage, Drawing.Jww, env_, Context, textClock_, AllArea);
+      break;
+    case TDrawingKind::Jwc:
+      BuildJwcDrawing(CadPage, Drawing.Jwc, env_, Context, textClock_, AllArea);
+      break;
+    default:
+      BuildJwkDrawing(CadPage, Drawing.Jwk, env_, Context, textClock_);
+      break;
+  }
 }
 
 std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional<fs::path>& Target,
@@ -157,8 +192,10 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
     BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(1.0L));
     progress.SetPosition(2);
     const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Path, written);
+    // A parts file is one page, never turned.
+    const bool parts = drawing.Kind == TDrawingKind::Jwk;
     WriteInto(*output, [&](std::ostream& stream) {
-      CadPage.PrintToPdf(stream, Options.Tiles, false, Rotation);
+      CadPage.PrintToPdf(stream, parts ? 1 : Options.Tiles, false, parts ? 0 : Rotation);
     });
     progress.SetPosition(3);
     progress.Close();
@@ -187,7 +224,8 @@ std::optional<fs::path> TConversionDriver::ConvertList(
       Context.ListLayerMask = line.Masks->LayerMask;
     }
     std::error_code error;
-    if (DrawingKindOf(line.Path) != TDrawingKind::Jww || !fs::exists(line.Path, error)) continue;
+    const TDrawingKind kind = DrawingKindOf(line.Path);
+    if (!IsDrawing(kind) || !fs::exists(line.Path, error)) continue;
     try {
       TDrawing drawing = ReadDrawing(line.Path);
       CadPage.Clear();
@@ -202,7 +240,7 @@ std::optional<fs::path> TConversionDriver::ConvertList(
     } else {
       printer->BeginDoc();
     }
-    CadPage.PrintPages(Rotation, Options.Tiles);
+    CadPage.PrintPages(Rotation, kind == TDrawingKind::Jwk ? 1 : Options.Tiles);
   }
   progress.Close();
   if (!printer->HasDoc()) {
@@ -244,7 +282,7 @@ std::optional<fs::path> TConversionDriver::Convert(const TConversionOptions& Opt
         std::vector<TListLine> lines;
         for (const std::string& line : ReadListLines(input)) lines.push_back(ParseListLine(line));
         written = ConvertList(lines, 1, target, input, Options, rotation);
-      } else if (kind == TDrawingKind::Jww) {
+      } else if (IsDrawing(kind)) {
         written = ConvertDrawing(input, target, Options, rotation,
                                  Options.OpenAfter || Options.PreviewOnly);
       }
@@ -266,7 +304,7 @@ std::optional<fs::path> TConversionDriver::PreviewListEntry(const TListEntry& En
   std::optional<fs::path> written;
   const fs::path path = Entry.Path;
   Guarded(path, [&] {
-    if (DrawingKindOf(path) == TDrawingKind::Jww) {
+    if (IsDrawing(DrawingKindOf(path))) {
       written = ConvertDrawing(path, std::nullopt, Options, rotation, true);
     }
   });

@@ -12,9 +12,12 @@
 #include <cmath>
 #include <csignal>
 #include <fstream>
+#include <map>
 
 #include "app/core/scripted_ui.h"
 #include "app/settings/Units.h"
+#include "import/jwc/jwc_writer.h"
+#include "import/jwk/jwk_writer.h"
 #include "import/support/fixed_clock.h"
 #include "import/support/jww_writer.h"
 #include "pdf/pdf_test_support.h"
@@ -34,7 +37,20 @@ constexpr std::string_view kLayer1 = "\n449.291 325.984 m\n";
 
 class DriverTest : public ::testing::Test {
  protected:
-  DriverTest() { test::WriteFile(drawing, test::TwoLayerLines()); }
+  // The two-layer drawing, and one line in a drawing of the older format on the same sheet
+  // (with a line the reader repairs) and in a parts file.
+  DriverTest() {
+    test::WriteFile(drawing, test::TwoLayerLines());
+    test::JwcDrawing jwc;
+    jwc.PaperSize = 4;
+    jwc.Groups[0].StateB = 1;
+    jwc.Layers[0].StateB = 1;
+    jwc.Lines = {{0, 0, 100, 50, 1, 1, 0, 0, 0, 0}, {0, 0, 1, 1, 1, 0, 0, 0, 0, 0}};
+    test::WriteFile(dir / "plan.jwc", test::WriteJwc(jwc));
+    test::JwkDrawing jwk;
+    jwk.Lines = {{0, 0, 100, 50, 1, 1, 0, 0, 0, 0}};
+    test::WriteFile(dir / "part.jwk", test::WriteJwk(jwk));
+  }
 
   // Nothing the driver shows outlives a conversion.
   void TearDown() override {
@@ -95,6 +111,71 @@ TEST_F(DriverTest, ADrawingBecomesThePdfChosenInTheSaveDialog) {
   EXPECT_EQ(test::PageSizes(pdf), (std::vector<std::pair<double, double>>{{1192, 842}}));
 }
 
+using TPages = std::vector<std::pair<double, double>>;
+
+TPages Repeated(int count, std::pair<double, double> page) {
+  return TPages(static_cast<std::size_t>(count), page);
+}
+
+TEST_F(DriverTest, TheRotationItemAndTilesShapeThePagesOfEachKind) {
+  const std::pair<double, double> a4 = {842, 596}, turned = {596, 842};
+  struct Case {
+    int angleItem;
+    int tiles;
+    TPages sheetPages;
+  };
+  const Case cases[] = {
+      {0, 1, {a4}},
+      {1, 1, {turned}},
+      {2, 1, {a4}},
+      {3, 1, {turned}},
+      {4, 1, {{1192, 842}}},
+      {5, 1, {a4}},
+      {6, 1, {{421, 298}}},
+      {0, 2, Repeated(2, {421, 596})},
+      {0, 4, Repeated(4, {421, 298})},
+      {0, 8, Repeated(8, {211, 298})},  // 842 / 4 rounded up, so the tiles cover the sheet
+      {0, 16, Repeated(16, {211, 149})},
+  };
+  TPages partsPage;
+  std::map<std::pair<std::string, int>, std::string> turnedContents;  // by file and item
+  for (const Case& c : cases) {
+    TConversionOptions options;
+    options.OpenAfter = false;
+    options.AngleItem = c.angleItem;
+    options.Tiles = c.tiles;
+    for (const char* name : {"plan.jww", "plan.jwc", "part.jwk"}) {
+      ASSERT_EQ(Convert(dir / name, pdf, options), pdf) << name;
+      test::ExpectReadersAccept(pdf);
+      if (c.angleItem <= 3) {
+        turnedContents[{name, c.angleItem}] = test::StreamData(test::ReadFile(pdf)).at(0);
+      }
+      const TPages pages = test::PageSizes(pdf);
+      if (fs::path(name).extension() != ".jwk") {
+        EXPECT_EQ(pages, c.sheetPages) << name << " " << c.angleItem << " " << c.tiles;
+      } else {
+        // A parts file: one unturned page, whatever the choice.
+        if (partsPage.empty()) partsPage = pages;
+        EXPECT_EQ(pages, partsPage) << c.angleItem << " " << c.tiles;
+      }
+    }
+  }
+  const auto contentOf = [&](const char* name, int item) { return turnedContents[{name, item}]; };
+  for (const char* name : {"plan.jww", "plan.jwc"}) {
+    EXPECT_NE(contentOf(name, 0), contentOf(name, 2)) << name;
+    EXPECT_NE(contentOf(name, 1), contentOf(name, 3)) << name;
+  }
+  for (int item = 1; item <= 3; ++item) {
+    EXPECT_EQ(contentOf("part.jwk", 0), contentOf("part.jwk", item));
+  }
+  // The reader's notice of the repaired line, at every conversion of the older drawing.
+  EXPECT_EQ(ui.Messages.size(), std::size(cases));
+  for (const auto& message : ui.Messages) {
+    EXPECT_EQ(message.Caption, "警告");
+    EXPECT_EQ(message.Text, "データエラーが1個見つかりましたが、訂正を行いました。");
+  }
+}
+
 TEST_F(DriverTest, CancelledDialogsConvertNothing) {
   env.LastDir = "/last";
   EXPECT_EQ(driver.Convert({}), std::nullopt);  // the open dialog
@@ -103,7 +184,8 @@ TEST_F(DriverTest, CancelledDialogsConvertNothing) {
   EXPECT_EQ(Convert(drawing, std::nullopt), std::nullopt);  // the save dialog
   EXPECT_EQ(env.LastDir, dir.path().string());
   EXPECT_EQ(ui.ProgressShown, 0);
-  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
+  EXPECT_EQ(test::FileNames(dir.path()),
+            (std::vector<std::string>{"part.jwk", "plan.jwc", "plan.jww"}));
 }
 
 TEST_F(DriverTest, PreviewsGoToTheFirstPreviewFileThatCanBeWrittenAndAreOpened) {
@@ -156,6 +238,10 @@ TEST_F(DriverTest, AListGivesOnePdfWithEachLinesMasks) {
   tiled.Tiles = 4;
   ASSERT_EQ(Convert(list, pdf, tiled), pdf);
   EXPECT_EQ(test::PageSizes(pdf).size(), 12u);
+  WriteList({drawing.string(), (dir / "plan.jwc").string(), (dir / "part.jwk").string()});
+  ASSERT_EQ(Convert(list, pdf, tiled), pdf);
+  test::ExpectReadersAccept(pdf);
+  EXPECT_EQ(test::PageSizes(pdf).size(), 9u);  // a parts file is one page
 }
 
 TEST_F(DriverTest, AListWithoutAPageLeavesNoFileAndOpensNothing) {
@@ -181,12 +267,18 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
   };
   test::WriteFile(dir / "big.jww", "");
   fs::resize_file(dir / "big.jww", 257u << 20);  // sparse, over the readers' limit
+  test::WriteFile(dir / "fake.jwc", whole);
+  test::WriteFile(dir / "fake.jwk", whole);
   const std::string saveFailed = "ファイルが保存できませんでした。\r\n";
   const Case cases[] = {
       {dir / "cut.jww", pdf, "Kyrovane",
        (dir / "cut.jww").string() + "\r\nは、壊れているため変換できません。\r\n（"},
       {dir / "big.jww", pdf, "Kyrovane",
        (dir / "big.jww").string() + "\r\nは、大きすぎるため変換できません（上限 256 MB）。"},
+      {dir / "fake.jwc", pdf, "Kyrovane",
+       (dir / "fake.jwc").string() + "\r\nは、jwcファイルではないか、無効なファイルです。"},
+      {dir / "fake.jwk", pdf, "Kyrovane",
+       (dir / "fake.jwk").string() + "\r\nは、jwkファイルではないか、無効なファイルです。"},
       {drawing, drawing, drawing.string(), saveFailed + "変換元のファイルと同じファイルです。"},
       {drawing, "/dev/null", "/dev/null", saveFailed + "通常のファイルではありません。"},
   };
@@ -231,7 +323,7 @@ TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
                                         "ファイルが大きすぎます。");
   EXPECT_EQ(test::ReadFile(pdf), "old");
   EXPECT_EQ(test::FileNames(dir.path()),
-            (std::vector<std::string>{"plan.jww", "plan.pdf", "report"}));
+            (std::vector<std::string>{"part.jwk", "plan.jwc", "plan.jww", "plan.pdf", "report"}));
 }
 
 TEST_F(DriverTest, EachDrawingIsReadFromDiskOnce) {

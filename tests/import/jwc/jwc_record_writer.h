@@ -3,6 +3,7 @@
 // File forms of the records shared by the drawing and parts formats, for the test writers.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -29,7 +30,7 @@ struct Moji2Record {
 };
 
 inline int32_t Fixed16(double degrees) {
-  return static_cast<int32_t>(degrees * 65536);
+  return static_cast<int32_t>(std::lround(degrees * 65536));
 }
 
 // "ssss:oooo" for a pool position, the offset below 16.

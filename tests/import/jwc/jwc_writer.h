@@ -3,6 +3,8 @@
 // Writes drawings of the older format from records, valid or deliberately damaged: every header
 // field can be replaced by any text, and the pool and the records are written as given.
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <utility>
@@ -97,6 +99,34 @@ inline std::string WriteJwc(const JwcDrawing& d) {
   for (const TJwcGroup& group : d.Groups)
     out.Bytes(std::string(group.Name).append(16, '\0').substr(0, 16));
   return out.Data();
+}
+
+// The file form of tables, read or exported: their records with the texts in one pool, and the
+// header values and tables they hold.
+inline JwcDrawing DrawingOf(const JwcData& data) {
+  JwcDrawing d;
+  d.Memo = data.JwcHeader.Memo;
+  d.PaperSize = data.JwcHeader.PaperSize;
+  d.ScaleDivisor = data.JwcHeader.ScaleDivisor;
+  d.DrawingTime = data.JwcHeader.DrawingTime;
+  d.Pens = data.JwcPens;
+  std::copy_n(data.JwcTextTypes.begin(), d.TextTypes.size(), d.TextTypes.begin());
+  d.Groups = data.JwcGroups;
+  d.Layers = data.JwcLayers;
+  d.Lines = data.JwcLines;
+  for (const TJwcArc& arc : data.JwcArcs) {
+    d.Arcs.push_back({arc.CenterX, arc.CenterY, arc.Radius,
+                      static_cast<uint16_t>(std::lround(arc.Ratio * 10000)),
+                      Fixed16(arc.StartAngle), Fixed16(arc.EndAngle), Fixed16(arc.AxisAngle),
+                      arc.LineType, arc.PenColor, arc.Layer, arc.Spare});
+  }
+  for (const TMoji2& text : data.JwcTexts) {
+    d.Texts.push_back({text.X, text.Y, text.X2, text.Y2, static_cast<uint16_t>(d.Pool.size()), 0,
+                       text.TextType, text.Layer, text.Flags, text.Spare});
+    d.Pool += text.Text + '\0';
+  }
+  d.Points = data.JwcPoints;
+  return d;
 }
 
 // A drawing with some of everything: every table filled, each record kind, texts at relative

@@ -10,12 +10,27 @@ namespace kyrovane::test {
 
 using namespace jwwunit;
 
-JwwBuild::JwwBuild() : head(DefaultJwwHead()), env(DefaultEnvironment()) {
+BuildInputs::BuildInputs() : env(DefaultEnvironment()) {
+  context.CurrentFileName = "/plans/a.jww";
+}
+
+void BuildInputs::ResetPage() {
+  page.Reset();
+  page.MarginX = marginX;
+  page.MarginY = marginY;
+}
+
+TCad_Layer& BuildInputs::Layer(int index) {
+  TCad_Layer* layer = page.FindLayer(std::to_string(index));
+  if (layer == nullptr) throw std::out_of_range("no layer " + std::to_string(index));
+  return *layer;
+}
+
+JwwBuild::JwwBuild() : head(DefaultJwwHead()) {
   for (JWWGroupRecord& group : head.Groups) {
     group.State = 2;
     for (JWWLayerRecord& layer : group.Layers) layer.State = 2;
   }
-  context.CurrentFileName = "/plans/a.jww";
 }
 
 JwwBuild& JwwBuild::Block(uint32_t number, std::vector<JwwRecord> members, int layerGroup,
@@ -50,17 +65,9 @@ TCad_Page& JwwBuild::Build(bool allArea) {
   JwwData data;
   const JwwReadResult read = ParseJwwFile(writer.Data(), data);
   EXPECT_TRUE(read) << read.Reason;
-  page.Reset();
-  page.MarginX = marginX;
-  page.MarginY = marginY;
+  ResetPage();
   BuildJwwDrawing(page, data, env, context, clock, allArea);
   return page;
-}
-
-TCad_Layer& JwwBuild::Layer(int index) {
-  TCad_Layer* layer = page.FindLayer(std::to_string(index));
-  if (layer == nullptr) throw std::out_of_range("no layer " + std::to_string(index));
-  return *layer;
 }
 
 TCad_Block& JwwBuild::BlockNamed(const std::string& name) {

@@ -29,9 +29,29 @@ using JwwRecord =
     std::variant<jwwunit::CDataSen, jwwunit::CDataEnko, jwwunit::CDataTen, jwwunit::CDataMoji,
                  jwwunit::CDataSunpou, jwwunit::CDataSolid, jwwunit::CDataBlock>;
 
-class JwwBuild {
+// The settings, list masks, clock and margins of a build, and the page it fills: the default
+// settings and the drawing /plans/a.jww.
+class BuildInputs {
  public:
-  // Every layer group and layer visible, the default settings, the drawing /plans/a.jww.
+  BuildInputs();
+
+  TCad_Layer& Layer(int index);
+
+  REnvironment env;
+  ConversionContext context;
+  FixedClock clock;
+  long double marginX = 0;
+  long double marginY = 0;
+  TCad_Page page;
+
+ protected:
+  // Resets the page and gives it the margins, as the driver does before a build.
+  void ResetPage();
+};
+
+class JwwBuild : public BuildInputs {
+ public:
+  // Every layer group and layer visible.
   JwwBuild();
 
   template <class Rec>
@@ -50,16 +70,9 @@ class JwwBuild {
   // the margins, as the driver does.
   TCad_Page& Build(bool allArea = false);
 
-  TCad_Layer& Layer(int index);
   TCad_Block& BlockNamed(const std::string& name);
 
   jwwunit::JWWHead head;
-  REnvironment env;
-  ConversionContext context;
-  FixedClock clock;
-  long double marginX = 0;
-  long double marginY = 0;
-  TCad_Page page;
 
  private:
   struct Definition {

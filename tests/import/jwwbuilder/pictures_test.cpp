@@ -17,12 +17,8 @@ class JwwPictures : public ::testing::Test {
  protected:
   JwwPictures() {
     fs::create_directories(dir / "img");
-    TBmpSpec redPixel;
-    redPixel.width = 1;
-    redPixel.height = 1;
-    redPixel.pixels = std::string("\0\0\xff\0", 4);
-    WriteFile(dir / "img" / "site.bmp", BuildBmp(redPixel));
-    WriteFile(dir / "pic.bmp", BuildBmp(redPixel));
+    WriteFile(dir / "img" / "site.bmp", RedPixelBmp());
+    WriteFile(dir / "pic.bmp", RedPixelBmp());
     build.context.CurrentFileName = (dir / "a.jww").string();
   }
   TempDir dir;

@@ -70,6 +70,15 @@ inline TBmpSpec Rle8Spec(int32_t width, int32_t height, std::string data) {
   return spec;
 }
 
+// A 24-bit BMP file of one red pixel.
+inline std::string RedPixelBmp() {
+  TBmpSpec spec;
+  spec.width = 1;
+  spec.height = 1;
+  spec.pixels = std::string("\0\0\xff\0", 4);
+  return BuildBmp(spec);
+}
+
 // Packs rows of palette indexes (top row first) at 1, 4 or 8 bits per pixel, each stored
 // row padded to four bytes, bottom-up unless `topDown`.
 inline std::string PackIndexes(const std::vector<std::vector<int>>& rows, int bitCount,

@@ -1,0 +1,82 @@
+#pragma once
+
+// Drawings of the older format and parts files made record by record: written with the test
+// writers, read back and built into a model with the settings, list masks and clock a test
+// sets. Tests may change the tables between reading and building.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "import/JwcBuilder.h"
+#include "import/JwkBuilder.h"
+#include "import/jwc/jwc_writer.h"
+#include "import/jwk/jwk_writer.h"
+#include "import/jwwbuilder/jww_build_fixture.h"
+
+namespace kyrovane::test {
+
+// A text record at (x, y) whose base line runs to (x2, y2), of a type on a layer.
+inline Moji2Record TextAt(float x, float y, float x2, float y2, uint8_t type = 1, uint8_t layer = 0,
+                          uint8_t flags = 0) {
+  return {x, y, x2, y2, 0, 0, type, layer, flags, 0};
+}
+
+// A line record with its chain byte and flags.
+inline TJwcLine LineOf(float x1, float y1, float x2, float y2, uint8_t chain = 0, uint8_t flags = 0,
+                       uint8_t lineType = 1, uint8_t pen = 1, uint8_t layer = 0) {
+  return {x1, y1, x2, y2, lineType, pen, layer, 0, chain, flags};
+}
+
+// Adds a text to a drawing's pool and records.
+template <class Drawing>
+void AddPoolText(Drawing& drawing, Moji2Record rec, const std::string& text) {
+  rec.PoolOffset = static_cast<uint16_t>(drawing.Pool.size());
+  drawing.Pool += text + '\0';
+  drawing.Texts.push_back(rec);
+}
+
+// Every group and layer visible and drawn in order, scale 1 (A3 at a divisor of 420), text
+// types of 3 mm.
+class JwcBuild : public BuildInputs {
+ public:
+  JwcBuild() {
+    drawing.ScaleDivisor = 420;
+    for (TJwcGroup& group : drawing.Groups) group.StateA = group.StateB = 1;
+    for (TJwcLayer& layer : drawing.Layers) layer.StateA = layer.StateB = 1;
+    for (TJwcTextType& type : drawing.TextTypes) type = {1, 30, 30, 0};
+  }
+
+  // Writes and reads the drawing into `data`; then builds it.
+  TCad_Page& Build(bool allArea = false) {
+    const JwcReadResult read = ReadJwcData(WriteJwc(drawing), data);
+    EXPECT_TRUE(read.Ok) << read.Error;
+    return BuildData(allArea);
+  }
+  TCad_Page& BuildData(bool allArea = false) {
+    ResetPage();
+    BuildJwcDrawing(page, data, env, context, clock, allArea);
+    return page;
+  }
+
+  JwcDrawing drawing;
+  JwcData data;
+};
+
+class JwkBuild : public BuildInputs {
+ public:
+  JwkBuild() { drawing.Scale = "1"; }
+
+  TCad_Page& Build() {
+    JwkData data;
+    const JwkReadResult read = ReadJwkData(WriteJwk(drawing), data);
+    EXPECT_TRUE(read.Ok) << read.Error;
+    ResetPage();
+    BuildJwkDrawing(page, data, env, context, clock);
+    return page;
+  }
+
+  JwkDrawing drawing;
+};
+
+}  // namespace kyrovane::test
