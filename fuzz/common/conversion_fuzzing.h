@@ -60,6 +60,9 @@ struct TConversion {
     const int rotations[4] = {0, 90, 180, 270};
     rotation = rotations[output & 0x03];
     page.Output.DefaultFontName = env.TextFont;
+    // Blocks fanning out reach the budget of inserted drawing at once; a small one keeps each
+    // run within the fuzzer's time limit.
+    page.InsertedDrawsPerPass = 100000;
   }
 
   // The whole PDF of the page, thrown away.

@@ -5,13 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "cad/BitmapUtils.h"
 #include "cad/CadInsert.h"
 #include "cad/CadPage.h"
 #include "cad/Finite.h"
-#include "cad/PicturePath.h"
-#include "cad/PluginPictures.h"
 #include "pdf/PdfDoc.h"
+#include "text/cp932.h"
 
 namespace kyrovane {
 namespace {
@@ -61,51 +59,33 @@ void TCad_Image::LoadFromFile(std::string_view AFileName,
                               const std::filesystem::path& ADrawingFolder) {
   FileName = AFileName;
   Path.clear();
-  Jpeg = TJPEGImage();
-  Bitmap.FreeImage();
-  DrawBitmap.FreeImage();
-  const std::optional<std::filesystem::path> file = FindPictureFile(AFileName, ADrawingFolder);
-  if (!file) return;
-  Path = *file;
-  // One picture that cannot be read must not cost the rest of the drawing.
-  try {
-    Load(Path);
-  } catch (const std::exception&) {
-    Jpeg = TJPEGImage();
-    Bitmap.FreeImage();
-    DrawBitmap.FreeImage();
+  Jpeg.reset();
+  DrawBitmap.reset();
+  TCad_PictureStore& pictures = Page().Pictures;
+  const std::optional<std::filesystem::path> file = pictures.Find(AFileName, ADrawingFolder);
+  if (file) {
+    Path = *file;
+    const std::string ext = UpperExtension(Path);
+    if (ext == ".JPG") {
+      Jpeg = pictures.Jpeg(Path);
+    } else {
+      DrawBitmap = Sized(pictures.Bitmap(Path, ext != ".BMP"));
+    }
+  }
+  if (!Jpeg && !DrawBitmap && !AFileName.empty()) {
+    Page().Notices.AddPictureLeftOut(file ? file->string() : cp932::ToUtf8(AFileName));
   }
 }
 
-void TCad_Image::Load(const std::filesystem::path& AFile) {
-  const std::string ext = UpperExtension(AFile);
-  if (ext == ".BMP") {
-    Bitmap.LoadFromFile(AFile);
-    SizeStep();
-  } else if (ext == ".JPG") {
-    const std::string data = ReadPictureFile(AFile);
-    // The data goes into the PDF unchanged: decode it once, so that a damaged or truncated
-    // file is refused here instead of breaking the page in a reader.
-    DecodeJpeg(data);
-    Jpeg.LoadFromStream(data);
-  } else {
-    Bitmap = LoadPluginPicture(AFile);
-    SizeStep();
-  }
-}
-
-void TCad_Image::SizeStep() {
+std::shared_ptr<const TBitmap> TCad_Image::Sized(std::shared_ptr<const TBitmap> ABitmap) {
+  if (!ABitmap || Resample == 0 || ABitmap->Empty()) return ABitmap;
   const long double w = std::fabs(MmToPt(Width));
   const long double h = std::fabs(MmToPt(Height));
-  const bool fits =
-      !std::isfinite(w) || !std::isfinite(h) || (w >= Bitmap.Width() && h >= Bitmap.Height());
-  if (Resample == 0 || Bitmap.Empty() || fits) {
-    DrawBitmap = std::move(Bitmap);
-  } else {
-    const TPixelSize size = ResampledSize(w, h, Bitmap.Width(), Bitmap.Height());
-    DrawBitmap = ResampleBitmap(Bitmap, size.Width, size.Height);
+  if (!std::isfinite(w) || !std::isfinite(h) || (w >= ABitmap->Width() && h >= ABitmap->Height())) {
+    return ABitmap;
   }
-  Bitmap.FreeImage();
+  const TPixelSize size = ResampledSize(w, h, ABitmap->Width(), ABitmap->Height());
+  return Page().Pictures.Resampled(Path, ABitmap, size.Width, size.Height);
 }
 
 void TCad_Image::Draw(TCad_Insert* Insert, TPdfCanvas& /*Canvas*/, long double OffX,
@@ -117,8 +97,8 @@ void TCad_Image::Draw(TCad_Insert* Insert, TPdfCanvas& /*Canvas*/, long double O
     scale = {total.X * Layer->Scale.X, total.Y * Layer->Scale.Y, 0};
   }
   if (!DrawsIn(Pass)) return;
-  if (!Jpeg.Empty()) Place(Jpeg, "Pdf-Jpeg", OffX, OffY, scale);
-  if (!DrawBitmap.Empty()) Place(DrawBitmap, "Pdf-Bitmap", OffX, OffY, scale);
+  if (Jpeg && !Jpeg->Empty()) Place(*Jpeg, "Pdf-Jpeg", OffX, OffY, scale);
+  if (DrawBitmap && !DrawBitmap->Empty()) Place(*DrawBitmap, "Pdf-Bitmap", OffX, OffY, scale);
 }
 
 void TCad_Image::Place(const TGraphic& APicture, const std::string& ACreator, long double OffX,

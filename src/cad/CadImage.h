@@ -26,18 +26,21 @@ class TCad_Image : public TCad_Entity {
   // drawing holds it; relative paths and pictures not found as written are looked up in
   // ADrawingFolder, see FindPictureFile). Set Width, Height and Resample first: with Resample
   // on, a bitmap with more pixels than the points it is drawn on is shrunk to its drawn size.
-  // A picture that is missing or cannot be read or decoded leaves the image empty, and an
-  // empty image draws nothing; nothing is raised.
+  // The picture comes from the page's picture store, shared with the other images that place
+  // it. A picture that is missing, cannot be read or decoded, or is not kept within the
+  // store's memory bound leaves the image empty and is named in the page's notices; an empty
+  // image draws nothing, and nothing is raised.
   void LoadFromFile(std::string_view AFileName, const std::filesystem::path& ADrawingFolder = {});
 
   // Places the picture on the document's page canvas, between q and Q. No page test.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
             std::uint8_t Pass) override;
 
-  TPoint3 Position;            // lower-left corner before rotation, millimetres
-  TJPEGImage Jpeg;             // the data of a ".JPG" file, embedded unchanged
-  TBitmap Bitmap;              // the picture as loaded; its pixels are released after loading
-  TBitmap DrawBitmap;          // the bitmap as embedded: the loaded one, or its resampled version
+  TPoint3 Position;  // lower-left corner before rotation, millimetres
+  // The data of a ".JPG" file, embedded unchanged; null when there is none.
+  std::shared_ptr<const TJPEGImage> Jpeg;
+  // The bitmap as embedded: the picture as loaded, or its resampled version; null when none.
+  std::shared_ptr<const TBitmap> DrawBitmap;
   long double Height = 0;      // millimetres
   long double Width = 0;       // millimetres
   std::string FileName;        // as passed to LoadFromFile
@@ -47,9 +50,8 @@ class TCad_Image : public TCad_Entity {
   std::uint8_t Resample = 0;   // non-zero: shrink to the drawn size when loading
 
  private:
-  void Load(const std::filesystem::path& AFile);
-  // Makes DrawBitmap from Bitmap and releases Bitmap's pixels.
-  void SizeStep();
+  // The embedded bitmap of a decoded picture: itself, or shrunk to the drawn size.
+  std::shared_ptr<const TBitmap> Sized(std::shared_ptr<const TBitmap> ABitmap);
   void Place(const TGraphic& APicture, const std::string& ACreator, long double OffX,
              long double OffY, const TPoint3& AScale);
 };

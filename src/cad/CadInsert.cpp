@@ -47,9 +47,15 @@ bool TCad_Insert::Enter(TCad_Insert* Insert) {
   // The guard runs before Owner is rewritten, so that a rejected insert never links to itself.
   int depth = 0;
   for (const TCad_Insert* I = Insert; I != nullptr; I = I->Enclosing()) {
-    if (I->Block == Block || ++depth >= kMaxChain) return false;
+    if (I->Block == Block || ++depth >= kMaxChain) {
+      Page().NoteCutInsert(*this);
+      return false;
+    }
   }
-  if (!Page().ChargeInsertedDraws(Block->Count())) return false;
+  if (!Page().ChargeInsertedDraws(Block->Count())) {
+    Page().NoteCutInsert(*this);
+    return false;
+  }
   SetParent(Insert);
   return true;
 }

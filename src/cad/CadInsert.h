@@ -24,7 +24,8 @@ class TCad_Insert : public TCad_Entity {
 
   // Draws the block's members through this insert in every pass; each member draws in its
   // own pass. A block already being drawn further out in the chain (a block that inserts
-  // itself, directly or through others) and chains longer than kMaxChain are not drawn.
+  // itself, directly or through others), chains longer than kMaxChain and blocks beyond the
+  // page's budget of inserted drawing are not drawn, and the page's notices count the insert.
   void Draw(TCad_Insert* Insert, TPdfCanvas& Canvas, long double OffX, long double OffY,
             std::uint8_t Pass) override;
   // The block's members placed by this insert, cut off as in drawing; the block is left as it

@@ -34,7 +34,10 @@ void TCad_Page::Clear() {
   PageHeight = 1684;
   MarginX = 0;
   MarginY = 0;
+  SizedToDrawing = false;
   Output.LayerDrawFirst.fill(0);
+  Notices = {};
+  cutInserts_.clear();
 }
 
 void TCad_Page::Reset() {
@@ -44,6 +47,7 @@ void TCad_Page::Reset() {
   Printer = std::make_unique<TPDFPrinter>();
   // No document of the old printer is open any more.
   PictureNames.Clear();
+  Pictures.Clear();
   Printer->PdfTextRise = rise;
 }
 
@@ -77,6 +81,10 @@ TCad_Line_Type* TCad_Page::FindLineType(std::string_view AName) const {
 
 TCad_Block* TCad_Page::FindBlock(std::string_view AName) const {
   return Find(Blocks, AName);
+}
+
+void TCad_Page::NoteCutInsert(const TCad_Insert& AInsert) {
+  if (cutInserts_.insert(&AInsert).second) ++Notices.CutInserts;
 }
 
 bool TCad_Page::ChargeInsertedDraws(int AMembers) {

@@ -9,11 +9,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "cad/CadContainer.h"
 #include "cad/CadObject.h"
+#include "cad/OutputNotices.h"
 #include "cad/PictureNames.h"
+#include "cad/PictureStore.h"
 
 namespace kyrovane {
 
@@ -38,10 +41,11 @@ class TCad_Page {
   TCad_Page(const TCad_Page&) = delete;
   TCad_Page& operator=(const TCad_Page&) = delete;
 
-  // Frees every layer, line type and block and restores the default page; the printer and
-  // the document open in it stay (the drawings of a list go into one document).
+  // Frees every layer, line type and block, restores the default page and empties the
+  // notices; the printer, the document open in it and the pictures stay (the drawings of a
+  // list go into one document).
   void Clear();
-  // As Clear, with a new printer.
+  // As Clear, with a new printer and no pictures kept.
   void Reset();
 
   // Each returns the index of the first element of that name, appending a new one if none.
@@ -75,22 +79,35 @@ class TCad_Page {
   // Inserts draw their blocks through this budget: every member visited through an insert
   // costs one, per pass of a page (an export of the model draws on the same budget). An insert
   // whose block no longer fits is not drawn, which bounds drawings whose blocks fan out
-  // exponentially.
+  // exponentially; real drawings stay far below it.
   bool ChargeInsertedDraws(int AMembers);
-  static constexpr long long kInsertedDrawsPerPass = 1000000;
+  static constexpr long long kInsertedDrawsPerPass = 10000000;
+  long long InsertedDrawsPerPass = kInsertedDrawsPerPass;
+  // Counts an insert that is not drawn (once per insert) in the notices.
+  void NoteCutInsert(const TCad_Insert& AInsert);
 
-  // Page dimensions written to the file are bounded by the PDF page limits.
+  // Each page written to the file is bounded by the PDF page limits; a drawing larger than
+  // that is cut on its pages, and its sheets of 1031 x 729 points are at most kMaxSheetsAcross
+  // in each direction.
   static constexpr int kMinPageSize = 3;
   static constexpr int kMaxPageSize = 14400;
+  static constexpr int kMaxSheetsAcross = 32;
 
   std::unique_ptr<TPDFPrinter> Printer;
   int PageHeight = 1684;    // points
   int PageWidth = 2384;     // points
   long double MarginX = 0;  // millimetres left of the drawing
   long double MarginY = 0;  // millimetres below the drawing
+  // The page is the drawing's box with the margins around it, not a sheet: turned, it keeps
+  // the margins on every side.
+  bool SizedToDrawing = false;
   TCad_OutputGlobals Output;
+  // What drawing left out since the last Clear or Reset.
+  TCad_OutputNotices Notices;
   // Resource names of the pictures drawn into the printer's documents.
   TCad_PictureNames PictureNames;
+  // The pictures of the conversion, shared by the images that place them; kept until Reset.
+  TCad_PictureStore Pictures;
 
  private:
   void PrintDrawing(int ARotation, int ATiles, bool ASwap);
@@ -102,6 +119,7 @@ class TCad_Page {
   std::vector<std::unique_ptr<TCad_Line_Type>> LineTypes;
   std::vector<std::unique_ptr<TCad_Block>> Blocks;
   long long insertedDrawsLeft_ = kInsertedDrawsPerPass;
+  std::unordered_set<const TCad_Insert*> cutInserts_;
 };
 
 }  // namespace kyrovane

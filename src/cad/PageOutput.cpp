@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "cad/CadPage.h"
 #include "pdf/PDFPrinter.h"
@@ -18,15 +19,22 @@ long double MarginPoints(long double mm) {
   return std::isfinite(points) ? points : 0;
 }
 
-int TilesAcross(int length, int tile) {
-  return length / tile + (length % tile != 0 ? 1 : 0);
+// Length of each of n tiles that together cover the length: rounded up, so that no strip at
+// the edge of the sheet, often its frame, is left out.
+int TileLength(int length, int n) {
+  return length / n + (length % n != 0 ? 1 : 0);
+}
+
+// Sheets of mode 0 along one direction of the page.
+int SheetsAcross(int length, int sheet) {
+  return std::min(TileLength(length, sheet), TCad_Page::kMaxSheetsAcross);
 }
 
 }  // namespace
 
 void TCad_Page::DrawLayers(TPdfCanvas& Canvas, std::uint8_t Pass, long double OffX,
                            long double OffY) {
-  insertedDrawsLeft_ = kInsertedDrawsPerPass;
+  insertedDrawsLeft_ = InsertedDrawsPerPass;
   const int count = LayerCount();
   for (const bool first : {true, false}) {
     for (int k = 0; k < count; ++k) {
@@ -54,44 +62,44 @@ void TCad_Page::SetPrinterPage(int AWidth, int AHeight) {
   Printer->SetPageHeight(std::clamp(AHeight, kMinPageSize, kMaxPageSize));
 }
 
+// The tiles are cut from the whole drawing; only each page written is bounded.
 void TCad_Page::PrintDrawing(int ARotation, int ATiles, bool ASwap) {
-  const int width = std::clamp(PageWidth, kMinPageSize, kMaxPageSize);
-  const int height = std::clamp(PageHeight, kMinPageSize, kMaxPageSize);
-  SetPrinterPage(ASwap ? height : width, ASwap ? width : height);
-  const int W = Printer->PageWidth();
-  const int H = Printer->PageHeight();
+  const int width = std::max(PageWidth, kMinPageSize);
+  const int height = std::max(PageHeight, kMinPageSize);
+  const int W = ASwap ? height : width;
+  const int H = ASwap ? width : height;
+  SetPrinterPage(W, H);
   const long double mx = MarginPoints(MarginX);
   const long double my = MarginPoints(MarginY);
+  // Tiles of `across` columns and `up` rows, drawn row by row from the bottom.
+  const auto tiles = [&](int across, int up) {
+    const int w = TileLength(W, across);
+    const int h = TileLength(H, up);
+    SetPrinterPage(w, h);
+    for (int k = 0; k < across * up; ++k) {
+      if (k > 0) Printer->NewPage();
+      DrawPage(-static_cast<long double>(k % across) * w, -static_cast<long double>(k / across) * h,
+               mx, my);
+    }
+  };
 
   switch (ATiles) {
     case 2:
-      SetPrinterPage(W / 2, H);
-      for (int k = 0; k < 2; ++k) {
-        if (k > 0) Printer->NewPage();
-        DrawPage(-k * (W / 2), 0, mx, my);
-      }
+      tiles(2, 1);
       break;
     case 4:
-    case 16: {
-      const int n = ATiles == 4 ? 2 : 4;
-      SetPrinterPage(W / n, H / n);
-      for (int k = 0; k < ATiles; ++k) {
-        if (k > 0) Printer->NewPage();
-        DrawPage(-(k % n) * (W / n), -(k / n) * (H / n), mx, my);
-      }
+      tiles(2, 2);
       break;
-    }
     case 8:
-      SetPrinterPage(W / 4, H / 2);
-      for (int k = 0; k < 8; ++k) {
-        if (k > 0) Printer->NewPage();
-        DrawPage(-(k % 4) * (W / 4), -(k / 4) * (H / 2), mx, my);
-      }
+      tiles(4, 2);
+      break;
+    case 16:
+      tiles(4, 4);
       break;
     case 0: {
       SetPrinterPage(kSheetWidth, kSheetHeight);
-      const int columns = TilesAcross(width, kSheetWidth);
-      const int rows = TilesAcross(height, kSheetHeight);
+      const int columns = SheetsAcross(width, kSheetWidth);
+      const int rows = SheetsAcross(height, kSheetHeight);
       for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
           if (r > 0 || c > 0) Printer->NewPage();
@@ -107,26 +115,33 @@ void TCad_Page::PrintDrawing(int ARotation, int ATiles, bool ASwap) {
 }
 
 // One page with the whole drawing turned by ARotation about the page origin and moved back
-// onto the page. The margin is a shift of the drawing, so it turns with it: every side of a
-// page sized drawing plus twice the margin keeps its margin.
+// onto the page. On a sheet the margins are the paper's and stay where they are. On a page
+// sized to the drawing they are part of the drawing's box and turn with it, so that every
+// side keeps its margin.
 void TCad_Page::PrintRotated(int ARotation, int AWidth, int AHeight, long double mx,
                              long double my) {
   for (const auto& layer : Layers) layer->Angle = ARotation;
+  const auto turned = [&](long double x, long double y) {
+    return SizedToDrawing ? std::pair{x, y} : std::pair{mx, my};
+  };
   switch (ARotation) {
-    case 0:
-      DrawPage(0, 0, mx, my);
-      break;
-    case 90:
+    case 90: {
       SetPrinterPage(AHeight, AWidth);
-      DrawPage(AHeight, 0, -my, mx);
+      const auto [dx, dy] = turned(-my, mx);
+      DrawPage(AHeight, 0, dx, dy);
       break;
-    case 180:
-      DrawPage(AWidth, AHeight, -mx, -my);
+    }
+    case 180: {
+      const auto [dx, dy] = turned(-mx, -my);
+      DrawPage(AWidth, AHeight, dx, dy);
       break;
-    case 270:
+    }
+    case 270: {
       SetPrinterPage(AHeight, AWidth);
-      DrawPage(0, AWidth, my, -mx);
+      const auto [dx, dy] = turned(my, -mx);
+      DrawPage(0, AWidth, dx, dy);
       break;
+    }
     default:
       DrawPage(0, 0, mx, my);
       break;

@@ -41,20 +41,15 @@ TWindowsPath Split(std::string_view utf8) {
   return path;
 }
 
-// The entry of `folder` named `name` regardless of case: the first in byte order.
-std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::string& name) {
-  std::optional<std::string> found;
-  std::error_code error;
-  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-    std::string entry = it->path().filename().string();
-    if (EqualIgnoringAsciiCase(entry, name) && (!found || entry < *found)) found = std::move(entry);
-  }
-  return found;
+std::string Lowered(std::string_view name) {
+  std::string lowered(name);
+  for (char& c : lowered) c = AsciiLower(c);
+  return lowered;
 }
 
 // The regular file reached from `base` through `names`, each matched regardless of case.
-std::optional<fs::path> Walk(fs::path base, std::span<const std::string> names) {
+std::optional<fs::path> Walk(fs::path base, std::span<const std::string> names,
+                             TFolderListings& listings) {
   if (names.empty()) return std::nullopt;
   std::error_code error;
   for (const std::string& name : names) {
@@ -62,7 +57,7 @@ std::optional<fs::path> Walk(fs::path base, std::span<const std::string> names) 
       base /= name;
       continue;
     }
-    std::optional<std::string> other = FindIgnoringCase(base, name);
+    std::optional<std::string> other = listings.FindIgnoringCase(base, name);
     if (!other) return std::nullopt;
     base /= *other;
   }
@@ -73,7 +68,25 @@ std::optional<fs::path> Walk(fs::path base, std::span<const std::string> names) 
 
 }  // namespace
 
-std::optional<fs::path> FindPictureFile(std::string_view APath, const fs::path& ADrawingFolder) {
+std::optional<std::string> TFolderListings::FindIgnoringCase(const fs::path& AFolder,
+                                                             const std::string& AName) {
+  auto [folder, added] = folders_.try_emplace(AFolder.native());
+  if (added) {
+    std::error_code error;
+    fs::directory_iterator it(AFolder, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+      std::string entry = it->path().filename().string();
+      auto [kept, first] = folder->second.try_emplace(Lowered(entry), entry);
+      if (!first && entry < kept->second) kept->second = std::move(entry);
+    }
+  }
+  const auto found = folder->second.find(Lowered(AName));
+  if (found == folder->second.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<fs::path> FindPictureFile(std::string_view APath, const fs::path& ADrawingFolder,
+                                        TFolderListings& AListings) {
   const std::string utf8 = cp932::ToUtf8(APath);
   // A name cannot hold a NUL byte; the file system would see only the part before it.
   if (utf8.find('\0') != std::string::npos) return std::nullopt;
@@ -84,11 +97,11 @@ std::optional<fs::path> FindPictureFile(std::string_view APath, const fs::path& 
   if (!path.onDrive) {
     fs::path start = ADrawingFolder.empty() ? fs::path(".") : ADrawingFolder;
     if (path.rooted) start = "/";
-    if (auto found = Walk(start, names)) return found;
+    if (auto found = Walk(start, names, AListings)) return found;
   }
   if (ADrawingFolder.empty()) return std::nullopt;
   for (std::size_t skip = fromFolder ? 1 : 0; skip < names.size(); ++skip) {
-    if (auto found = Walk(ADrawingFolder, names.subspan(skip))) return found;
+    if (auto found = Walk(ADrawingFolder, names.subspan(skip), AListings)) return found;
   }
   return std::nullopt;
 }

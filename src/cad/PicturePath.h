@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace kyrovane {
 
@@ -19,7 +21,23 @@ namespace kyrovane {
 //     folders, then with fewer and fewer of its leading folders, down to the file name alone.
 // Every name along the way matches regardless of the case of ASCII letters; an exact match is
 // preferred, and among several others the first in byte order is taken.
+//
+// AListings keeps the folders listed in the search, so that looking up many names in one
+// folder lists it once.
+class TFolderListings {
+ public:
+  // The entry of AFolder named AName regardless of ASCII case: the first in byte order; nothing
+  // when there is none.
+  std::optional<std::string> FindIgnoringCase(const std::filesystem::path& AFolder,
+                                              const std::string& AName);
+
+ private:
+  // Folder -> its entries by lower-cased name, each the first in byte order.
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> folders_;
+};
+
 std::optional<std::filesystem::path> FindPictureFile(std::string_view APath,
-                                                     const std::filesystem::path& ADrawingFolder);
+                                                     const std::filesystem::path& ADrawingFolder,
+                                                     TFolderListings& AListings);
 
 }  // namespace kyrovane

@@ -151,6 +151,7 @@ void SetPageToExtents(TCad_Page& CadPage, const TExtents& extents, long double s
                                  MmToPoint(CadPage.MarginX * 2));
   CadPage.PageHeight = RoundToInt(MmToPoint(extents.MaxY * scale - extents.MinY * scale) +
                                   MmToPoint(CadPage.MarginY * 2));
+  CadPage.SizedToDrawing = true;
 }
 
 bool ListMasksShow(const ConversionContext& Context, int l) {

@@ -79,7 +79,8 @@ class TExtents {
   bool counted_ = false;
 };
 
-// The page of the extents times scale (drawing units to mm), plus the margins on both sides.
+// The page of the extents times scale (drawing units to mm), plus the margins on both sides;
+// the page is marked as sized to the drawing.
 void SetPageToExtents(TCad_Page& CadPage, const TExtents& extents, long double scale);
 
 // Whether the list masks of a list entry show layer l (group l / 16, layer l % 16).

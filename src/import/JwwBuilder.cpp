@@ -4,49 +4,12 @@
 
 #include "import/JwBuilderRules.h"
 #include "import/JwwBuilderStages.h"
-#include "import/PictureText.h"
+#include "import/JwwExtents.h"
 
 namespace kyrovane {
 namespace jwwbuild {
-namespace {
 
 using namespace jwwunit;
-
-TExtents MeasureExtents(const JwwData& jww) {
-  TExtents box;
-  for (const CDataSen& line : jww.JwwLines) {
-    box.Add(line.X1, line.Y1);
-    box.Add(line.X2, line.Y2);
-  }
-  for (const CDataEnko& arc : jww.JwwArcs) {
-    box.AddBox(arc.CenterX, arc.CenterY, arc.Radius, arc.Radius * arc.Flatness);
-  }
-  for (const CDataTen& point : jww.JwwPoints) box.Add(point.X, point.Y);
-  for (const CDataMoji& text : jww.JwwTexts) {
-    if (const std::optional<TPictureText> picture = ParsePictureText(text.Text)) {
-      box.Add(text.StartX, text.StartY);
-      box.Add(text.StartX + picture->Width, text.StartY + picture->Height);
-    } else if (!text.Text.starts_with(kPictureMarker)) {
-      const long double h = text.Height;
-      box.AddBox(text.StartX, text.StartY, h, h);
-      box.AddBox(text.EndX, text.EndY, h, h);
-    }
-  }
-  for (const CDataSolid& solid : jww.JwwSolids) {
-    const auto& v = solid.Values;
-    box.Add(v[0], v[1]);
-    if (solid.Head.LineType >= kSolidArcLineType) {
-      box.AddBox(v[0], v[1], v[2], v[2] * v[3]);
-    } else {
-      box.Add(v[2], v[3]);
-      box.Add(v[4], v[5]);
-      box.Add(v[6], v[7]);
-    }
-  }
-  return box;
-}
-
-}  // namespace
 
 void TJwwBuilder::Build(bool AllArea) {
   const TExtents extents = MeasureExtents(jww_);

@@ -23,8 +23,10 @@ void TJwwBuilder::BuildBlocks() {
   for (const uint32_t number : definitions.BlockNumbers()) {
     CDataList definition;
     definitions.GetBlock(number, definition);
+    // The definition's layer gives its members their layer; one that names no layer takes the
+    // first, so that the block is drawn wherever it is inserted.
     TCad_Layer* layer = LayerOf(definition.Head);
-    if (layer == nullptr) continue;
+    if (layer == nullptr) layer = page_.GetLayer(0);
     const std::string name = std::to_string(number);
     TCad_Block& block = *page_.GetBlock(page_.AddBlock(name, layer));
     block.Origin = {};

@@ -43,6 +43,8 @@ void TJwwBuilder::BuildPoints() {
 }
 
 void TJwwBuilder::ConvertPoint(const CDataTen& rec, const TTarget& target) {
+  // Temporary points are construction aids that the drawing's author never prints.
+  if (rec.Temporary != 0) return;
   TCad_Point& point = Create<TCad_Point>(target);
   point.Position = At(rec.X, rec.Y, target.Offset);
   point.SizeFactor = env_.Magnification;

@@ -52,7 +52,7 @@ void ReadRecord(ByteReader& reader, CDataTen& rec) {
   ReadHead(reader, rec.Head);
   rec.X = reader.F64();
   rec.Y = reader.F64();
-  rec.Reserved = reader.U32();
+  rec.Temporary = reader.U32();
 }
 
 void ReadRecord(ByteReader& reader, CDataMoji& rec) {

@@ -38,7 +38,7 @@ struct CDataEnko {  // arc, circle or ellipse
 struct CDataTen {  // point
   JWWEntityHead Head;
   double X = 0, Y = 0;
-  uint32_t Reserved = 0;
+  uint32_t Temporary = 0;  // non-zero: a construction point, which is never printed
   bool operator==(const CDataTen&) const = default;
 };
 

@@ -94,6 +94,11 @@ TEST(HostileBlocks, BlocksThatInsertThemselvesAreDrawnOnce) {
   model.InsertOf(b, a);
   model.InsertOf(*model.layer, a);
   EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 3);  // once each: self, a and b
+  // The two inserts within themselves are counted once each, however often they are met.
+  model.DrawPass(1);
+  EXPECT_EQ(model.page.Notices.CutInserts, 2);
+  model.page.Clear();
+  EXPECT_EQ(model.page.Notices.CutInserts, 0);
 }
 
 TEST(HostileBlocks, ChainsHoldAtMost99Inserts) {
@@ -106,10 +111,12 @@ TEST(HostileBlocks, ChainsHoldAtMost99Inserts) {
   for (int i = 0; i + 1 < 120; ++i) model.InsertOf(*blocks[i], *blocks[i + 1]);
   model.InsertOf(*model.layer, *blocks[0]);
   EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), TCad_Insert::kMaxChain);
+  EXPECT_EQ(model.page.Notices.CutInserts, 1);
 }
 
 TEST(HostileBlocks, TenLevelsOfTenInsertsAreBounded) {
   ModelFixture model;
+  model.page.InsertedDrawsPerPass = 100000;  // the bound, made small for the test
   TCad_Block* inner = &model.NewBlock("leaf");
   for (int i = 0; i < 10; ++i) model.LineIn(*inner);
   for (int level = 0; level < 10; ++level) {
@@ -120,7 +127,8 @@ TEST(HostileBlocks, TenLevelsOfTenInsertsAreBounded) {
   model.InsertOf(*model.layer, *inner);
   const int lines = CountOperator(model.DrawPass(1), "S");
   EXPECT_GT(lines, 0);
-  EXPECT_LE(lines, TCad_Page::kInsertedDrawsPerPass);
+  EXPECT_LE(lines, model.page.InsertedDrawsPerPass);
+  EXPECT_GT(model.page.Notices.CutInserts, 0) << "the cut is reported";
 }
 
 TEST(HostilePages, PageSizesAndTileCountsAreBounded) {
@@ -137,7 +145,8 @@ TEST(HostilePages, PageSizesAndTileCountsAreBounded) {
   EXPECT_EQ(boxes[0].height, TCad_Page::kMinPageSize);
 
   model.page.PageHeight = 1000000000;
-  EXPECT_EQ(print(0).size(), 14u * 20u);  // 14400 points in sheets of 1031 x 729
+  const auto sheets = static_cast<std::size_t>(TCad_Page::kMaxSheetsAcross);
+  EXPECT_EQ(print(0).size(), sheets * sheets);
   model.page.PageWidth = model.page.PageHeight = 4;
   boxes = print(16);  // tiles of no size are still valid pages
   ASSERT_EQ(boxes.size(), 16u);

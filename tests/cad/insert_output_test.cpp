@@ -64,5 +64,21 @@ TEST(InsertOutput, OneBlockThroughManyInserts) {
   EXPECT_NE(body.find("198.425 198.425 m"), std::string::npos);  // (20 + 50, 20 + 50) mm
 }
 
+// 20,000 inserts of a block of 100 lines visit two million members in a pass: a drawing of
+// that size is drawn in full. Only one line of the block lies on the page, so the count is
+// the number of inserts drawn.
+TEST(InsertOutput, RealisticDrawingsOfManyInsertsDrawInFull) {
+  ModelFixture model;
+  TCad_Block& block = model.NewBlock("fitting");
+  model.LineIn(block);
+  for (int i = 1; i < 100; ++i) {
+    TCad_Line& away = model.AddTo<TCad_Line>(block);
+    away.P1 = away.P2 = {-1000, -1000, 0};
+  }
+  for (int i = 0; i < 20000; ++i) model.InsertOf(*model.layer, block);
+  EXPECT_EQ(CountOperator(model.DrawPass(1), "S"), 20000);
+  EXPECT_EQ(model.page.Notices.CutInserts, 0);
+}
+
 }  // namespace
 }  // namespace kyrovane::test

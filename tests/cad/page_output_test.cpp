@@ -85,6 +85,27 @@ TEST_F(PageOutput, TilesShowTheirPartOfTheDrawing) {
   EXPECT_NE(pages[9].find("\n404.283 158 m\n"), std::string::npos);
 }
 
+// Tiles are cut from the whole page: their sizes round up so that together they cover it, the
+// top edge of an A3 sheet in 16 tiles included, and a drawing larger than the largest page is
+// cut into tiles of its own size, each page bounded on its own.
+TEST_F(PageOutput, TilesCoverTheWholeDrawing) {
+  model.page.PageWidth = 1192;
+  model.page.PageHeight = 842;
+  PointAt(1190, 841);
+  std::filesystem::path path = Print(16, 0);
+  EXPECT_EQ(PdfInfoBoxes(path)[0].height, 211);  // 842 / 4 = 210.5
+  EXPECT_NE(Pages(path)[15].find("\n296.283 208 m\n"), std::string::npos);
+
+  model.layer->GetItem(0)->Visible = 0;
+  model.page.PageWidth = 20000;
+  model.page.PageHeight = 1000;
+  PointAt(19000, 600);
+  path = Print(2, 0);
+  EXPECT_EQ(PdfInfoBoxes(path)[1].width, 10000);
+  EXPECT_NE(Pages(path)[1].find("\n9000.283 600 m\n"), std::string::npos);
+  EXPECT_NE(Pages(Print(4, 0))[3].find("\n9000.283 100 m\n"), std::string::npos);
+}
+
 TEST_F(PageOutput, EveryPageSetsRoundCapsAndPaintsTheBackground) {
   model.page.Output.BackgroundColor = 0x3366CC;
   model.page.Output.PaintBackground = 0;  // PrintToPdf always paints it
@@ -190,7 +211,9 @@ TEST_F(PageOutput, ListOfDrawingsInOneDocument) {
 }
 
 // A red dot at a known point of the drawing, rendered at one pixel per point, lands where
-// the turned page puts it, with the margin on every side.
+// the turned page puts it. On a page sized to the drawing the margin turns with it and every
+// side keeps it; on a sheet the margins are the paper's and shift the turned sheet up and
+// to the right.
 TEST_F(PageOutput, MarkerLandsOnTheExpectedPixelForEveryRotation) {
   constexpr int kDrawingWidth = 300;
   constexpr int kDrawingHeight = 200;
@@ -198,21 +221,25 @@ TEST_F(PageOutput, MarkerLandsOnTheExpectedPixelForEveryRotation) {
   TCad_Point& marker = PointAt(141.732L, 56.693L);
   marker.LineWidth = 3;
   marker.Color = 0x0000FF;
-  for (const long double marginMm : {0.0L, 10.0L}) {
+  for (const auto& [marginMm, sized] : {std::pair{0.0L, true}, {10.0L, true}, {10.0L, false}}) {
     const int m = marginMm == 0 ? 0 : 28;
+    const int grown = sized ? m : 0;
     model.page.MarginX = model.page.MarginY = marginMm;
-    model.page.PageWidth = kDrawingWidth + 2 * m;
-    model.page.PageHeight = kDrawingHeight + 2 * m;
+    model.page.SizedToDrawing = sized;
+    model.page.PageWidth = kDrawingWidth + 2 * grown;
+    model.page.PageHeight = kDrawingHeight + 2 * grown;
     const double W = model.page.PageWidth;
     const double H = model.page.PageHeight;
-    const double u = 141.732 + m;  // on the unturned page
-    const double v = 56.693 + m;
+    const double u = 141.732 + grown;  // on the unturned page
+    const double v = 56.693 + grown;
     for (const int rotation : {0, 90, 180, 270}) {
-      SCOPED_TRACE("margin " + std::to_string(m) + " rotation " + std::to_string(rotation));
+      SCOPED_TRACE("margin " + std::to_string(m) + (sized ? " drawing" : " sheet") + " rotation " +
+                   std::to_string(rotation));
       double x = u, y = v, pageHeight = H;
       if (rotation == 90) x = H - v, y = u, pageHeight = W;
       if (rotation == 180) x = W - u, y = H - v;
       if (rotation == 270) x = v, y = W - u, pageHeight = W;
+      if (!sized) x += m, y += m;
       const TRaster raster = RenderFirstPage(Print(1, rotation), TRenderer::Poppler);
       double sumX = 0, sumY = 0;
       int count = 0;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <thread>
 
@@ -29,16 +30,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A drawing of many scattered lines: a PDF of a few megabytes that takes a while to make.
-std::string ManyLines(int count) {
+// A header on the A4 sheet with layer 0 shown, and the pen that the records draw with.
+jwwunit::JWWHead A4Head() {
   jwwunit::JWWHead head = DefaultJwwHead();
   head.PaperSize = 4;
   head.Groups[0].State = 2;
   head.Groups[0].Layers[0].State = 2;
+  return head;
+}
+jwwunit::JWWEntityHead Pen() {
   jwwunit::JWWEntityHead pen;
   pen.LineType = 1;
   pen.PenColor = 1;
-  JwwWriter writer(head);
+  return pen;
+}
+
+// A drawing of many scattered lines: a PDF of a few megabytes that takes a while to make.
+std::string ManyLines(int count) {
+  const jwwunit::JWWEntityHead pen = Pen();
+  JwwWriter writer(A4Head());
   writer.Count(static_cast<uint32_t>(count));
   uint32_t seed = 1;
   const auto next = [&] {
@@ -265,6 +275,23 @@ TEST_F(ConvertDrawingTest, ASettingsFileSetsTheConversion) {
   const CommandResult missing = ConvertDrawing(drawing, pdf, "--settings none.kvs");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("none.kvs"), std::string::npos);
+}
+
+// An insert scales its block before it turns it: a line 10 mm along x in a block inserted at
+// the origin with the scales (2, 1) and turned by 90 degrees runs 20 mm up. Turning first
+// would make it 10 mm.
+TEST_F(ConvertDrawingTest, AnInsertScalesItsBlockThenTurnsIt) {
+  const jwwunit::JWWEntityHead pen = Pen();
+  JwwWriter writer(A4Head());
+  writer.Count(1).Object(jwwunit::CDataBlock{pen, 0, 0, 2, 1, std::numbers::pi / 2, 0});
+  writer.Word(1).Object(jwwunit::CDataList{pen, 0, 0, 0, "arm", 1});
+  writer.Object(jwwunit::CDataSen{pen, 0, 0, 10, 0});
+  WriteFile(drawing, writer.Data());
+  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
+  // The sheet's centre (148.5, 105) mm is the drawing's origin: 125 mm is 354.331 points.
+  const std::string contents = Contents();
+  EXPECT_NE(contents.find("420.945 354.331 "), std::string::npos) << contents;
+  EXPECT_NE(contents.find("420.945 297.638 "), std::string::npos) << contents;
 }
 
 TEST_F(ConvertDrawingTest, PicturesBesideTheDrawingAreEmbedded) {

@@ -18,11 +18,11 @@ CommandResult ConvertDrawing(const fs::path& input, const fs::path& output,
 }
 
 void ExpectLooksLikeReviewedRender(const fs::path& pdf, const fs::path& reference, int dpi,
-                                   double allowedShare) {
+                                   double allowedShare, bool colour) {
   constexpr int kGreyThreshold = 64;
   TempDir dir;
   const CommandResult render =
-      Run("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile " +
+      Run("pdftoppm -r " + std::to_string(dpi) + (colour ? "" : " -gray") + " -png -singlefile " +
           ShellQuote(pdf.string()) + " " + ShellQuote((dir / "render").string()));
   ASSERT_EQ(render.exitCode, 0) << render.err;
   const RasterImage rendered = ReadPng(dir / "render.png");

@@ -14,14 +14,14 @@ namespace kyrovane::test {
 CommandResult ConvertDrawing(const std::filesystem::path& input,
                              const std::filesystem::path& output, const std::string& options = "");
 
-// Renders the first page of `pdf` in grey at `dpi` and compares it with the reviewed render
-// `reference`. Renders differ between renderer versions in edges and glyph shapes; a line or a
-// text that is missing or misplaced changes far more. When more than `allowedShare` of the
-// pixels differ, the render is kept in the current folder under the reference's name, for a
+// Renders the first page of `pdf` at `dpi`, in grey or in colour, and compares it with the
+// reviewed render `reference`. Renders differ between renderer versions in edges and glyph shapes;
+// a line or a text that is missing or misplaced changes far more. When more than `allowedShare` of
+// the pixels differ, the render is kept in the current folder under the reference's name, for a
 // reviewer to look at and, if right, to take as the reference.
 void ExpectLooksLikeReviewedRender(const std::filesystem::path& pdf,
                                    const std::filesystem::path& reference, int dpi,
-                                   double allowedShare);
+                                   double allowedShare, bool colour = false);
 
 // The operator counts of `pdf` equal the line of `stem` in the reviewed list `list`.
 void ExpectReviewedCensus(const std::filesystem::path& pdf, const std::filesystem::path& list,

@@ -134,8 +134,8 @@ TEST_F(DriverTest, TheRotationItemAndTilesShapeThePagesOfEachKind) {
       {6, 1, {{421, 298}}},
       {0, 2, Repeated(2, {421, 596})},
       {0, 4, Repeated(4, {421, 298})},
-      {0, 8, Repeated(8, {210, 298})},
-      {0, 16, Repeated(16, {210, 149})},
+      {0, 8, Repeated(8, {211, 298})},  // 842 / 4 rounded up, so the tiles cover the sheet
+      {0, 16, Repeated(16, {211, 149})},
   };
   TPages partsPage;
   std::map<std::pair<std::string, int>, std::string> turnedContents;  // by file and item

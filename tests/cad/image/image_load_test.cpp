@@ -22,7 +22,7 @@ class ScopedPluginLoader {
 };
 
 bool IsEmpty(const TCad_Image& image) {
-  return image.Jpeg.Empty() && image.Bitmap.Empty() && image.DrawBitmap.Empty();
+  return !image.Jpeg && !image.DrawBitmap;
 }
 
 TEST(ImageLoad, BitmapsAreResampledOnlyWhenAskedAndWhenTheyHaveMorePixelsThanPoints) {
@@ -44,11 +44,11 @@ TEST(ImageLoad, BitmapsAreResampledOnlyWhenAskedAndWhenTheyHaveMorePixelsThanPoi
     SCOPED_TRACE(std::to_string(static_cast<double>(c.w)) + " x " +
                  std::to_string(static_cast<double>(c.h)));
     TCad_Image& image = scene.AddImage("PLAN.BMP", 0, 0, c.w, c.h, c.resample);
-    EXPECT_EQ(image.DrawBitmap.Width(), c.pixelsW);
-    EXPECT_EQ(image.DrawBitmap.Height(), c.pixelsH);
-    EXPECT_EQ(image.DrawBitmap.Pixel(0, 0), (TRGB{10, 20, 30}));
-    EXPECT_TRUE(image.Bitmap.Empty()) << "the loaded pixels are released";
-    EXPECT_TRUE(image.Jpeg.Empty());
+    ASSERT_TRUE(image.DrawBitmap);
+    EXPECT_EQ(image.DrawBitmap->Width(), c.pixelsW);
+    EXPECT_EQ(image.DrawBitmap->Height(), c.pixelsH);
+    EXPECT_EQ(image.DrawBitmap->Pixel(0, 0), (TRGB{10, 20, 30}));
+    EXPECT_FALSE(image.Jpeg);
     EXPECT_EQ(image.FileName, "PLAN.BMP");
     EXPECT_EQ(image.Path, std::filesystem::canonical(scene.dir / "plan.Bmp"));
   }
@@ -70,11 +70,17 @@ TEST(ImageLoad, OtherFormatsGoThroughThePluginLoader) {
     if (file.extension() == ".png") throw EInvalidGraphic("could not decode");
     return TBitmap(40, 30);
   });
+  scene.page.Reset();  // a new conversion, with the loader
+  scene.layer = scene.page.GetLayer(scene.page.AddLayer("0"));
   TCad_Image& decoded = scene.AddImage("PHOTO.JPEG", 0, 0, 5, 5, 1);
-  EXPECT_TRUE(decoded.Jpeg.Empty());
-  EXPECT_EQ(decoded.DrawBitmap.Width(), 14) << "plug-in pictures are resampled like bitmaps";
-  EXPECT_EQ(decoded.DrawBitmap.Height(), 14);
+  EXPECT_FALSE(decoded.Jpeg);
+  ASSERT_TRUE(decoded.DrawBitmap);
+  EXPECT_EQ(decoded.DrawBitmap->Width(), 14) << "plug-in pictures are resampled like bitmaps";
+  EXPECT_EQ(decoded.DrawBitmap->Height(), 14);
   EXPECT_TRUE(IsEmpty(scene.AddImage("scan.png", 0, 0, 10, 10)));
+  // Each file is decoded once, however often it is placed.
+  scene.AddImage("photo.jpeg", 0, 0, 50, 50);
+  scene.AddImage("scan.png", 0, 0, 10, 10);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], std::filesystem::canonical(jpeg));
 }
@@ -114,11 +120,43 @@ TEST(ImageLoad, JpgFilesAreKeptAsTheyAreAndLoadingAgainReplacesThePicture) {
   scene.WritePicture("photo.JPG", data);
   TCad_Image& image = scene.AddImage("a.bmp", 0, 0, 10, 10, 1);
   image.LoadFromFile("photo.jpg", scene.dir.path());
-  EXPECT_EQ(image.Jpeg.Data(), data);  // never resampled
-  EXPECT_TRUE(image.DrawBitmap.Empty());
-  EXPECT_TRUE(image.Bitmap.Empty());
+  ASSERT_TRUE(image.Jpeg);
+  EXPECT_EQ(image.Jpeg->Data(), data);  // never resampled
+  EXPECT_FALSE(image.DrawBitmap);
   image.LoadFromFile("gone.jpg", scene.dir.path());
   EXPECT_TRUE(IsEmpty(image));
+}
+
+// Pictures left out are named once each: missing, undecodable, or beyond the memory bound.
+TEST(ImageLoad, PicturesLeftOutAreNamedInTheNotices) {
+  ImageScene scene;
+  scene.WritePicture("big.bmp", Bmp24(100, 100, TRGB{1, 1, 1}));
+  scene.WritePicture("small.bmp", Bmp24(10, 10, TRGB{1, 1, 1}));
+  scene.WritePicture("broken.bmp", "no picture");
+  scene.page.Pictures.SetMemoryLimit(3 * 100 * 100 + 100);
+  const TCad_Image& big = scene.AddImage("big.bmp", 0, 0, 100, 100);
+  // Placed again, the picture is shared, not decoded and held once more.
+  EXPECT_EQ(scene.AddImage("BIG.BMP", 50, 50, 100, 100).DrawBitmap, big.DrawBitmap);
+  TCad_Image& small = scene.AddImage("small.bmp", 0, 0, 100, 100);  // does not fit beside it
+  for (int i = 0; i < 2; ++i) {
+    scene.AddImage("img\\gone.bmp", 0, 0, 10, 10);
+    scene.AddImage("broken.bmp", 0, 0, 10, 10);
+  }
+  EXPECT_TRUE(big.DrawBitmap);
+  EXPECT_TRUE(IsEmpty(small));
+  const std::string folder = std::filesystem::canonical(scene.dir.path()).string() + "/";
+  EXPECT_EQ(
+      scene.page.Notices.PicturesLeftOut,
+      (std::vector<std::string>{folder + "small.bmp", "img\\gone.bmp", folder + "broken.bmp"}));
+  EXPECT_LE(scene.page.Pictures.HeldBytes(), 3u * 100 * 100 + 100);
+
+  // Pictures that no image holds any more give way to new ones.
+  scene.page.Clear();
+  EXPECT_TRUE(scene.page.Notices.PicturesLeftOut.empty());
+  scene.layer = scene.page.GetLayer(scene.page.AddLayer("0"));
+  scene.WritePicture("other.bmp", Bmp24(10, 10, TRGB{1, 1, 1}));
+  EXPECT_TRUE(scene.AddImage("other.bmp", 0, 0, 100, 100).DrawBitmap);
+  EXPECT_EQ(scene.page.Pictures.HeldBytes(), 3u * 10 * 10);
 }
 
 }  // namespace

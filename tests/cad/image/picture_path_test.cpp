@@ -20,10 +20,11 @@ class PicturePath : public ::testing::Test {
     return fs::canonical(file);
   }
   std::optional<fs::path> Find(const std::string& utf8Path, const fs::path& folder) {
-    return FindPictureFile(cp932::FromUtf8(utf8Path), folder);
+    return FindPictureFile(cp932::FromUtf8(utf8Path), folder, listings);
   }
 
   TempDir dir;
+  TFolderListings listings;
 };
 
 TEST_F(PicturePath, NamesMatchWithoutRegardToCaseExactFirst) {
@@ -35,6 +36,17 @@ TEST_F(PicturePath, NamesMatchWithoutRegardToCaseExactFirst) {
   EXPECT_EQ(Find("img\\site.bmp", dir.path()), lower);
   EXPECT_EQ(Find("IMG\\SITE.BMP", dir.path()), upper);
   EXPECT_EQ(Find("img\\Site.bmp", dir.path()), upper) << "the first of two in byte order";
+}
+
+// Many pictures looked up in a folder of thousands of files list it once: the listing is
+// kept, so a file that appears later is found by another search only.
+TEST_F(PicturePath, AFolderIsListedOnceForManyLookups) {
+  const fs::path first = Make("a.bmp");
+  EXPECT_EQ(Find("A.BMP", dir.path()), first);
+  Make("b.bmp");
+  EXPECT_EQ(Find("B.BMP", dir.path()), std::nullopt);
+  TFolderListings fresh;
+  EXPECT_EQ(FindPictureFile("B.BMP", dir.path(), fresh), fs::canonical(dir / "b.bmp"));
 }
 
 // Relative paths start in the drawing's folder; paths from other machines are looked up
@@ -63,7 +75,7 @@ TEST_F(PicturePath, JapaneseNamesAreConvertedBeforeTheSeparatorsAreSplit) {
   const fs::path file = Make("図面/表 (1) [案].jpg");
   const std::string cp932Path = cp932::FromUtf8("図面\\表 (1) [案].jpg");
   ASSERT_NE(cp932Path.find("\x95\x5C"), std::string::npos);
-  EXPECT_EQ(FindPictureFile(cp932Path, dir.path()), file);
+  EXPECT_EQ(FindPictureFile(cp932Path, dir.path(), listings), file);
 }
 
 TEST_F(PicturePath, WhatIsNotAFileIsNotFound) {
@@ -76,7 +88,8 @@ TEST_F(PicturePath, WhatIsNotAFileIsNotFound) {
   EXPECT_EQ(Find("img\\", dir.path()), std::nullopt);
   EXPECT_EQ(Find("", dir.path()), std::nullopt);
   EXPECT_EQ(Find("D:\\site.bmp", fs::path()), std::nullopt) << "nowhere to look";
-  EXPECT_EQ(FindPictureFile(std::string("img\\site.bmp\0.txt", 17), dir.path()), std::nullopt);
+  EXPECT_EQ(FindPictureFile(std::string("img\\site.bmp\0.txt", 17), dir.path(), listings),
+            std::nullopt);
 }
 
 }  // namespace

@@ -146,13 +146,18 @@ TEST(JwwInserts, TopLevelInsertsCarryTheHalfSheetOffsetAndNestedOnesDoNot) {
   EXPECT_EQ(Item<TCad_Insert>(build.Layer(0), 0).Block, nullptr);
 }
 
-TEST(JwwBlocks, ADefinitionOnALayerThatDoesNotExistIsLeftOut) {
+// A definition's layer address beyond the 256 layers does not decide whether the block
+// exists: it takes the first layer, and its inserts draw it.
+TEST(JwwBlocks, ADefinitionOnALayerThatDoesNotExistTakesTheFirstLayer) {
   JwwBuild build;
   build.Block(0, {Line(0, 0, 1, 1)}, 16, 0);
   build.Add(Insert(0, 0, 0));
   build.Build();
-  EXPECT_EQ(build.page.FindBlock("0"), nullptr);
-  EXPECT_EQ(Item<TCad_Insert>(build.Layer(0), 0).Block, nullptr);
+  const TCad_Block* block = build.page.FindBlock("0");
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->Layer, &build.Layer(0));
+  EXPECT_EQ(block->Count(), 1);
+  EXPECT_EQ(Item<TCad_Insert>(build.Layer(0), 0).Block, block);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <sstream>
 
 #include "app/settings/Units.h"
@@ -127,15 +129,34 @@ TEST(JwwAllArea, TextsArcsAndSolidsCountWithTheirExtent) {
   EXPECT_EQ(solid.page.PageHeight, std::nearbyint(MmToPoint(20 + 10)));
 }
 
+// Inserts count with their blocks' members as they place them (scaled, then turned), nested
+// ones too; temporary points and blocks that insert themselves add nothing.
+TEST(JwwAllArea, InsertedMembersCountWhereTheInsertsPlaceThem) {
+  JwwBuild build;
+  jwwunit::CDataBlock nested = Insert(1, 0, 0);
+  build.Block(0, {Line(0, 0, 10, 10), nested, Insert(0, 50, 50)});
+  build.Block(1, {Line(0, 0, 5, 0), jwwunit::CDataTen{Head(), 90, 90, 1}});
+  jwwunit::CDataBlock placed = Insert(0, 5, 5);
+  placed.ScaleX = 2;
+  placed.Rotation = std::numbers::pi / 2;
+  build.Add(placed);
+  build.Add(jwwunit::CDataTen{Head(), -70, -70, 1});
+  build.Build(true);
+  // The block spans 0..10 both ways; scaled by 2 along x and turned: x -10..0, y 0..20.
+  EXPECT_THAT(build.Layer(0).Origin, IsPoint(10 - 5, -5));
+  EXPECT_EQ(build.page.PageWidth, std::nearbyint(MmToPoint(5 + 5)));
+  EXPECT_EQ(build.page.PageHeight, std::nearbyint(MmToPoint(25 - 5)));
+  EXPECT_TRUE(build.page.SizedToDrawing);
+}
+
 TEST(JwwAllArea, ADrawingWithNothingToMeasureKeepsItsSheet) {
   JwwBuild build;
-  build.Block(0, {Line(0, 0, 10, 10)});
-  build.Add(Insert(0, 5, 5));
+  build.Add(jwwunit::CDataTen{Head(), 5, 5, 1});
   build.Build(true);
   EXPECT_EQ(build.page.PageWidth, 3368);
   EXPECT_EQ(build.page.PageHeight, 2384);
+  EXPECT_FALSE(build.page.SizedToDrawing);
   EXPECT_THAT(build.Layer(0).Origin, IsPoint(0, 0));
-  EXPECT_THAT(Item<TCad_Insert>(build.Layer(0), 0).Position, IsPoint(5 + kHalfX, 5 + kHalfY));
 }
 
 TEST(JwwLayers, TwoHundredFiftySixLayersNamedByTheirNumber) {

@@ -37,6 +37,14 @@ TEST(JwwPoints, PointsTakeTheMagnificationAndDrawWithLineType1) {
   EXPECT_EQ(point.LineWidth, MmToPoint(0.3L));
   EXPECT_EQ(point.Color, 0x00FFFF);  // pen 4: Yellow
   EXPECT_EQ(point.Pass, 1);
+
+  // Temporary points are construction aids, never printed: at top level and in blocks.
+  JwwBuild temporary;
+  temporary.Add(jwwunit::CDataTen{Head(), 3, 4, 1});
+  temporary.Block(0, {jwwunit::CDataTen{Head(), 3, 4, 1}});
+  temporary.Build();
+  EXPECT_EQ(temporary.Layer(0).Count(), 0);
+  EXPECT_EQ(temporary.page.FindBlock("0")->Count(), 0);
 }
 
 TEST(JwwTexts, TheAngleRunsFromTheStartToTheEndPointAndFlag0x20WritesVertically) {

@@ -124,7 +124,7 @@ JwwWriter& JwwWriter::Fields(const CDataEnko& rec) {
 
 JwwWriter& JwwWriter::Fields(const CDataTen& rec) {
   Head(rec.Head);
-  out_.F64(rec.X).F64(rec.Y).U32(rec.Reserved);
+  out_.F64(rec.X).F64(rec.Y).U32(rec.Temporary);
   return *this;
 }
 
