@@ -62,6 +62,20 @@ void WriteInto(TOutputFile& output, Write&& write) {
   }
 }
 
+// What the drawing of a converted drawing left out, or nothing.
+std::string LeftOutText(const fs::path& drawing, const TCad_OutputNotices& notices) {
+  std::string text;
+  if (notices.CutInserts > 0) {
+    text += "\r\n循環または多すぎる展開のため描かなかったブロック: " +
+            std::to_string(notices.CutInserts) + "個";
+  }
+  for (const std::string& picture : notices.PicturesLeftOut) {
+    text += "\r\n読み込めなかった画像: " + picture;
+  }
+  if (text.empty()) return text;
+  return drawing.string() + "\r\nの一部を出力できませんでした。" + text;
+}
+
 }  // namespace
 
 struct TConversionDriver::TDrawing {
@@ -159,6 +173,11 @@ void TConversionDriver::BuildDrawing(const TDrawing& Drawing, bool AllArea, long
   }
 }
 
+void TConversionDriver::ShowLeftOut(const fs::path& Path) {
+  const std::string text = LeftOutText(Path, CadPage.Notices);
+  if (!text.empty()) ui_.MessageBox("Kyrovane", text, TMessageIcon::Warning, TMessageButtons::Ok);
+}
+
 std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional<fs::path>& Target,
                                                              const fs::path& Source,
                                                              fs::path& Written) {
@@ -200,6 +219,7 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
     progress.SetPosition(3);
     progress.Close();
     output->Commit();
+    ShowLeftOut(Path);
   } catch (const EDrawingRefused& refused) {
     ShowDrawingMessage(ui_, refused.what());
     return std::nullopt;
@@ -241,6 +261,7 @@ std::optional<fs::path> TConversionDriver::ConvertList(
       printer->BeginDoc();
     }
     CadPage.PrintPages(Rotation, kind == TDrawingKind::Jwk ? 1 : Options.Tiles);
+    ShowLeftOut(line.Path);
   }
   progress.Close();
   if (!printer->HasDoc()) {

@@ -70,6 +70,8 @@ class TConversionDriver {
   TDrawing ReadDrawing(const std::filesystem::path& Path) const;
   void ParseDrawing(TDrawing& Drawing);
   void BuildDrawing(const TDrawing& Drawing, bool AllArea, long double AddOn);
+  // Tells what the drawing of the converted drawing left out, if anything.
+  void ShowLeftOut(const std::filesystem::path& Path);
 
   std::optional<std::filesystem::path> ConvertDrawing(
       const std::filesystem::path& Path, const std::optional<std::filesystem::path>& Target,

@@ -326,6 +326,41 @@ TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
             (std::vector<std::string>{"part.jwk", "plan.jwc", "plan.jww", "plan.pdf", "report"}));
 }
 
+TEST_F(DriverTest, WhatADrawingLeftOutIsToldAfterItsOutput) {
+  jwwunit::JWWHead head = test::DefaultJwwHead();
+  head.PaperSize = 4;
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::JWWEntityHead pen;
+  pen.PenColor = 1;
+  jwwunit::CDataMoji picture;
+  picture.Head = pen;
+  picture.EndX = 1;
+  picture.Text = "^@BMmissing.bmp,60,30";
+  test::JwwWriter writer(head);
+  writer.Count(2).Object(picture).Object(jwwunit::CDataBlock{pen, 0, 0, 1, 1, 0, 0});
+  // Block 0 inserts itself.
+  writer.Word(1).Object(jwwunit::CDataList{pen, 0, 0, 0, "self", 1});
+  writer.Object(jwwunit::CDataBlock{pen, 0, 0, 1, 1, 0, 0});
+  const fs::path cut = dir / "cut.jww";
+  test::WriteFile(cut, writer.Data());
+
+  ASSERT_EQ(Convert(cut, pdf), pdf);
+  WriteList({cut.string(), drawing.string()});
+  ASSERT_EQ(Convert(list, pdf), pdf);
+  const std::string told = cut.string() +
+                           "\r\nの一部を出力できませんでした。"
+                           "\r\n循環または多すぎる展開のため描かなかったブロック: 1個"
+                           "\r\n読み込めなかった画像: ";
+  ASSERT_EQ(ui.Messages.size(), 2u);  // none for the drawing without loss
+  for (const auto& message : ui.Messages) {
+    EXPECT_EQ(message.Caption, "Kyrovane");
+    EXPECT_EQ(message.Icon, TMessageIcon::Warning);
+    EXPECT_TRUE(message.Text.starts_with(told)) << message.Text;
+    EXPECT_TRUE(message.Text.ends_with("missing.bmp")) << message.Text;
+  }
+}
+
 TEST_F(DriverTest, EachDrawingIsReadFromDiskOnce) {
   WriteList({drawing.string(), drawing.string() + "," + std::string(68, 'f')});
   const int watch = inotify_init1(IN_NONBLOCK);
