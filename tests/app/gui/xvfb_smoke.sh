@@ -37,22 +37,32 @@ fail() {
   exit 1
 }
 
+# The id of the first visible window whose title matches, waiting up to $2 seconds. A search
+# can fail with BadWindow when another window closes meanwhile (a dialog going away), so it
+# is retried instead of trusted once.
+find_window() {
+  local found
+  for _ in $(seq $(($2 * 5))); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    [ -n "$found" ] && echo "$found" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 "$program" &
 pid=$!
-main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Kyrovane Ver' | head -n 1) ||
-  fail "the main window did not show"
+main=$(find_window '^Kyrovane Ver' 30) || fail "the main window did not show"
 echo "main window $main"
 
 # "PDF変換開始", then the path typed into the open dialog and the proposed name saved.
 xdotool mousemove --window "$main" 84 21 click 1
-open=$(timeout 20 xdotool search --sync --onlyvisible --name '開く' | head -n 1) ||
-  fail "no open dialog"
+open=$(find_window '開く' 20) || fail "no open dialog"
 xdotool windowfocus --sync "$open"
 sleep 0.5
 xdotool type --delay 20 "$work/drawing.jww"
 xdotool key Return
-save=$(timeout 20 xdotool search --sync --onlyvisible --name '名前を付けて保存' | head -n 1) ||
-  fail "no save dialog"
+save=$(find_window '名前を付けて保存' 20) || fail "no save dialog"
 xdotool windowfocus --sync "$save"
 sleep 0.5
 xdotool key Return
