@@ -17,6 +17,12 @@ CommandResult ConvertDrawing(const fs::path& input, const fs::path& output,
              ShellQuote(output.string()) + (options.empty() ? "" : " " + options));
 }
 
+std::string SettingsOption(const fs::path& folder, const std::string& environment) {
+  const fs::path file = folder / "settings.kvs";
+  WriteFile(file, "[Application]\r\nDataVersion=130\r\n[Environment]\r\n" + environment);
+  return " --settings " + ShellQuote(file.string());
+}
+
 void ExpectLooksLikeReviewedRender(const fs::path& pdf, const fs::path& reference, int dpi,
                                    double allowedShare, bool colour) {
   constexpr int kGreyThreshold = 64;

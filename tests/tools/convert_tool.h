@@ -14,6 +14,10 @@ namespace kyrovane::test {
 CommandResult ConvertDrawing(const std::filesystem::path& input,
                              const std::filesystem::path& output, const std::string& options = "");
 
+// Writes a settings file of the given [Environment] lines into `folder`; returns the option
+// that hands it to the tool.
+std::string SettingsOption(const std::filesystem::path& folder, const std::string& environment);
+
 // Renders the first page of `pdf` at `dpi`, in grey or in colour, and compares it with the
 // reviewed render `reference`. Renders differ between renderer versions in edges and glyph shapes;
 // a line or a text that is missing or misplaced changes far more. When more than `allowedShare` of

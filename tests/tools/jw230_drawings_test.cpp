@@ -173,12 +173,10 @@ TEST_P(Jw230Variant, LooksLikeTheReviewedRenderWithItsOperatorCounts) {
   KYROVANE_NEEDS_SHARED_TESTDATA();
   const TVariant& variant = GetParam();
   TempDir dir;
-  const fs::path settings = dir / "variant.kvs";
-  WriteFile(settings, "[Application]\r\nDataVersion=130\r\n[Environment]\r\n" + variant.settings);
   const fs::path pdf = dir / "drawing.pdf";
   const CommandResult convert =
       ConvertDrawing(SharedTestData(std::string("jw230/") + variant.drawing), pdf,
-                     std::string(variant.options) + " --settings " + ShellQuote(settings.string()));
+                     variant.options + SettingsOption(dir.path(), variant.settings));
   ASSERT_EQ(convert.exitCode, 0) << convert.err;
   ExpectReadersAccept(pdf);
   ExpectLooksLikeReviewedRender(pdf,

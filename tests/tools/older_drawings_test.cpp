@@ -1,19 +1,16 @@
-// Drawings of the older format and parts files converted end to end, through their readers
-// and builders into PDFs by the program's conversion driver: a drawing with every record kind,
+// Drawings of the older format and parts files converted end to end by the conversion tool,
+// through their readers and builders into PDFs: a drawing with every record kind,
 // the same with every field at a hostile value, and the real parts files of the shared test
 // data, whose renders are kept as reviewed references.
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <limits>
 
-#include "app/core/ConversionDriver.h"
-#include "app/core/scripted_ui.h"
 #include "convert_tool.h"
 #include "import/jwc/jwc_writer.h"
+#include "import/jwcunit.h"
 #include "import/jwkunit.h"
-#include "import/support/fixed_clock.h"
 #include "pdf/pdf_test_support.h"
 #include "pdf/picture/bmp_builder.h"
 #include "pdf_census.h"
@@ -71,59 +68,17 @@ JwcDrawing Hostile() {
   return d;
 }
 
-// What a conversion is asked for besides the drawing.
-struct TOutput {
-  bool allArea = false;
-  int angleItem = 0;  // of the rotation box: 1 is 90 degrees, 6 half scale
-  int tiles = 1;
-};
-
-// Converts the drawing into the PDF through the program's conversion driver under the given
-// settings; returns the texts of the messages it showed.
-std::vector<std::string> ConvertThroughDriver(const fs::path& drawing, const fs::path& pdf,
-                                              REnvironment env, const TOutput& output) {
-  ScriptedUi ui;
-  ui.OpenAnswers.push_back(drawing);
-  ui.SaveAnswers.push_back(pdf);
-  const FixedClock clock;
-  TConversionDriver driver(env, ui, clock, pdf.parent_path());
-  TConversionOptions options;
-  options.OpenAfter = false;
-  options.IgnorePrintRange = output.allArea;
-  options.AngleItem = output.angleItem;
-  options.Tiles = output.tiles;
-  EXPECT_EQ(driver.Convert(options), pdf) << drawing;
-  std::vector<std::string> texts;
-  for (const ScriptedUi::TMessage& message : ui.Messages) texts.push_back(message.Text);
-  return texts;
-}
-
-// With smoothed curves coloured by pen.
-std::vector<std::string> ConvertJwc(const fs::path& drawing, const fs::path& pdf,
-                                    const TOutput& output) {
-  REnvironment env = DefaultEnvironment();
-  env.UseSpline = true;
-  env.UseColor = true;
-  return ConvertThroughDriver(drawing, pdf, env, output);
-}
-
-// Under the default settings.
-void ConvertJwk(const fs::path& drawing, const fs::path& pdf) {
-  EXPECT_TRUE(ConvertThroughDriver(drawing, pdf, DefaultEnvironment(), {}).empty());
-}
-
 class JwcConversion : public ::testing::Test {
  protected:
-  JwcConversion() {
-    TBmpSpec bitmap;
-    bitmap.width = 2;
-    bitmap.height = 1;
-    bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);
-    WriteFile(dir / "site.bmp", BuildBmp(bitmap));
-  }
-  std::vector<std::string> Convert(const JwcDrawing& drawing, const TOutput& output) {
+  JwcConversion() { WriteFile(dir / "site.bmp", RedPixelBmp()); }
+  // Converts the drawing with smoothed curves coloured by pen; returns the messages shown.
+  std::string Convert(const JwcDrawing& drawing, const std::string& options) {
     WriteFile(dir / "plan.jwc", WriteJwc(drawing));
-    return ConvertJwc(dir / "plan.jwc", pdf, output);
+    const CommandResult result =
+        ConvertDrawing(dir / "plan.jwc", pdf,
+                       options + SettingsOption(dir.path(), "UseSpline=1\r\nUseColor=1\r\n"));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.err;
   }
 
   TempDir dir;
@@ -131,8 +86,8 @@ class JwcConversion : public ::testing::Test {
 };
 
 TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
-  for (const TOutput& output : {TOutput{}, TOutput{.allArea = true, .angleItem = 1}}) {
-    EXPECT_TRUE(Convert(EveryKind(), output).empty());
+  for (const char* options : {"", "--all-area --rotation 90"}) {
+    EXPECT_EQ(Convert(EveryKind(), options), "");
     ExpectReadersAccept(pdf);
     const std::map<std::string, int> counts = OperatorCounts(ReadFile(pdf));
     EXPECT_EQ(counts.at("Do"), 1);  // the picture
@@ -141,10 +96,9 @@ TEST_F(JwcConversion, ADrawingWithEveryRecordKindConvertsAndRenders) {
 }
 
 TEST_F(JwcConversion, ADrawingWithEveryFieldHostileConvertsAndRenders) {
-  for (const TOutput& output :
-       {TOutput{}, TOutput{.allArea = true}, TOutput{.angleItem = 6, .tiles = 4}}) {
+  for (const char* options : {"", "--all-area", "--rotation half --tiles 4"}) {
     // The reader repairs a line and a text, and says so.
-    EXPECT_EQ(Convert(Hostile(), output), std::vector{JwcRepairNotice(2)});
+    EXPECT_EQ(Convert(Hostile(), options), "警告: " + JwcRepairNotice(2) + "\n");
     ExpectReadersAccept(pdf);
   }
 }
@@ -166,7 +120,9 @@ class PartsFile : public ::testing::TestWithParam<fs::path> {
  protected:
   void SetUp() override {
     KYROVANE_NEEDS_SHARED_TESTDATA();
-    ConvertJwk(GetParam(), pdf);
+    const CommandResult convert = ConvertDrawing(GetParam(), pdf);
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+    EXPECT_EQ(convert.err, "");
     ASSERT_TRUE(ReadJwkFile(GetParam(), parts).Ok);
   }
 
