@@ -61,17 +61,14 @@ std::string ManyLines(int count) {
   return writer.Data();
 }
 
-// A drawing of one open layer that holds the picture text, and the line when one is given.
+// A drawing that holds the picture text, and the line when one is given.
 std::string PictureDrawing(const std::string& pictureText,
                            const std::optional<jwwunit::CDataSen>& line = std::nullopt) {
-  jwwunit::JWWHead head = DefaultJwwHead();
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
   jwwunit::CDataMoji picture;
-  picture.Head.PenColor = 1;
+  picture.Head = Pen();
   picture.EndX = 1;
   picture.Text = pictureText;
-  JwwWriter writer(head);
+  JwwWriter writer(A4Head());
   writer.Count(line ? 2 : 1).Object(picture);
   if (line) writer.Object(*line);
   return writer.Data();
@@ -262,12 +259,8 @@ TEST_F(ConvertDrawingTest, AConversionKilledAtAnyMomentLeavesNoPartialFile) {
 }
 
 TEST_F(ConvertDrawingTest, ASettingsFileSetsTheConversion) {
-  WriteFile(dir / "red.kvs",
-            "[Application]\r\nDataVersion=130\r\n[Environment]\r\nUseColor=1\r\nLineColor1=17\r\n"
-            "Line1=1\r\n");
-  ASSERT_EQ(
-      ConvertDrawing(drawing, pdf, "--settings " + ShellQuote((dir / "red.kvs").string())).exitCode,
-      0);
+  const std::string red = SettingsOption(dir.path(), "UseColor=1\r\nLineColor1=17\r\nLine1=1\r\n");
+  ASSERT_EQ(ConvertDrawing(drawing, pdf, red).exitCode, 0);
   const std::string contents = Contents();
   EXPECT_NE(contents.find("1 0 0 RG"), std::string::npos);
   EXPECT_NE(contents.find("2.835 w"), std::string::npos);
@@ -318,11 +311,8 @@ TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
     photo.rgb.insert(photo.rgb.end(), color.begin(), color.end());
   }
   WritePng(photo, dir / "photo.png");
-  jwwunit::JWWEntityHead line;
-  line.LineType = 1;
-  line.PenColor = 1;
   WriteFile(drawing,
-            PictureDrawing("^@BMphoto.png,100,50", jwwunit::CDataSen{line, -100, -80, 100, -80}));
+            PictureDrawing("^@BMphoto.png,100,50", jwwunit::CDataSen{Pen(), -100, -80, 100, -80}));
 
   ScopedRegistry registry;
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
