@@ -34,22 +34,9 @@ bool TFakeSystem::Take(TSystemCall call, void* p) {
   return true;
 }
 
-void* TFakeSystem::HeapAlloc(std::size_t size) {
-  return Give(TSystemCall::HeapAlloc, size);
-}
-
-bool TFakeSystem::HeapFree(void* p) {
-  return Take(TSystemCall::HeapFree, p);
-}
-
-void* TFakeSystem::MapPages(std::size_t size) {
-  return Give(TSystemCall::MapPages, size);
-}
-
 bool TFakeSystem::UnmapPages(void* p, std::size_t size) {
   const auto block = live_.find(p);
   EXPECT_TRUE(block != live_.end() && block->second == size) << "unmapping " << size;
-  if (RefuseUnmap) return false;
   return Take(TSystemCall::UnmapPages, p);
 }
 

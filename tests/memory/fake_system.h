@@ -29,9 +29,9 @@ class TFakeSystem final : public memory::TSystemLayer {
   ~TFakeSystem();
 
   bool HasHeap() override { return Heap; }
-  void* HeapAlloc(std::size_t size) override;
-  bool HeapFree(void* p) override;
-  void* MapPages(std::size_t size) override;
+  void* HeapAlloc(std::size_t size) override { return Give(TSystemCall::HeapAlloc, size); }
+  bool HeapFree(void* p) override { return Take(TSystemCall::HeapFree, p); }
+  void* MapPages(std::size_t size) override { return Give(TSystemCall::MapPages, size); }
   bool UnmapPages(void* p, std::size_t size) override;
   bool IsMultiThreaded() override { return MultiThreaded; }
   void Lock() override { Records.push_back({TSystemCall::Lock}); }
@@ -48,7 +48,6 @@ class TFakeSystem final : public memory::TSystemLayer {
   bool MultiThreaded = false;
   std::size_t RefuseFrom = SIZE_MAX;  // requests of at least this many bytes fail
   std::size_t GrantsLeft = SIZE_MAX;  // requests that succeed before all fail
-  bool RefuseUnmap = false;
   int StartCount = 0;
 
  private:

@@ -211,13 +211,6 @@ TEST_F(MemoryManager, ForeignAndTwiceFreedPointersAreRefusedUntouched) {
   EXPECT_EQ(Pool(32).Used, 0u);
 }
 
-TEST_F(MemoryManager, AFailedReleaseOfALargeBlockIsReported) {
-  void* p = allocator.PoolGetMem(100000);
-  system.RefuseUnmap = true;
-  EXPECT_EQ(allocator.PoolFreeMem(p), 1);
-  system.RefuseUnmap = false;
-}
-
 TEST_F(MemoryManager, LocksOnlyWhileTheProcessHasMoreThanOneThread) {
   const auto locks = [&] {
     const auto n =

@@ -185,11 +185,5 @@ TEST_F(PluginPictures, APluginThatMisbehavesNeverHarmsTheProgram) {
   dlclose(faulty);
 }
 
-TEST(PluginPicturesWithoutPlugins, OnlyPlainBmpFilesLoad) {
-  TempDir dir;
-  WriteFile(dir / "p.kypx", Kypx(1, 1, 24, {}, "\xFF\x00\x00"s));
-  EXPECT_EQ(MessageOf([&] { LoadSPIBitmap(dir / "p.kypx"); }), "Susie Plugins could not decode");
-}
-
 }  // namespace
 }  // namespace kyrovane::test
