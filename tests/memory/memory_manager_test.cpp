@@ -1,5 +1,6 @@
 // The manager over a recording system layer: size classes, chunk sizes, the return rule,
-// moving blocks, large blocks, locking, start-up failures and the pointers it refuses.
+// moving blocks, large blocks, locking, start-up failures and the pointers it refuses. Sizes
+// that would wrap are refused in the process tests.
 
 #include <gtest/gtest.h>
 
@@ -176,15 +177,6 @@ TEST_F(MemoryManager, AlignedBlocksAreAlignedAndGoBackWhole) {
     allocator.PoolFreeMem(p);
     EXPECT_EQ(system.LiveBlocks(), liveBefore);
   }
-}
-
-TEST_F(MemoryManager, SizesWhoseArithmeticWouldWrapAreRefused) {
-  for (const std::size_t size : {SIZE_MAX, SIZE_MAX - 15, SIZE_MAX / 2 + 1}) {
-    EXPECT_EQ(allocator.PoolGetMem(size), nullptr);
-    EXPECT_EQ(allocator.PoolGetAlignedMem(size - 100, 4096), nullptr);
-  }
-  EXPECT_EQ(allocator.PoolGetAlignedMem(16, SIZE_MAX / 2 + 1), nullptr);
-  EXPECT_EQ(system.Records, std::vector<TSystemRecord>{});
 }
 
 TEST_F(MemoryManager, ForeignAndTwiceFreedPointersAreRefusedUntouched) {

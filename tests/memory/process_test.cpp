@@ -63,12 +63,19 @@ TEST(InstalledManager, SmallRequestsComeFromThePools) {
 }
 
 TEST(InstalledManager, TheCFunctionsKeepTheirContracts) {
-  volatile std::size_t huge = SIZE_MAX;
+  // Sizes and alignments whose arithmetic would wrap.
+  void* never = nullptr;
+  for (const std::size_t size : {SIZE_MAX, SIZE_MAX - 15, SIZE_MAX / 2 + 1}) {
+    volatile std::size_t huge = size;
+    errno = 0;
+    EXPECT_EQ(malloc(huge), nullptr);
+    EXPECT_EQ(errno, ENOMEM) << size;
+    EXPECT_EQ(posix_memalign(&never, 4096, huge - 100), ENOMEM) << size;
+  }
+  EXPECT_EQ(posix_memalign(&never, SIZE_MAX / 2 + 1, 16), ENOMEM);
+  volatile std::size_t half = SIZE_MAX / 2;
   errno = 0;
-  EXPECT_EQ(malloc(huge), nullptr);
-  EXPECT_EQ(errno, ENOMEM);
-  errno = 0;
-  EXPECT_EQ(calloc(huge / 2, 3), nullptr);
+  EXPECT_EQ(calloc(half, 3), nullptr);
   EXPECT_EQ(errno, ENOMEM);
 
   // Pooled blocks and mapped pages are both used again.

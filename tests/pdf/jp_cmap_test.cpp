@@ -59,8 +59,6 @@ void ExpectSameMapping(const std::string& cmapName, std::span<const TCIDRange> t
 TEST(JpCMapTables, MapEveryCodeAsThePublishedCMapsDo) {
   ExpectSameMapping("90ms-RKSJ-H", CIDRanges90ms(), CharToCID90ms);
   ExpectSameMapping("90msp-RKSJ-H", CIDRanges90msp(), CharToCID90msp);
-  EXPECT_EQ(CIDRanges90ms().size(), 171u);
-  EXPECT_EQ(CIDRanges90msp().size(), 171u);
 }
 
 TEST(JpCharToCID, SingleBytes) {

@@ -38,29 +38,38 @@ const std::string kSampleUtf8 =
     "Aあｱ"
     "B漢字１";
 
-class JpFontPage : public ::testing::Test {
+// A page of texts in the Japanese faces, saved for the readers.
+class JpFontDocument : public ::testing::Test {
  protected:
-  // One line of the sample per font, each at x = 100 and 30 points below the previous one.
-  void SetUp() override {
+  JpFontDocument() {
     doc_.NewDoc();
     doc_.AddPage();
+  }
+  void Show(const std::string& font, long double size, long double x, long double y,
+            const std::string& text) {
     TPdfCanvas& canvas = doc_.GetCanvas();
-    long double y = 800;
-    for (const std::string& font : FontNames()) {
-      canvas.BeginText();
-      canvas.SetFont(font, 10);
-      canvas.SetTextMatrix(1, 0, 0, 1, 100, y);
-      canvas.ShowText(kSample);
-      canvas.EndText();
-      y -= 30;
-    }
-    test::SaveToFile(doc_, file_);
+    canvas.BeginText();
+    canvas.SetFont(font, size);
+    canvas.SetTextMatrix(1, 0, 0, 1, x, y);
+    canvas.ShowText(text);
+    canvas.EndText();
   }
 
   test::ScopedPdfClock clock_;
   test::TempDir dir_;
   std::filesystem::path file_ = dir_ / "fonts.pdf";
   TPdfDoc doc_;
+};
+
+class JpFontPage : public JpFontDocument {
+ protected:
+  // One line of the sample per font, each at x = 100 and 30 points below the previous one.
+  void SetUp() override {
+    const std::vector<std::string> fonts = FontNames();
+    for (std::size_t i = 0; i < fonts.size(); ++i)
+      Show(fonts[i], 10, 100, 800 - 30.0L * i, kSample);
+    test::SaveToFile(doc_, file_);
+  }
 };
 
 TEST_F(JpFontPage, ReadersAcceptIt) {
@@ -135,32 +144,19 @@ TEST_F(JpFontPage, MupdfAdvancesFollowTheWidthArrays) {
 // horizontal family at size 40 from x = 100, and down the page in the vertical Gothic.
 const std::string kFigure = "12 -19.44 ~";
 
-class JpFontFigures : public ::testing::Test {
+class JpFontFigures : public JpFontDocument {
  protected:
   void SetUp() override {
-    doc_.NewDoc();
-    doc_.AddPage();
-    for (std::size_t i = 0; i < kHorizontal.size(); ++i) Show(kHorizontal[i], 100, Baseline(i));
-    Show("GothicV", 500, 780);
+    for (std::size_t i = 0; i < kHorizontal.size(); ++i) {
+      Show(kHorizontal[i], 40, 100, Baseline(i), kFigure);
+    }
+    Show("GothicV", 40, 500, 780, kFigure);
     test::SaveToFile(doc_, file_);
     test::ExpectReadersAccept(file_);
-  }
-
-  void Show(const std::string& font, long double x, long double y) {
-    TPdfCanvas& canvas = doc_.GetCanvas();
-    canvas.BeginText();
-    canvas.SetFont(font, 40);
-    canvas.SetTextMatrix(1, 0, 0, 1, x, y);
-    canvas.ShowText(kFigure);
-    canvas.EndText();
   }
   static long double Baseline(std::size_t line) { return 780 - 60.0L * line; }
 
   const std::vector<std::string> kHorizontal = {"Gothic", "Mincyo", "PGothic", "PMincyo"};
-  test::ScopedPdfClock clock_;
-  test::TempDir dir_;
-  std::filesystem::path file_ = dir_ / "figures.pdf";
-  TPdfDoc doc_;
 };
 
 TEST_F(JpFontFigures, TextComesBackAsTheDrawingsOwnCharacters) {
