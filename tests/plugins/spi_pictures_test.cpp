@@ -118,11 +118,8 @@ TEST_F(PluginPictures, APictureBehindAMacBinaryHeaderDecodesAt128Bytes) {
 }
 
 TEST_F(PluginPictures, BmpFilesAreReadPlainFirstAndOtherFilesThroughThePluginsFirst) {
-  TBmpSpec blue;
-  blue.width = blue.height = 1;
-  blue.pixels = "\xFF\0\0\0"s;
-  const std::string bmp = BuildBmp(blue);
-  const std::string kypx = Kypx(1, 1, 24, {}, "\xFF\x00\x00"s);
+  const std::string bmp = RedPixelBmp();
+  const std::string kypx = Kypx(1, 1, 24, {}, "\x00\x00\xFF"s);
   const std::string seeking = "1 1 Seeking enabled Susie Plugins";
   struct Case {
     const char* name;
@@ -130,8 +127,8 @@ TEST_F(PluginPictures, BmpFilesAreReadPlainFirstAndOtherFilesThroughThePluginsFi
     TRGB pixel;
     bool shownToPlugins;
   };
-  for (const Case& c : {Case{"a.BMP", bmp, kBlue, false}, Case{"b.bmp", kypx, kRed, true},
-                        Case{"c.kypx", kypx, kRed, true}, Case{"d.png", bmp, kBlue, true}}) {
+  for (const Case& c : {Case{"a.BMP", bmp, kRed, false}, Case{"b.bmp", kypx, kBlue, true},
+                        Case{"c.kypx", kypx, kBlue, true}, Case{"d.png", bmp, kRed, true}}) {
     reports.clear();
     ExpectPixels(Load(c.name, c.bytes), 1, {c.pixel});
     EXPECT_EQ(std::ranges::count(reports, seeking), c.shownToPlugins ? 1 : 0) << c.name;
