@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <numbers>
-#include <optional>
 #include <thread>
 
 #include "app/settings/Units.h"
@@ -18,7 +17,6 @@
 #include "convert_tool.h"
 #include "import/support/jww_writer.h"
 #include "pdf/pdf_test_support.h"
-#include "pdf/picture/bmp_builder.h"
 #include "pdf/printer/pdf_inspection.h"
 #include "pdf/printer/raster_image.h"
 #include "pdf_census.h"
@@ -60,19 +58,6 @@ std::string ManyLines(int count) {
   return writer.Data();
 }
 
-// A drawing that holds the picture text, and the line when one is given.
-std::string PictureDrawing(const std::string& pictureText,
-                           const std::optional<jwwunit::CDataSen>& line = std::nullopt) {
-  jwwunit::CDataMoji picture;
-  picture.Head = Pen();
-  picture.EndX = 1;
-  picture.Text = pictureText;
-  JwwWriter writer(A4Head());
-  writer.Count(line ? 2 : 1).Object(picture);
-  if (line) writer.Object(*line);
-  return writer.Data();
-}
-
 class ConvertDrawingTest : public ::testing::Test {
  protected:
   ConvertDrawingTest() { WriteFile(drawing, TwoLayerLines()); }
@@ -100,7 +85,7 @@ TEST_F(ConvertDrawingTest, ArgumentsItDoesNotTakeGiveItsUsage) {
   EXPECT_FALSE(fs::exists(pdf));
 }
 
-TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
+TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwGivesTheProgramsMessageAndNoFile) {
   jwwunit::JWWHead head = DefaultJwwHead();
   head.Version = 229;
   const std::string older = JwwWriter(head).Count(0).Data();
@@ -112,15 +97,6 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwOrDamagedLeavesNoFile) {
               "Kyrovane: " + drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
     EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
   }
-  // A damaged version-230 drawing gives the reader's reason and leaves no file either.
-  const std::string whole = TwoLayerLines();
-  WriteFile(drawing, whole.substr(0, whole.size() - 10));
-  const CommandResult result = ConvertDrawing(drawing, pdf);
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(result.err.starts_with("Kyrovane: " + drawing.string() +
-                                     "\r\nは、壊れているため変換できません。\r\n（"))
-      << result.err;
-  EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
 }
 
 TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
@@ -279,18 +255,6 @@ TEST_F(ConvertDrawingTest, AnInsertScalesItsBlockThenTurnsIt) {
   EXPECT_NE(contents.find("420.945 297.638 "), std::string::npos) << contents;
 }
 
-TEST_F(ConvertDrawingTest, PicturesBesideTheDrawingAreEmbedded) {
-  TBmpSpec bitmap;
-  bitmap.width = 2;
-  bitmap.height = 1;
-  bitmap.pixels = std::string("\0\0\xff\xff\0\0\0\0", 8);  // red, blue
-  WriteFile(dir / "Site.bmp", BuildBmp(bitmap));
-  WriteFile(drawing, PictureDrawing("^@BMimg\\..\\SITE.BMP,60,30"));
-  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
-  ExpectReadersAccept(pdf);
-  EXPECT_EQ(OperatorCounts(ReadFile(pdf))["Do"], 1);
-}
-
 // A PNG picture reaches the PDF when the user's plug-ins decode it; without them it is left
 // out and the rest of the drawing is drawn.
 TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
@@ -303,8 +267,13 @@ TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
     photo.rgb.insert(photo.rgb.end(), color.begin(), color.end());
   }
   WritePng(photo, dir / "photo.png");
-  WriteFile(drawing,
-            PictureDrawing("^@BMphoto.png,100,50", jwwunit::CDataSen{Pen(), -100, -80, 100, -80}));
+  jwwunit::CDataMoji picture;
+  picture.Head = Pen();
+  picture.EndX = 1;
+  picture.Text = "^@BMphoto.png,100,50";
+  JwwWriter writer(A4Head());
+  writer.Count(2).Object(picture).Object(jwwunit::CDataSen{Pen(), -100, -80, 100, -80});
+  WriteFile(drawing, writer.Data());
 
   ScopedRegistry registry;
   ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
