@@ -125,11 +125,7 @@ TEST(SPIsRegistration, EachPatternOfAnEntryIsRegisteredFromTheLastWithTheEntrysN
     };
     spis.Add(CreateSPI(TestPlugin("archive")));
     spis.Add(CreateSPI(TestPlugin("letters")));
-    const TSPI& letters = spis.Items(1);
-    EXPECT_EQ(letters.APIVersion, "00IN");
-    EXPECT_EQ(letters.Description, "Letters");
-    EXPECT_EQ(letters.Filters, (std::vector<std::string>{"*.a;*.b;*.c", "*.abc;*.def"}));
-    EXPECT_EQ(letters.Names, (std::vector<std::string>{"Letters", "Three letters"}));
+    EXPECT_EQ(spis.Items(1).Description, "Letters");
 
     for (const auto& [extension, description] :
          {std::pair{"C", "Letters"}, {"def", "Three letters"}, {"ABC", "Three letters"}}) {
