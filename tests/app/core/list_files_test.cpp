@@ -17,17 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kAllOn = std::string(68, 'F');
-
-// Group masks ffff, layer masks 0001, 0002, 0004 … 8000.
-std::string SteppedMasks() {
-  std::string text = "ffff";
-  char field[8];
-  for (int g = 0; g < 16; ++g) {
-    std::snprintf(field, sizeof field, "%04x", 1u << g);
-    text += field;
-  }
-  return text;
-}
+// The layer masks 0001, 0002, 0004 … 8000 of groups 0 to 15.
+const std::string kSteppedLayers =
+    "0001000200040008001000200040008001000200040008001000200040008000";
 
 TLayerMasks Stepped() {
   TLayerMasks masks{0xFFFF, {}};
@@ -36,8 +28,6 @@ TLayerMasks Stepped() {
 }
 
 TEST(ListFiles, LinesGiveThePathAndTheMasks) {
-  std::string upper = SteppedMasks();
-  for (char& c : upper) c = static_cast<char>(std::toupper(c));
   TLayerMasks shortMasks;
   shortMasks.GroupMask = 0x1234;
   shortMasks.LayerMask[0] = 0xFF;
@@ -46,15 +36,15 @@ TEST(ListFiles, LinesGiveThePathAndTheMasks) {
     TListLine expected;
   };
   const Case cases[] = {
-      {"/a/b.jww," + SteppedMasks(), {"/a/b.jww", Stepped()}},
-      {"/a/b.jww," + upper, {"/a/b.jww", Stepped()}},
-      {"/a/b.jww," + SteppedMasks() + "9999", {"/a/b.jww", Stepped()}},
+      {"/a/b.jww,ffff" + kSteppedLayers, {"/a/b.jww", Stepped()}},
+      {"/a/b.jww,FFFF" + kSteppedLayers, {"/a/b.jww", Stepped()}},
+      {"/a/b.jww,ffff" + kSteppedLayers + "9999", {"/a/b.jww", Stepped()}},
       {"/a/b.jww,1234ff", {"/a/b.jww", shortMasks}},
       {"/a/b.jww,12x4ff", {"/a/b.jww", TLayerMasks{0x1204, {0xFF}}}},
       {"/a/b.jww", {"/a/b.jww", std::nullopt}},
       {"", {"", std::nullopt}},
       // A path holding commas: split at the last comma when 68 digits follow it.
-      {"/a,1/b,2.jww," + SteppedMasks(), {"/a,1/b,2.jww", Stepped()}},
+      {"/a,1/b,2.jww,ffff" + kSteppedLayers, {"/a,1/b,2.jww", Stepped()}},
       {"/a,1/b.jww", {"/a", TLayerMasks{0x10B0, {}}}},  // "1/b." read as digits
   };
   for (const Case& c : cases) {

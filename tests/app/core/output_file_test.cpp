@@ -3,13 +3,9 @@
 #include "app/core/OutputFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <csignal>
-#include <fstream>
 
 #include "support/test_support.h"
 
@@ -86,33 +82,6 @@ TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
     }
   }
   EXPECT_EQ(test::ReadFile(dir / "plan.jww"), "drawing");
-}
-
-TEST(OutputFile, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
-  test::TempDir dir;
-  test::WriteFile(dir / "big.pdf", "old");
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::string cause = "no error";
-    try {
-      TOutputFile file(dir / "big.pdf");
-      file.Stream() << std::string(100000, 'x');
-      file.Commit();
-    } catch (const EFileWriteError& error) {
-      cause = error.what();
-    }
-    std::ofstream(dir / "cause") << cause;
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_EQ(test::ReadFile(dir / "cause"), "ファイルが大きすぎます。");
-  EXPECT_EQ(test::ReadFile(dir / "big.pdf"), "old");
-  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"big.pdf", "cause"}));
 }
 
 TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {

@@ -20,42 +20,32 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return text;
 }
 
-std::string Numbered(const std::string& stem, int first, int last, const std::string& value) {
+// "<stem><n>=<value>" lines, n counting from `first`.
+std::string Numbered(const std::string& stem, int first, const std::vector<std::string>& values) {
   std::string text;
-  for (int n = first; n <= last; ++n) text += stem + std::to_string(n) + "=" + value + "\r\n";
+  for (const std::string& value : values) {
+    text += stem + std::to_string(first++) + "=" + value + "\r\n";
+  }
   return text;
+}
+
+std::vector<std::string> Same(int count, const std::string& value) {
+  return std::vector<std::string>(static_cast<std::size_t>(count), value);
 }
 
 // The keys from "Mode" on of a file written with every default; "UseGray" and "UseJwwFont" in
 // the order given.
 std::string DefaultKeys(const std::string& grayAndFont) {
   return Lines({"Mode=0", "Save=0", "PreView=0", "UseSpline=0"}) + grayAndFont +
-         Lines({"PictureCompression=1",
-                "Line1=0.1",
-                "Line2=0.15",
-                "Line3=0.2",
-                "Line4=0.3",
-                "Line5=0.4",
-                "Line6=0.5",
-                "Line7=0.5",
-                "Line8=0.5",
-                "Line9=0.5",
-                "LineColor1=0",
-                "LineColor2=1",
-                "LineColor3=8",
-                "LineColor4=22",
-                "LineColor5=16",
-                "LineColor6=2",
-                "LineColor7=2",
-                "LineColor8=2",
-                "LineColor9=2",
-                "BackGroundColor=21",
-                "GrayLayerColor=9"}) +
-         Numbered("CustomColor", 0, 7, "0") + Lines({"UseColor=0", "UseLayerColor=0"}) +
-         Numbered("LinePatternScale", 1, 19, "1") +
+         Lines({"PictureCompression=1"}) +
+         Numbered("Line", 1, {"0.1", "0.15", "0.2", "0.3", "0.4", "0.5", "0.5", "0.5", "0.5"}) +
+         Numbered("LineColor", 1, {"0", "1", "8", "22", "16", "2", "2", "2", "2"}) +
+         Lines({"BackGroundColor=21", "GrayLayerColor=9"}) +
+         Numbered("CustomColor", 0, Same(8, "0")) + Lines({"UseColor=0", "UseLayerColor=0"}) +
+         Numbered("LinePatternScale", 1, Same(19, "1")) +
          Lines({"Magnification=1", "TextRise=0", "LeftMargin=0", "BottomMargin=0", "RandomWidth=1",
                 "TextFont=Gothic", "[LayerColor]"}) +
-         Numbered("", 0, 255, "1");
+         Numbered("", 0, Same(256, "1"));
 }
 
 const std::string kIniOrder = Lines({"UseJwwFont=1", "UseGray=1"});
@@ -99,12 +89,6 @@ REnvironment Unusual() {
   return env;
 }
 
-// Fifteen digits are what the files keep of a value.
-void ExpectSameSettings(const REnvironment& read, REnvironment written) {
-  written.Line[9] = 0.333333333333333L;
-  EXPECT_EQ(read, written);
-}
-
 TEST(SettingsFiles, EveryWriterReadsBackTheSameRecord) {
   test::TempDir dir;
   test::ScriptedUi ui;
@@ -112,20 +96,20 @@ TEST(SettingsFiles, EveryWriterReadsBackTheSameRecord) {
   WriteIniFile(dir / "k.ini", written, {});
   WriteSettingsFile(dir / "s.kvs", written, 1, 2);
   WriteListSettingsFile(dir / "l.kvs", written);
+  REnvironment expected = written;
+  expected.Line[9] = 0.333333333333333L;  // fifteen digits are what the files keep
+  expected.FitToPaper = true;             // per-conversion fields are not stored and stay
+  expected.PaperMode = 4;
   for (const char* name : {"k.ini", "s.kvs", "l.kvs"}) {
     REnvironment read;
-    read.FitToPaper = true;  // per-conversion fields are not stored and stay
+    read.FitToPaper = true;
     read.PaperMode = 4;
     if (fs::path(name).extension() == ".ini") {
       ReadIniFile(dir / name, read);
     } else {
       ReadSettingsFile(dir / name, read, ui);
     }
-    EXPECT_TRUE(read.FitToPaper);
-    EXPECT_EQ(read.PaperMode, 4);
-    read.FitToPaper = false;
-    read.PaperMode = 0;
-    ExpectSameSettings(read, written);
+    EXPECT_EQ(read, expected) << name;
   }
   EXPECT_TRUE(ui.Messages.empty());
 }

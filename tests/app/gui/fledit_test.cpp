@@ -19,135 +19,53 @@ void MakePenWidth(TFLEdit& edit) {
   edit.setValue("0.1");
 }
 
-void TypeAndEnter(TFLEdit& edit, const QString& text) {
-  edit.selectAll();
-  QTest::keyClicks(&edit, text);
-  QTest::keyClick(&edit, Qt::Key_Return);
-}
-
 }  // namespace
 
 class FLEditTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void constructionDefaults() {
-    TFLEdit edit;
-    QCOMPARE(edit.text(), QString("0.00"));
-    QCOMPARE(edit.numberMask(), QString("##0.##"));
-    QCOMPARE(edit.maxValue(), QString("100"));
-    QCOMPARE(edit.increment(), QString("0.1"));
-    QCOMPARE(edit.spinWidth(), 30);
-  }
-
-  void masksFollowMaximumAndDecimals_data() {
-    QTest::addColumn<QString>("max");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<QString>("mask");
-    QTest::newRow("1/2") << "1" << 2 << "0.##";
-    QTest::newRow("1000/1") << "1000" << 1 << "###0.#";
-    QTest::newRow("100/0") << "100" << 0 << "##0";
-  }
-  void masksFollowMaximumAndDecimals() {
-    QFETCH(QString, max);
-    QFETCH(int, decimals);
-    QFETCH(QString, mask);
-    TFLEdit edit;
-    edit.setKetaDec(decimals);
-    edit.setMaxValue(max);
-    QCOMPARE(edit.numberMask(), mask);
-  }
-
-  // What the control shows after a committed text, under the pen-width bounds 0.01 .. 1 and
-  // other settings given per row.
-  void committedTexts_data() {
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<QString>("min");
-    QTest::addColumn<QString>("max");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("above max") << 2 << "0.01"
-                               << "1"
-                               << "5"
-                               << "1.00";
-    QTest::newRow("below min") << 2 << "0.01"
-                               << "1"
-                               << "0"
-                               << "0.01";
-    QTest::newRow("empty is 0, clamped") << 2 << "0.01"
-                                         << "1"
-                                         << ""
-                                         << "0.01";
-    QTest::newRow("whole number") << 2 << "0"
-                                  << "10"
-                                  << "2"
-                                  << "2.00";
-    QTest::newRow("padded") << 2 << "0"
-                            << "1"
-                            << ".1"
-                            << "0.10";
-    QTest::newRow("one decimal") << 1 << "0"
-                                 << "10"
-                                 << "5"
-                                 << "5.0";
-    QTest::newRow("negative") << 2 << "-1"
-                              << "1"
-                              << "-.5"
-                              << "-0.50";
-    QTest::newRow("no decimals") << 0 << "0"
-                                 << "100"
-                                 << "12.6"
-                                 << "13";
-    QTest::newRow("half up on digits") << 2 << "0"
-                                       << "1"
-                                       << "0.105"
-                                       << "0.11";
-    QTest::newRow("rounds to whole") << 2 << "0"
-                                     << "10"
-                                     << "1.999"
-                                     << "2.00";
-    QTest::newRow("min above max wins") << 1 << "5"
-                                        << "1"
-                                        << "3"
-                                        << "5.0";
-    QTest::newRow("margins") << 1 << "-1000"
-                             << "1000"
-                             << "-1000.04"
-                             << "-1000.0";
-  }
-  void committedTexts() {
-    QFETCH(int, decimals);
-    QFETCH(QString, min);
-    QFETCH(QString, max);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    TFLEdit edit;
-    edit.setKetaDec(decimals);
-    edit.setMinValue(min);
-    edit.setMaxValue(max);
-    edit.setText("");
-    TypeAndEnter(edit, typed);
-    QCOMPARE(edit.text(), shown);
+  // The mask the bounds give, and what the control shows after a text typed and entered.
+  void masksAndCommittedTexts() {
+    struct Row {
+      int decimals;
+      const char* min;
+      const char* max;
+      const char* mask;
+      const char* typed;
+      const char* shown;
+    };
+    const Row rows[] = {
+        {2, "0.01", "1", "0.##", "5", "1.00"},  // above the maximum
+        {2, "0.01", "1", "0.##", "0", "0.01"},  // below the minimum
+        {2, "0.01", "1", "0.##", "", "0.01"},   // empty is 0, clamped
+        {2, "0", "10", "#0.##", "2", "2.00"},
+        {2, "0", "1", "0.##", ".1", "0.10"},
+        {1, "0", "10", "#0.#", "5", "5.0"},
+        {2, "-1", "1", "0.##", "-.5", "-0.50"},
+        {0, "0", "100", "##0", "12.6", "13"},
+        {2, "0", "1", "0.##", "0.105", "0.11"},  // half up on the digits
+        {2, "0", "10", "#0.##", "1.999", "2.00"},
+        {1, "5", "1", "0.#", "3", "5.0"},  // a minimum above the maximum wins
+        {1, "-1000", "1000", "###0.#", "-1000.04", "-1000.0"},
+    };
+    for (const Row& row : rows) {
+      TFLEdit edit;
+      edit.setKetaDec(row.decimals);
+      edit.setMinValue(row.min);
+      edit.setMaxValue(row.max);
+      QCOMPARE(edit.numberMask(), QString(row.mask));
+      edit.setText("");
+      QTest::keyClicks(&edit, row.typed);
+      QTest::keyClick(&edit, Qt::Key_Return);
+      QVERIFY2(edit.text() == row.shown, qPrintable(row.typed + (" gave " + edit.text())));
+    }
   }
 
   void stepsStartFromTheNumberShownAndClamp() {
     TFLEdit edit;
     MakePenWidth(edit);
     QSignalSpy clicks(&edit, &TFLEdit::onBtnClick);
-    edit.Step(&edit, TUDBtnType::btNext);
-    QCOMPARE(edit.text(), QString("0.11"));
-    edit.setText("0.5");  // typed, not committed
-    edit.Step(&edit, TUDBtnType::btPrev);
-    QCOMPARE(edit.text(), QString("0.49"));
-    edit.setValue("1");
-    edit.Step(&edit, TUDBtnType::btNext);
-    QCOMPARE(edit.text(), QString("1.00"));
-    QCOMPARE(clicks.count(), 3);
-  }
-
-  void spinButtonSteps() {
-    TFLEdit edit;
-    MakePenWidth(edit);
     edit.resize(80, 21);
     edit.show();
     const auto arrows = edit.findChildren<QToolButton*>();
@@ -156,6 +74,13 @@ class FLEditTest : public QObject {
       if (arrow->arrowType() == Qt::RightArrow) QTest::mouseClick(arrow, Qt::LeftButton);
     }
     QCOMPARE(edit.text(), QString("0.11"));
+    edit.setText("0.5");  // typed, not committed
+    edit.Step(&edit, TUDBtnType::btPrev);
+    QCOMPARE(edit.text(), QString("0.49"));
+    edit.setValue("1");
+    edit.Step(&edit, TUDBtnType::btNext);
+    QCOMPARE(edit.text(), QString("1.00"));
+    QCOMPARE(clicks.count(), 3);
   }
 
   void typingFilterBeepsAndKeepsKeysFromTheDialog() {
@@ -176,7 +101,7 @@ class FLEditTest : public QObject {
     QCOMPARE(edit.text(), QString("0.50"));
   }
 
-  void editorDisabledBeepsAndRefusesPasteButSteps() {
+  void editorDisabledAndReadOnly() {
     TFLEdit edit;
     MakePenWidth(edit);
     edit.setEditorEnabled(false);
@@ -186,21 +111,18 @@ class FLEditTest : public QObject {
     QTest::keySequence(&edit, QKeySequence::Paste);
     QCOMPARE(edit.text(), QString("0.10"));
     QCOMPARE(beeps.count(), 2);
-    edit.Step(&edit, TUDBtnType::btNext);
+    edit.Step(&edit, TUDBtnType::btNext);  // steps all the same
     QCOMPARE(edit.text(), QString("0.11"));
-  }
 
-  void readOnlyIgnoresStepsAndArrowKeys() {
-    TFLEdit edit;
-    MakePenWidth(edit);
+    edit.setEditorEnabled(true);
     edit.setArrowKeys(true);
-    edit.setReadOnly(true);
+    edit.setReadOnly(true);  // neither steps nor arrow keys
     edit.Step(&edit, TUDBtnType::btNext);
     QTest::keyClick(&edit, Qt::Key_Up);
-    QCOMPARE(edit.text(), QString("0.10"));
+    QCOMPARE(edit.text(), QString("0.11"));
     edit.setReadOnly(false);
     QTest::keyClick(&edit, Qt::Key_Up);
-    QCOMPARE(edit.text(), QString("0.11"));
+    QCOMPARE(edit.text(), QString("0.12"));
   }
 
   void invalidTextOnLeavingIsReportedAndKept() {

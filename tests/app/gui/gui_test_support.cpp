@@ -23,6 +23,11 @@ QStringList Items(const QComboBox* box) {
   return items;
 }
 
+void Choose(QComboBox* box, int index) {
+  box->setCurrentIndex(index);
+  emit box->activated(index);
+}
+
 QStringList ButtonTexts(const QWidget* window) {
   QStringList texts;
   for (const QPushButton* button : window->findChildren<QPushButton*>()) texts << button->text();

@@ -25,6 +25,8 @@ class GuiScratch {
 };
 
 QStringList Items(const QComboBox* box);
+// Chooses an item as the user does: the box shows it and reports it activated.
+void Choose(QComboBox* box, int index);
 // The texts of the push buttons under `window`, in the order they were made.
 QStringList ButtonTexts(const QWidget* window);
 
