@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t kMemoryLimit = 32768;
 
 [[noreturn]] void ThrowErrno(const std::string& what) {
-  throw std::system_error(errno, std::generic_category(), what);
+  throw EStreamStoreError(errno, std::generic_category(), what);
 }
 
 // An unnamed file in the folder, or -1 with errno set.

@@ -12,9 +12,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace kyrovane {
+
+// The temporary file of the streams could not be made, written or read; code() tells why.
+class EStreamStoreError : public std::system_error {
+ public:
+  using std::system_error::system_error;
+};
 
 class TPdfStreamStore {
  public:

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <sstream>
@@ -37,6 +38,25 @@ fs::path ResolvedOrAsGiven(const fs::path& path) {
   std::error_code error;
   fs::path resolved = fs::canonical(path, error);
   return error ? path : resolved;
+}
+
+// Whether others than the owner may write the file or folder (or it cannot be told).
+bool WritableByOthers(const fs::path& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Why the plug-in must not be loaded, or nothing: its file, the folder it was found in or the
+// folder its links lead to can be written by others than their owner.
+std::string UnsafeReason(const fs::path& file) {
+  const fs::path resolved = ResolvedOrAsGiven(file);
+  for (const fs::path& folder : {file.parent_path(), resolved.parent_path()}) {
+    if (WritableByOthers(folder)) {
+      return "所有者以外も書き換えられるフォルダー " + folder.string() + " にあります";
+    }
+  }
+  if (WritableByOthers(resolved)) return "所有者以外も書き換えられるファイルです";
+  return {};
 }
 
 // The extension from the last dot of the last path element, without the dot.
@@ -247,7 +267,21 @@ void TSPIs::SearchFolder(const fs::path& Folder, const std::string& Mask) {
     if (IndexOfFileName(it->path()) < 0) found.push_back(it->path());
   }
   std::ranges::sort(found);
+  // One name per file, the first in that order; a file passed over before is not told again.
+  std::vector<fs::path> taken;
+  for (const TPassedOverSPI& passed : PassedOver) taken.push_back(passed.FileName);
   for (const fs::path& file : found) {
+    if (std::ranges::any_of(taken, [&file](const fs::path& earlier) {
+          std::error_code unknown;
+          return fs::equivalent(earlier, file, unknown);
+        })) {
+      continue;
+    }
+    taken.push_back(file);
+    if (std::string reason = UnsafeReason(file); !reason.empty()) {
+      PassedOver.push_back({file, std::move(reason)});
+      continue;
+    }
     bool accept = true;
     if (OnSearching) OnSearching(file, accept);
     if (!accept) continue;

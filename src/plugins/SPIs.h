@@ -139,6 +139,12 @@ enum TSPISearchOption : unsigned {
   spsCurrentDir = 1u << 2,  // the current folder
 };
 
+// A plug-in file that a search found and did not load, and why, in words for the user.
+struct TPassedOverSPI {
+  std::filesystem::path FileName;
+  std::string Reason;
+};
+
 // The one plug-in manager of the program.
 class TSPIs {
  public:
@@ -180,8 +186,10 @@ class TSPIs {
   }
 
   // Loads the plug-ins that Mask names: in the folder of Mask when it has one, otherwise in
-  // the folders of SearchOptions. A file already loaded is not loaded again; files that are
-  // no plug-in are passed over.
+  // the folders of SearchOptions. A file already loaded, or reached under another name, is
+  // not loaded again; files that are no plug-in are passed over. A plug-in runs inside the
+  // program, so one that others than its owner could have changed (the file, or the folder it
+  // lies in, writable by its group or by anyone) is not loaded and is added to PassedOver.
   void Search(const std::string& Mask);
   void SearchFolder(const std::filesystem::path& Folder, const std::string& Mask);
 
@@ -189,6 +197,9 @@ class TSPIs {
   // unless set otherwise.
   static void SetGraphicClass(TGraphicClass AClass);
   static TGraphicClass GraphicClass();
+
+  // The plug-ins that searches did not load for the reason above, in the order found.
+  std::vector<TPassedOverSPI> PassedOver;
 
   unsigned SearchOptions = spsSusieDir | spsAppDir;
   bool AutoSearch = true;

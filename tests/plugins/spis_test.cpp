@@ -70,6 +70,50 @@ TEST(SPIsSearch, AFolderNamedTwiceLoadsEachPluginOnce) {
             spis.Count() - 1);
 }
 
+TEST(SPIsSearch, APluginReachedUnderTwoNamesIsLoadedOnce) {
+  TempDir user;
+  fs::copy_file(TestPlugin("kypx"), user / "b.spi");
+  fs::create_symlink("b.spi", user / "a.spi");
+  fs::create_hard_link(user / "b.spi", user / "c.spi");
+  TSPIs spis;
+  spis.Search((user / "*.spi").string());
+  ASSERT_EQ(spis.Count(), 1);
+  EXPECT_EQ(spis.Items(0).FileName, fs::canonical(user / "b.spi"));
+}
+
+TEST(SPIsSearch, PluginsThatOthersThanTheirOwnerCouldChangeArePassedOverOnce) {
+  TempDir safe, shared;
+  fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+  const std::pair<const char*, fs::perms> files[] = {
+      {"a.spi", fs::perms(0644)}, {"b.spi", fs::perms(0664)}, {"c.spi", fs::perms(0646)}};
+  for (const auto& [name, mode] : files) {
+    fs::copy_file(TestPlugin("kypx"), safe / name);
+    fs::permissions(safe / name, mode);
+  }
+  fs::copy_file(TestPlugin("png"), shared / "d.spi");
+  fs::permissions(shared / "d.spi", fs::perms(0644));
+  fs::create_symlink(shared / "d.spi", safe / "e.spi");  // the file is safe, its folder not
+
+  TSPIs spis;
+  std::vector<fs::path> asked;
+  spis.OnSearching = [&](const fs::path& file, bool&) { asked.push_back(file); };
+  for (const TempDir* folder : {&safe, &shared, &safe}) spis.Search((*folder / "*.spi").string());
+  ASSERT_EQ(spis.Count(), 1);
+  EXPECT_EQ(spis.Items(0).FileName, fs::canonical(safe / "a.spi"));
+  EXPECT_EQ(asked, std::vector{safe / "a.spi"});
+  const std::string file = "所有者以外も書き換えられるファイルです";
+  const std::string folder =
+      "所有者以外も書き換えられるフォルダー " + shared.path().string() + " にあります";
+  const std::vector<std::pair<fs::path, std::string>> expected = {
+      {safe / "b.spi", file}, {safe / "c.spi", file}, {safe / "e.spi", folder}};
+  std::vector<std::pair<fs::path, std::string>> passedOver;
+  for (const TPassedOverSPI& passed : spis.PassedOver) {
+    passedOver.emplace_back(passed.FileName, passed.Reason);
+  }
+  EXPECT_EQ(passedOver, expected);
+  EXPECT_FALSE(IsLoaded(shared / "d.spi"));
+}
+
 TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {
   ScopedRegistry registry;
   registry.SetPluginFolder(TestPluginFolder());

@@ -89,12 +89,14 @@ TEST_F(ConvertDrawingTest, ADrawingThatIsNoVersion230JwwGivesTheProgramsMessageA
   jwwunit::JWWHead head = DefaultJwwHead();
   head.Version = 229;
   const std::string older = JwwWriter(head).Count(0).Data();
-  for (const std::string& bytes : {std::string("not a drawing"), older}) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"not a drawing", ""}, {older, "\r\nこのファイルのバージョンは jww 2.29 です。"}};
+  for (const auto& [bytes, version] : cases) {
     WriteFile(drawing, bytes);
     const CommandResult result = ConvertDrawing(drawing, pdf);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err,
-              "Kyrovane: " + drawing.string() + "\r\nは、jww 2.30未満または無効なファイルです。\n");
+    EXPECT_EQ(result.err, "Kyrovane: " + drawing.string() +
+                              "\r\nは、jww 2.30未満または無効なファイルです。" + version + "\n");
     EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"plan.jww"});
   }
 }
@@ -103,8 +105,8 @@ TEST_F(ConvertDrawingTest, AnOutputThatCannotBeWrittenGivesTheProgramsMessage) {
   const fs::path nowhere = dir / "missing" / "plan.pdf";
   const CommandResult result = ConvertDrawing(drawing, nowhere);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err,
-            nowhere.string() + ": ファイルが保存できませんでした。\r\nフォルダーがありません。\n");
+  EXPECT_EQ(result.err, nowhere.string() + ": ファイルが保存できませんでした。\r\n" +
+                            nowhere.string() + "\r\nフォルダーがありません。\n");
 }
 
 TEST_F(ConvertDrawingTest, TheExtensionInAnyCaseChoosesTheReader) {
@@ -181,9 +183,26 @@ TEST_F(ConvertDrawingTest, AFullDiskIsNamedAndLeavesNothing) {
   const CommandResult result = test::Run("unshare -Urm sh -c " + ShellQuote(script));
   if (result.out.empty()) GTEST_SKIP() << "no user namespace to mount a small file system in";
   EXPECT_EQ(result.out, "1\n");
-  EXPECT_EQ(
-      result.err,
-      output.string() + ": ファイルが保存できませんでした。\r\nディスクの空き容量が足りません。\n");
+  EXPECT_EQ(result.err, output.string() + ": ファイルが保存できませんでした。\r\n" +
+                            output.string() + "\r\nディスクの空き容量が足りません。\n");
+}
+
+TEST_F(ConvertDrawingTest, AFullTemporaryFolderIsToldAsSuch) {
+  WriteFile(drawing, ManyLines(20000));
+  const fs::path small = dir / "small";
+  fs::create_directory(small);
+  const std::string script = "mount -t tmpfs -o size=64k none " + ShellQuote(small.string()) +
+                             " || exit 99; TMPDIR=" + ShellQuote(small.string()) + " " +
+                             ShellQuote(KYROVANE_CONVERT_DRAWING) + " " +
+                             ShellQuote(drawing.string()) + " " + ShellQuote(pdf.string()) +
+                             "; echo $?";
+  const CommandResult result = test::Run("unshare -Urm sh -c " + ShellQuote(script));
+  if (result.out.empty()) GTEST_SKIP() << "no user namespace to mount a small file system in";
+  EXPECT_EQ(result.out, "1\n");
+  EXPECT_EQ(result.err, "Kyrovane: " + drawing.string() +
+                            "\r\nを変換できませんでした。\r\n作業用の一時ファイルを使えません。"
+                            "\r\nディスクの空き容量が足りません。\n");
+  EXPECT_FALSE(fs::exists(pdf));
 }
 
 TEST_F(ConvertDrawingTest, ATemporaryFolderThatCannotBeUsedGivesWayToTheSystemsOwn) {

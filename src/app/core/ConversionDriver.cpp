@@ -1,11 +1,13 @@
 #include "app/core/ConversionDriver.h"
 
+#include <new>
 #include <string>
 #include <system_error>
 #include <utility>
 
 #include "app/core/AppPaths.h"
 #include "app/core/DrawingFiles.h"
+#include "app/core/FileErrors.h"
 #include "app/core/OutputFile.h"
 #include "app/core/UiPort.h"
 #include "app/settings/Palette.h"
@@ -76,6 +78,32 @@ std::string LeftOutText(const fs::path& drawing, const TCad_OutputNotices& notic
   return drawing.string() + "\r\nの一部を出力できませんでした。" + text;
 }
 
+// Why the conversion of the subject (a drawing, a list or the PDF being made) failed; called
+// while the error is handled.
+std::string FailureText(const fs::path& subject) {
+  const std::string failed = subject.string() + "\r\nを変換できませんでした。\r\n";
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return subject.string() + "\r\nは、メモリーが足りないため変換できませんでした。";
+  } catch (const EStreamStoreError& error) {
+    return failed + "作業用の一時ファイルを使えません。\r\n" + ErrorCause(error.code().value());
+  } catch (const std::system_error& error) {
+    const std::error_category& category = error.code().category();
+    const bool errnoValue =
+        category == std::generic_category() || category == std::system_category();
+    return failed + (errnoValue ? ErrorCause(error.code().value()) : error.what());
+  } catch (const std::exception& error) {
+    return failed + error.what();
+  }
+}
+
+// The save failure: the Part's text with the path as caption, and the path again in the text,
+// where a window manager does not cut it short.
+std::string CannotSaveText(const EFileWriteError& error) {
+  return std::string(kCannotSave) + "\r\n" + error.Path().string() + "\r\n" + error.what();
+}
+
 }  // namespace
 
 struct TConversionDriver::TDrawing {
@@ -93,18 +121,31 @@ TConversionDriver::TConversionDriver(REnvironment& Env, UiPort& Ui, const Clock&
 
 template <class Step>
 bool TConversionDriver::Guarded(const fs::path& Subject, Step&& Run) {
+  subject_ = Subject;
   try {
     Run();
     return true;
   } catch (const EFileWriteError& error) {
     CadPage.Reset();
-    ui_.MessageBox(error.Path().string(), std::string(kCannotSave) + "\r\n" + error.what(),
-                   TMessageIcon::Stop, TMessageButtons::Ok);
-  } catch (const std::exception& error) {
+    ui_.MessageBox(error.Path().string(), CannotSaveText(error), TMessageIcon::Stop,
+                   TMessageButtons::Ok);
+  } catch (const EFileReadError& error) {
     CadPage.Reset();
-    ReportError(ui_, Subject.string() + "\r\nを変換できませんでした。\r\n" + error.what());
+    ReportError(ui_, error.what());
+  } catch (const std::exception&) {
+    CadPage.Reset();
+    ReportError(ui_, FailureText(subject_));
   }
   return false;
+}
+
+void TConversionDriver::Open(const fs::path& Pdf) {
+  if (ui_.ShellOpen(Pdf)) return;
+  ui_.MessageBox("Kyrovane",
+                 Pdf.string() +
+                     "\r\nにPDFファイルを保存しましたが、開くことができませんでした。"
+                     "\r\nPDFファイルを開くアプリケーションが設定されていない可能性があります。",
+                 TMessageIcon::Warning, TMessageButtons::Ok);
 }
 
 int TConversionDriver::PrepareOutput(const TConversionOptions& Options) {
@@ -127,11 +168,15 @@ TConversionDriver::TDrawing TConversionDriver::ReadDrawing(const fs::path& Path)
   drawing.Path = Path;
   drawing.Kind = DrawingKindOf(Path);
   drawing.Bytes = ReadDrawingBytes(Path);
-  const bool valid =
-      drawing.Kind == TDrawingKind::Jww
-          ? static_cast<bool>(jwwunit::ParseJwwHeader(drawing.Bytes, drawing.Jww))
-          : drawing.Bytes.starts_with(drawing.Kind == TDrawingKind::Jwc ? kJwcMagic : kJwkMagic);
-  if (!valid) throw EDrawingRefused(InvalidDrawingText(Path, drawing.Kind));
+  if (drawing.Kind == TDrawingKind::Jww) {
+    const jwwunit::JwwReadResult header = jwwunit::ParseJwwHeader(drawing.Bytes, drawing.Jww);
+    if (!header) {
+      throw EDrawingRefused(JwwRefusedText(Path, header, drawing.Jww.JwwHeader.Version));
+    }
+  } else if (!drawing.Bytes.starts_with(drawing.Kind == TDrawingKind::Jwc ? kJwcMagic
+                                                                          : kJwkMagic)) {
+    throw EDrawingRefused(InvalidDrawingText(Path, drawing.Kind));
+  }
   return drawing;
 }
 
@@ -201,7 +246,7 @@ std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional
 std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
                                                           const std::optional<fs::path>& Target,
                                                           const TConversionOptions& Options,
-                                                          int Rotation, bool Open) {
+                                                          int Rotation, bool OpenAfter) {
   fs::path written;
   try {
     TDrawing drawing = ReadDrawing(Path);
@@ -224,7 +269,7 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
     ShowDrawingMessage(ui_, refused.what());
     return std::nullopt;
   }
-  if (Open) ui_.ShellOpen(written);
+  if (OpenAfter) Open(written);
   return written;
 }
 
@@ -232,6 +277,9 @@ std::optional<fs::path> TConversionDriver::ConvertList(
     const std::vector<TListLine>& Lines, int FirstPosition, const std::optional<fs::path>& Target,
     const fs::path& Source, const TConversionOptions& Options, int Rotation) {
   TProgressWindow progress(ui_, static_cast<int>(Lines.size()));
+  // An error while a drawing is read, built or drawn is that drawing's; after the last one it
+  // is the list's again.
+  const fs::path listSubject = subject_;
   fs::path written;
   const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Source, written);
   TPDFPrinter* printer = CadPage.Printer.get();
@@ -246,6 +294,7 @@ std::optional<fs::path> TConversionDriver::ConvertList(
     std::error_code error;
     const TDrawingKind kind = DrawingKindOf(line.Path);
     if (!IsDrawing(kind) || !fs::exists(line.Path, error)) continue;
+    subject_ = line.Path;
     try {
       TDrawing drawing = ReadDrawing(line.Path);
       CadPage.Clear();
@@ -263,14 +312,16 @@ std::optional<fs::path> TConversionDriver::ConvertList(
     CadPage.PrintPages(Rotation, kind == TDrawingKind::Jwk ? 1 : Options.Tiles);
     ShowLeftOut(line.Path);
   }
+  subject_ = listSubject;
   progress.Close();
   if (!printer->HasDoc()) {
-    ui_.MessageBox(written.string(), kNothingConverted, TMessageIcon::Warning, TMessageButtons::Ok);
+    ui_.MessageBox(written.string(), std::string(kNothingConverted) + "\r\n" + written.string(),
+                   TMessageIcon::Warning, TMessageButtons::Ok);
     return std::nullopt;
   }
   WriteInto(*output, [&](std::ostream& stream) { printer->EndDoc(stream); });
   output->Commit();
-  if (Options.OpenAfter || Options.PreviewOnly) ui_.ShellOpen(written);
+  if (Options.OpenAfter || Options.PreviewOnly) Open(written);
   return written;
 }
 

@@ -75,7 +75,7 @@ class TConversionDriver {
 
   std::optional<std::filesystem::path> ConvertDrawing(
       const std::filesystem::path& Path, const std::optional<std::filesystem::path>& Target,
-      const TConversionOptions& Options, int Rotation, bool Open);
+      const TConversionOptions& Options, int Rotation, bool OpenAfter);
   std::optional<std::filesystem::path> ConvertList(
       const std::vector<TListLine>& Lines, int FirstPosition,
       const std::optional<std::filesystem::path>& Target, const std::filesystem::path& Source,
@@ -84,14 +84,18 @@ class TConversionDriver {
                                             const std::filesystem::path& Source,
                                             std::filesystem::path& Written);
 
-  // Runs a conversion step; on an error it resets the model and reports it. False then.
+  // Runs a conversion step; on an error it resets the model and reports it, naming the
+  // subject, or the drawing of a list that was under way. False then.
   template <class Step>
   bool Guarded(const std::filesystem::path& Subject, Step&& Run);
+  // Opens the PDF with the desktop's application; tells the user when that is not possible.
+  void Open(const std::filesystem::path& Pdf);
 
   REnvironment& env_;
   UiPort& ui_;
   const Clock& textClock_;
   std::filesystem::path previewFolder_;
+  std::filesystem::path subject_;  // what a failure of the running conversion is about
 };
 
 }  // namespace kyrovane

@@ -2,9 +2,11 @@
 
 #include <system_error>
 
+#include "app/core/FileErrors.h"
 #include "app/core/UiPort.h"
 #include "import/ByteReader.h"
 #include "import/jwcunit.h"
+#include "import/jwwunit.h"
 #include "text/AsciiCase.h"
 
 namespace kyrovane {
@@ -24,9 +26,7 @@ TDrawingKind DrawingKindOf(const std::filesystem::path& Path) {
 std::string ReadDrawingBytes(const std::filesystem::path& Path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(Path, error);
-  if (error) {
-    throw EDrawingRefused(Path.string() + "\r\nを読み込めません（" + error.message() + "）。");
-  }
+  if (error) throw EDrawingRefused(CannotReadText(Path, ErrorCause(error.value())));
   if (size > kMaxDrawingFileSize) {
     throw EDrawingRefused(Path.string() + "\r\nは、大きすぎるため変換できません（上限 " +
                           std::to_string(kMaxDrawingFileSize >> 20) + " MB）。");
@@ -52,6 +52,21 @@ std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind K
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason) {
   return Path.string() + "\r\nは、壊れているため変換できません。\r\n（" + std::string(Reason) +
          "）";
+}
+
+std::string JwwRefusedText(const std::filesystem::path& Path, const jwwunit::JwwReadResult& Result,
+                           uint32_t Version) {
+  switch (Result.Status) {
+    case jwwunit::JwwReadStatus::Damaged:
+      return DamagedDrawingText(Path, Result.Reason);
+    case jwwunit::JwwReadStatus::WrongVersion: {
+      const std::string minor = std::to_string(100 + Version % 100).substr(1);
+      return InvalidDrawingText(Path, TDrawingKind::Jww) + "\r\nこのファイルのバージョンは jww " +
+             std::to_string(Version / 100) + "." + minor + " です。";
+    }
+    default:
+      return InvalidDrawingText(Path, TDrawingKind::Jww);
+  }
 }
 
 void ShowDrawingMessage(UiPort& Ui, std::string_view Text) {

@@ -3,6 +3,7 @@
 // What the converter knows of drawing files before their readers: the kind by extension, the
 // one read of a file from disk, and the messages about drawings that cannot be converted.
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,9 @@ namespace kyrovane {
 
 class UiPort;
 struct JwcReadResult;
+namespace jwwunit {
+struct JwwReadResult;
+}
 
 enum class TDrawingKind { Jww, Jwc, Jwk, List, Other };
 
@@ -33,6 +37,11 @@ std::string ReadDrawingBytes(const std::filesystem::path& Path);
 std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind Kind);
 // The message for a drawing whose data is damaged, with the reader's reason.
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason);
+// The message for a JWW drawing whose header the reader refused: a header cut short or
+// unreadable is damaged; a drawing of another version gets the invalid-file message and a
+// line naming the version found (Version, as the header holds it: 600 is 6.00).
+std::string JwwRefusedText(const std::filesystem::path& Path, const jwwunit::JwwReadResult& Result,
+                           uint32_t Version);
 
 // A message about a drawing: caption "Kyrovane", OK, no icon.
 void ShowDrawingMessage(UiPort& Ui, std::string_view Text);

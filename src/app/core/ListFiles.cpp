@@ -1,11 +1,12 @@
 #include "app/core/ListFiles.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 #include "app/core/DrawingFiles.h"
+#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/core/OutputFile.h"
 #include "app/core/SettingsFiles.h"
@@ -84,11 +85,11 @@ TParam MakeEntry(const TListLine& line, UiPort& ui) {
     return param;
   }
   jwwunit::JwwData jww;
-  if (jwwunit::ReadJwwHeader(path, jww)) {
+  if (const jwwunit::JwwReadResult header = jwwunit::ReadJwwHeader(path, jww); header) {
     if (!line.Masks) TakeJwwStates(param, jww.JwwHeader);
     param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
   } else if (!line.Masks) {
-    ShowDrawingMessage(ui, InvalidDrawingText(path, kind));
+    ShowDrawingMessage(ui, JwwRefusedText(path, header, jww.JwwHeader.Version));
     param.Memo = "jww 2.30未満または無効なファイルです。";
   }
   return param;
@@ -148,9 +149,13 @@ fs::path CompanionSettingsPath(const fs::path& ListPath) {
 
 std::vector<std::string> ReadListLines(const fs::path& Path) {
   std::error_code error;
+  const bool regular = fs::is_regular_file(Path, error);
+  if (error) throw EFileReadError(Path, ErrorCause(error.value()));
+  if (!regular) throw EFileReadError(Path, "通常のファイルではありません。");
   std::ifstream file(Path, std::ios::binary);
-  if (!fs::is_regular_file(Path, error) || !file) {
-    throw std::runtime_error(Path.string() + " を読み込めません");
+  if (!file) {
+    const int cause = errno;
+    throw EFileReadError(Path, ErrorCause(cause));
   }
   std::vector<std::string> lines;
   for (std::string line; std::getline(file, line);) {

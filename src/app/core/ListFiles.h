@@ -89,12 +89,12 @@ TParam MakeDrawingEntry(const std::filesystem::path& Path, UiPort& Ui);
 std::filesystem::path CompanionSettingsPath(const std::filesystem::path& ListPath);
 
 // The lines of a list file, ended by CRLF or LF. A file that cannot be read raises
-// std::runtime_error naming it.
+// EFileReadError.
 std::vector<std::string> ReadListLines(const std::filesystem::path& Path);
 
 // Reads a list file, one entry per line (an empty line too), and the companion settings file
 // when there is one into Settings.ListEnv, then Settings.Env := Settings.ListEnv. A list file
-// that cannot be read raises std::runtime_error naming it.
+// that cannot be read raises EFileReadError.
 std::vector<TListEntry> LoadListFile(const std::filesystem::path& Path, Settings& Settings,
                                      UiPort& Ui);
 

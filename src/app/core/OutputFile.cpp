@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "app/core/FileErrors.h"
+
 namespace kyrovane {
 namespace {
 
@@ -22,28 +24,23 @@ constexpr std::string_view kTemporaryPrefix = ".kyrovane-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr int kMaxLinkHops = 40;
 
-std::string CauseOf(int error) {
+// Why the file could not be written. "Not found" means a missing folder, unless the folder
+// is there and takes no new files (as those under /proc).
+std::string CauseOf(int error, const fs::path& folder = {}) {
   switch (error) {
-    case ENOSPC:
-      return "ディスクの空き容量が足りません。";
-    case EDQUOT:
-      return "ディスクの使用量が上限に達しました。";
-    case EFBIG:
-      return "ファイルが大きすぎます。";
     case EACCES:
     case EPERM:
       return "書き込む権限がありません。";
-    case EROFS:
-      return "読み取り専用の場所です。";
     case ENOENT:
-    case ENOTDIR:
+    case ENOTDIR: {
+      std::error_code ignored;
+      if (!folder.empty() && fs::is_directory(folder, ignored)) {
+        return "このフォルダーにはファイルを作成できません。";
+      }
       return "フォルダーがありません。";
-    case ELOOP:
-      return "シンボリックリンクが循環しています。";
-    case EISDIR:
-      return "通常のファイルではありません。";
+    }
     default:
-      return std::string("書き込めません（") + std::strerror(error) + "）。";
+      return ErrorCause(error);
   }
 }
 
@@ -170,10 +167,11 @@ class TOutputFile::TBuffer : public std::streambuf {
 
 TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
     : shownPath_(Target), target_(FollowLinks(Target)), stream_(nullptr) {
-  const auto fail = [&](int error) { return EFileWriteError(Target, CauseOf(error)); };
   struct stat existing;
   const bool exists = stat(target_.c_str(), &existing) == 0;
-  if (exists && !S_ISREG(existing.st_mode)) throw fail(EISDIR);
+  if (exists && !S_ISREG(existing.st_mode)) {
+    throw EFileWriteError(Target, "通常のファイルではありません。");
+  }
   struct stat source;
   if (exists && !Source.empty() && stat(Source.c_str(), &source) == 0 &&
       source.st_dev == existing.st_dev && source.st_ino == existing.st_ino) {
@@ -192,8 +190,14 @@ TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
     fd_ = mkostemps(name.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
     if (fd_ >= 0) namedTemporary_ = name;
   }
-  if (fd_ < 0) throw fail(errno);
-  if (fchmod(fd_, mode) != 0) throw fail(errno);
+  if (fd_ < 0) {
+    const int error = errno;
+    throw EFileWriteError(Target, CauseOf(error, folder_));
+  }
+  if (fchmod(fd_, mode) != 0) {
+    const int error = errno;
+    throw EFileWriteError(Target, CauseOf(error));
+  }
   buffer_ = std::make_unique<TBuffer>(fd_);
   stream_.rdbuf(buffer_.get());
 }

@@ -21,7 +21,11 @@ void TProgressWindow::Close() {
 
 void ReportError(UiPort& Ui, std::string_view Text) {
   std::string message(Text);
-  if (!message.ends_with('.') && !message.ends_with("。")) message += '.';
+  // A Japanese sentence ends in "。", another in ".".
+  if (!message.ends_with('.') && !message.ends_with("。")) {
+    const bool japanese = !message.empty() && static_cast<unsigned char>(message.back()) >= 0x80;
+    message += japanese ? "。" : ".";
+  }
   Ui.MessageBox("Kyrovane", message, TMessageIcon::Stop, TMessageButtons::Ok);
 }
 

@@ -55,8 +55,8 @@ class UiPort {
   // The colour dialog, starting at Initial; nothing when it is cancelled.
   virtual std::optional<TColor> ChooseColor(TColor Initial) = 0;
 
-  // Opens a file with the desktop's application for it; the outcome is not reported.
-  virtual void ShellOpen(const std::filesystem::path& Path) = 0;
+  // Opens a file with the desktop's application for it; false when none could be started.
+  virtual bool ShellOpen(const std::filesystem::path& Path) = 0;
 
   virtual void Beep() = 0;
 
@@ -105,7 +105,8 @@ class TProgressWindow {
 };
 
 // The application's report of an error that ended an action: a message box captioned
-// "Kyrovane" with the stop icon, "." added when the text ends in neither "." nor "。".
+// "Kyrovane" with the stop icon. A text that ends in neither "." nor "。" gets "。" after
+// Japanese and "." after other text.
 void ReportError(UiPort& Ui, std::string_view Text);
 
 }  // namespace kyrovane

@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "app/core/AppPaths.h"
+#include "app/core/PluginNotice.h"
 #include "app/core/SettingsFiles.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/FileTypes.h"
@@ -82,7 +83,10 @@ TForm1::TForm1(Program& program) : program_(program) {
   moveSettled_.setInterval(kMoveSettleMs);
   connect(&moveSettled_, &QTimer::timeout, this, guarded(&TForm1::SnapToWorkArea));
 
-  program_.Guarded([this] { SPIs1.Loaded(); });
+  program_.Guarded([this] {
+    SPIs1.Loaded();
+    ShowPassedOverPlugins(program_.ui, SPIs1);
+  });
   program_.Guarded([this] { FormCreate(); });
 }
 

@@ -152,8 +152,8 @@ std::optional<TColor> QtUserInterface::ChooseColor(TColor Initial) {
   return FromQColor(chosen);
 }
 
-void QtUserInterface::ShellOpen(const std::filesystem::path& Path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(Path)));
+bool QtUserInterface::ShellOpen(const std::filesystem::path& Path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(Path)));
 }
 
 void QtUserInterface::Beep() {

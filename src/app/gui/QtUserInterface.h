@@ -23,7 +23,7 @@ class QtUserInterface : public UiPort {
   TMessageAnswer MessageBox(std::string_view Caption, std::string_view Text, TMessageIcon Icon,
                             TMessageButtons Buttons) override;
   std::optional<TColor> ChooseColor(TColor Initial) override;
-  void ShellOpen(const std::filesystem::path& Path) override;
+  bool ShellOpen(const std::filesystem::path& Path) override;
   void Beep() override;
 
  protected:

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <map>
 
-#include "app/core/scripted_ui.h"
+#include "app/core/driver_fixture.h"
 #include "app/settings/Units.h"
 #include "import/jwc/jwc_writer.h"
 #include "import/jwk/jwk_writer.h"
@@ -35,12 +35,11 @@ using test::ScriptedUi;
 constexpr std::string_view kLayer0 = "\n420.945 297.638 m\n";
 constexpr std::string_view kLayer1 = "\n449.291 325.984 m\n";
 
-class DriverTest : public ::testing::Test {
+class DriverTest : public test::DriverFixture {
  protected:
-  // The two-layer drawing, and one line in a drawing of the older format on the same sheet
+  // Beside the two-layer drawing, one line in a drawing of the older format on the same sheet
   // (with a line the reader repairs) and in a parts file.
-  DriverTest() {
-    test::WriteFile(drawing, test::TwoLayerLines());
+  DriverTest() : DriverFixture(clock) {
     test::JwcDrawing jwc;
     jwc.PaperSize = 4;
     jwc.Groups[0].StateB = 1;
@@ -52,35 +51,7 @@ class DriverTest : public ::testing::Test {
     test::WriteFile(dir / "part.jwk", test::WriteJwk(jwk));
   }
 
-  // Nothing the driver shows outlives a conversion.
-  void TearDown() override {
-    EXPECT_FALSE(ui.ProgressUp);
-    EXPECT_EQ(ui.BusyDepth, 0);
-  }
-
-  std::optional<fs::path> Convert(const fs::path& input, const std::optional<fs::path>& output,
-                                  const TConversionOptions& options = {}) {
-    ui.OpenAnswers.push_back(input);
-    if (!options.PreviewOnly) ui.SaveAnswers.push_back(output);
-    return driver.Convert(options);
-  }
-
-  std::string WriteList(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    test::WriteFile(list, text);
-    return text;
-  }
-
-  test::TempDir dir;
-  const fs::path drawing = dir / "plan.jww";
-  const fs::path pdf = dir / "plan.pdf";
-  const fs::path list = dir / "plans.lst";
-  const fs::path cache = dir / "cache";
-  REnvironment env = DefaultEnvironment();
-  ScriptedUi ui;
   test::FixedClock clock;
-  TConversionDriver driver{env, ui, clock, cache};
 };
 
 TEST_F(DriverTest, ADrawingBecomesThePdfChosenInTheSaveDialog) {
@@ -200,8 +171,9 @@ TEST_F(DriverTest, PreviewsGoToTheFirstPreviewFileThatCanBeWrittenAndAreOpened) 
   EXPECT_EQ(Convert(drawing, {}, preview), std::nullopt);
   ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_EQ(ui.Messages[0].Caption, (cache / "temp64.pdf").string());
-  EXPECT_EQ(ui.Messages[0].Text,
-            "ファイルが保存できませんでした。\r\n通常のファイルではありません。");
+  EXPECT_EQ(ui.Messages[0].Text, "ファイルが保存できませんでした。\r\n" +
+                                     (cache / "temp64.pdf").string() +
+                                     "\r\n通常のファイルではありません。");
   EXPECT_EQ(ui.Messages[0].Icon, TMessageIcon::Stop);
   EXPECT_EQ(ui.Opened.size(), 2u);
   EXPECT_EQ(env.LastDir, "/last");
@@ -241,7 +213,7 @@ TEST_F(DriverTest, AListWithoutAPageLeavesNoFileAndOpensNothing) {
   EXPECT_EQ(Convert(list, pdf), std::nullopt);
   ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_EQ(ui.Messages[0].Caption, pdf.string());
-  EXPECT_EQ(ui.Messages[0].Text, "変換できませんでした");
+  EXPECT_EQ(ui.Messages[0].Text, "変換できませんでした\r\n" + pdf.string());
   EXPECT_EQ(ui.Messages[0].Icon, TMessageIcon::Warning);
   EXPECT_TRUE(ui.Opened.empty());
   EXPECT_FALSE(fs::exists(pdf));
@@ -271,8 +243,10 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
        (dir / "fake.jwc").string() + "\r\nは、jwcファイルではないか、無効なファイルです。"},
       {dir / "fake.jwk", pdf, "Kyrovane",
        (dir / "fake.jwk").string() + "\r\nは、jwkファイルではないか、無効なファイルです。"},
-      {drawing, drawing, drawing.string(), saveFailed + "変換元のファイルと同じファイルです。"},
-      {drawing, "/dev/null", "/dev/null", saveFailed + "通常のファイルではありません。"},
+      {drawing, drawing, drawing.string(),
+       saveFailed + drawing.string() + "\r\n変換元のファイルと同じファイルです。"},
+      {drawing, "/dev/null", "/dev/null",
+       saveFailed + "/dev/null\r\n通常のファイルではありません。"},
   };
   for (const Case& c : cases) {
     ui.Messages.clear();
@@ -311,8 +285,8 @@ TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_EQ(test::ReadFile(report), "00000\n" + pdf.string() +
-                                        "\nファイルが保存できませんでした。\r\n"
-                                        "ファイルが大きすぎます。");
+                                        "\nファイルが保存できませんでした。\r\n" + pdf.string() +
+                                        "\r\nファイルが大きすぎます。");
   EXPECT_EQ(test::ReadFile(pdf), "old");
   EXPECT_EQ(test::FileNames(dir.path()),
             (std::vector<std::string>{"part.jwk", "plan.jwc", "plan.jww", "plan.pdf", "report"}));

@@ -138,7 +138,8 @@ TEST_F(ListFilesTest, EntriesOfBarePathsTakeTheDrawingsOwnLayerStates) {
 TEST_F(ListFilesTest, ListsThatCannotBeReadOrWrittenRaiseTheirMessage) {
   Settings settings;
   EXPECT_EQ(test::MessageOf([&] { LoadListFile(dir / "none.lst", settings, ui); }),
-            (dir / "none.lst").string() + " を読み込めません");
+            (dir / "none.lst").string() +
+                "\r\nを読み込めません。\r\nファイルまたはフォルダーがありません。");
   fs::create_directory(dir / "folder.lst");
   EXPECT_EQ(test::MessageOf([&] { SaveListFile(dir / "folder.lst", {}, settings); }),
             (dir / "folder.lst").string() + " に書き込めません");

@@ -22,6 +22,8 @@ class ScriptedUi final : public UiPort {
   std::deque<std::optional<std::filesystem::path>> SaveAnswers;
   std::deque<TMessageAnswer> MessageAnswers;
   std::deque<std::optional<TColor>> ColorAnswers;
+  // Whether the desktop has an application to open files with.
+  bool ShellOpens = true;
 
   enum class TDialogKind { Open, OpenFiles, Save };
   struct TDialog {
@@ -53,7 +55,10 @@ class ScriptedUi final : public UiPort {
   TMessageAnswer MessageBox(std::string_view Caption, std::string_view Text, TMessageIcon Icon,
                             TMessageButtons Buttons) override;
   std::optional<TColor> ChooseColor(TColor Initial) override;
-  void ShellOpen(const std::filesystem::path& Path) override { Opened.push_back(Path); }
+  bool ShellOpen(const std::filesystem::path& Path) override {
+    Opened.push_back(Path);
+    return ShellOpens;
+  }
   void Beep() override { ++Beeps; }
 
  protected:

@@ -1,6 +1,7 @@
 // The user-interface port in real Qt windows: what the message box and the file dialogs show
 // and what they answer.
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QtTest>
@@ -15,6 +16,11 @@ class QtPortTest : public QObject {
   Q_OBJECT
 
   test::GuiScratch scratch_;
+  QList<QUrl> opened_;
+
+ public slots:
+  // The desktop's application for files, while a test stands in for it.
+  void openFile(const QUrl& url) { opened_ << url; }
 
  private slots:
   void messageBoxShowsCaptionLinesIconAndButtons() {
@@ -69,6 +75,19 @@ class QtPortTest : public QObject {
 
     test::WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     QVERIFY(!ui.OpenFile(options));
+  }
+
+  void shellOpenTellsWhetherAnApplicationTookTheFile() {
+    QtUserInterface ui;
+    const std::filesystem::path pdf = scratch_.path().toStdString() + "/plan.pdf";
+    QDesktopServices::setUrlHandler("file", this, "openFile");
+    const bool handled = ui.ShellOpen(pdf);
+    QDesktopServices::unsetUrlHandler("file");
+    QVERIFY(handled);
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(pdf.string()))});
+
+    // The offscreen platform has no application to hand files to.
+    QVERIFY(!ui.ShellOpen(pdf));
   }
 };
 

@@ -1,0 +1,27 @@
+#pragma once
+
+// Failures of the system and of files in the words of the program's messages.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace kyrovane {
+
+// Why a system call failed (an errno value), as a sentence for the user: the common causes
+// (no space, no permission, not found, name too long, read-only file system, a folder, …) in
+// Japanese, the system's own text in brackets for the rest.
+std::string ErrorCause(int Error);
+
+// The message for a file that could not be read, naming it once: the path, "を読み込めません。"
+// and the cause on a line of its own.
+std::string CannotReadText(const std::filesystem::path& Path, const std::string& Cause);
+
+// A file that could not be read; what() is CannotReadText.
+class EFileReadError : public std::runtime_error {
+ public:
+  EFileReadError(const std::filesystem::path& Path, const std::string& Cause)
+      : std::runtime_error(CannotReadText(Path, Cause)) {}
+};
+
+}  // namespace kyrovane

@@ -1,0 +1,213 @@
+// What the converter tells the user when something goes wrong: running out of memory, damaged
+// and foreign drawings, the causes of file errors, unreadable lists, a PDF that nothing can
+// open, and plug-ins it would not load. Each message names the file it is about once.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <new>
+
+#include "app/core/ListFiles.h"
+#include "app/core/PluginNotice.h"
+#include "app/core/UiPort.h"
+#include "app/core/driver_fixture.h"
+#include "plugins/SPIs.h"
+#include "plugins/plugin_fixture.h"
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUi;
+
+// A builder asks the clock the time for every text it expands; this one has no memory left.
+class ExhaustedClock final : public Clock {
+ public:
+  DateTime Now() const override { throw std::bad_alloc(); }
+  std::optional<DateTime> FileTime(const fs::path&) const override { return std::nullopt; }
+};
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+class MessagesTest : public test::DriverFixture {
+ protected:
+  MessagesTest() : DriverFixture(clock) {}
+
+  // The one message shown since the last call.
+  ScriptedUi::TMessage TakeMessage() {
+    EXPECT_EQ(ui.Messages.size(), 1u);
+    ScriptedUi::TMessage message =
+        ui.Messages.empty() ? ScriptedUi::TMessage{} : ui.Messages.front();
+    ui.Messages.clear();
+    return message;
+  }
+
+  ExhaustedClock clock;
+};
+
+TEST_F(MessagesTest, RunningOutOfMemoryIsToldForTheDrawingThatNeededIt) {
+  jwwunit::JWWHead head = test::DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji text;
+  text.Head.PenColor = 1;
+  text.EndX = 10;
+  text.Text = "text";
+  const fs::path texted = dir / "texted.jww";
+  test::WriteFile(texted, test::JwwWriter(head).Count(1).Object(text).Data());
+  const std::string told = texted.string() + "\r\nは、メモリーが足りないため変換できませんでした。";
+
+  EXPECT_EQ(Convert(texted, pdf), std::nullopt);
+  ScriptedUi::TMessage message = TakeMessage();
+  EXPECT_EQ(message.Caption, "Kyrovane");
+  EXPECT_EQ(message.Text, told);
+  EXPECT_EQ(message.Icon, TMessageIcon::Stop);
+  // In a list the drawing under way is named, not the list nor the PDF.
+  WriteList({drawing.string(), texted.string()});
+  EXPECT_EQ(Convert(list, pdf), std::nullopt);
+  EXPECT_EQ(TakeMessage().Text, told);
+  ui.SaveAnswers.push_back(pdf);
+  EXPECT_EQ(driver.ConvertListEntries({{drawing.string(), {}}, {texted.string(), {}}}, {}),
+            std::nullopt);
+  EXPECT_EQ(TakeMessage().Text, told);
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
+  const std::string whole = test::TwoLayerLines();
+  const std::string damaged = "\r\nは、壊れているため変換できません。\r\n（";
+  const std::string invalid = "\r\nは、jww 2.30未満または無効なファイルです。";
+  const auto version = [](uint32_t number) {
+    jwwunit::JWWHead head = test::DefaultJwwHead();
+    head.Version = number;
+    return test::JwwWriter(head).Count(0).Data();
+  };
+  const struct {
+    std::string bytes;
+    std::string told;  // after the path
+    bool whole;        // the whole message, else its start
+  } cases[] = {
+      {whole.substr(0, 5), damaged, false},   // within the signature
+      {whole.substr(0, 40), damaged, false},  // within the memo and the groups
+      {version(600), invalid + "\r\nこのファイルのバージョンは jww 6.00 です。", true},
+      {version(700), invalid + "\r\nこのファイルのバージョンは jww 7.00 です。", true},
+      {"JwwDatx.", invalid, true},
+  };
+  for (const auto& c : cases) {
+    test::WriteFile(drawing, c.bytes);
+    EXPECT_EQ(Convert(drawing, pdf), std::nullopt);
+    const std::string converted = TakeMessage().Text;
+    // A drawing added to the list window says the same.
+    MakeDrawingEntry(drawing, ui);
+    const std::string added = TakeMessage().Text;
+    for (const std::string& text : {converted, added}) {
+      if (c.whole) {
+        EXPECT_EQ(text, drawing.string() + c.told);
+      } else {
+        EXPECT_TRUE(text.starts_with(drawing.string() + c.told)) << text;
+      }
+    }
+  }
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(MessagesTest, FileErrorsGiveTheirRealCauseInJapanese) {
+  fs::create_directory(dir / "folder.jww");
+  EXPECT_EQ(Convert(dir / "folder.jww", pdf), std::nullopt);
+  EXPECT_EQ(TakeMessage().Text,
+            (dir / "folder.jww").string() + "\r\nを読み込めません。\r\nフォルダーです。");
+
+  const fs::path longName = dir / (std::string(300, 'n') + ".pdf");
+  EXPECT_EQ(Convert(drawing, longName), std::nullopt);
+  ScriptedUi::TMessage message = TakeMessage();
+  EXPECT_EQ(message.Caption, longName.string());
+  EXPECT_EQ(message.Text,
+            "ファイルが保存できませんでした。\r\n" + longName.string() + "\r\n名前が長すぎます。");
+
+  // A folder that is there but takes no file is not a missing folder.
+  const fs::path inProc = "/proc/kyrovane-test.pdf";
+  EXPECT_EQ(Convert(drawing, inProc), std::nullopt);
+  EXPECT_EQ(TakeMessage().Text, "ファイルが保存できませんでした。\r\n" + inProc.string() + "\r\n" +
+                                    (geteuid() == 0 ? "このフォルダーにはファイルを作成できません。"
+                                                    : "書き込む権限がありません。"));
+}
+
+TEST_F(MessagesTest, ListErrorsNameTheListOnceAndEndLikeASentence) {
+  fs::create_directory(dir / "folder.lst");
+  const std::pair<fs::path, std::string> cases[] = {
+      {dir / "missing.lst", "ファイルまたはフォルダーがありません。"},
+      {dir / "folder.lst", "通常のファイルではありません。"},
+  };
+  for (const auto& [unreadable, cause] : cases) {
+    EXPECT_EQ(Convert(unreadable, pdf), std::nullopt);
+    const ScriptedUi::TMessage message = TakeMessage();
+    EXPECT_EQ(message.Text, unreadable.string() + "\r\nを読み込めません。\r\n" + cause);
+    EXPECT_EQ(Occurrences(message.Text, unreadable.string()), 1u);
+    EXPECT_EQ(message.Icon, TMessageIcon::Stop);
+  }
+  // The application's report ends Japanese with "。" and other text with ".".
+  ReportError(ui, list.string() + " に書き込めません");
+  EXPECT_EQ(TakeMessage().Text, list.string() + " に書き込めません。");
+  ReportError(ui, "unexpected end of file");
+  EXPECT_EQ(TakeMessage().Text, "unexpected end of file.");
+}
+
+TEST_F(MessagesTest, APdfThatNothingCanOpenIsToldWithWhereItWasWritten) {
+  ui.ShellOpens = false;
+  const auto told = [](const fs::path& written) {
+    return written.string() +
+           "\r\nにPDFファイルを保存しましたが、開くことができませんでした。"
+           "\r\nPDFファイルを開くアプリケーションが設定されていない可能性があります。";
+  };
+  TConversionOptions preview;
+  preview.PreviewOnly = true;
+  WriteList({drawing.string()});
+  const struct {
+    fs::path input;
+    TConversionOptions options;
+    fs::path written;
+  } cases[] = {{drawing, {}, pdf}, {drawing, preview, cache / "temp0.pdf"}, {list, {}, pdf}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(Convert(c.input, pdf, c.options), c.written);
+    EXPECT_TRUE(fs::exists(c.written));
+    const ScriptedUi::TMessage message = TakeMessage();
+    EXPECT_EQ(message.Text, told(c.written));
+    EXPECT_EQ(message.Icon, TMessageIcon::Warning);
+  }
+  TConversionOptions notOpened;
+  notOpened.OpenAfter = false;
+  ASSERT_EQ(Convert(drawing, pdf, notOpened), pdf);
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+TEST(PluginNotice, PluginsPassedOverAreToldOnceWithTheirReason) {
+  test::TempDir shared;
+  fs::permissions(shared.path(), fs::perms::all);
+  for (const char* name : {"a.spi", "b.spi"})
+    fs::copy_file(test::TestPlugin("kypx"), shared / name);
+  ScriptedUi ui;
+  TSPIs spis;
+  ShowPassedOverPlugins(ui, spis);
+  EXPECT_TRUE(ui.Messages.empty());
+  const std::string mask = (shared / "*.spi").string();
+  spis.Search(mask);
+  spis.Search(mask);
+  ShowPassedOverPlugins(ui, spis);
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  const std::string reason =
+      "\r\n（所有者以外も書き換えられるフォルダー " + shared.path().string() + " にあります）";
+  EXPECT_EQ(ui.Messages[0].Text, "安全のため、次のプラグインを読み込みませんでした。\r\n" +
+                                     (shared / "a.spi").string() + reason + "\r\n" +
+                                     (shared / "b.spi").string() + reason);
+  EXPECT_EQ(ui.Messages[0].Icon, TMessageIcon::Warning);
+  EXPECT_EQ(spis.Count(), 0);
+}
+
+}  // namespace
+}  // namespace kyrovane
