@@ -98,7 +98,7 @@ std::string FailureText(const fs::path& subject) {
   }
 }
 
-// The save failure: the Part's text with the path as caption, and the path again in the text,
+// The save failure: the fixed text with the path as caption, and the path again in the text,
 // where a window manager does not cut it short.
 std::string CannotSaveText(const EFileWriteError& error) {
   return std::string(kCannotSave) + "\r\n" + error.Path().string() + "\r\n" + error.what();

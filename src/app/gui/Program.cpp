@@ -1,8 +1,11 @@
 #include "app/gui/Program.h"
 
+#include <cerrno>
 #include <exception>
+#include <new>
 
 #include "app/core/AppPaths.h"
+#include "app/core/FileErrors.h"
 #include "app/gui/CustomColorDialog.h"
 #include "app/gui/DetailDialog.h"
 #include "app/gui/LayerColorDialog.h"
@@ -26,6 +29,8 @@ Program::~Program() = default;
 void Program::Guarded(const std::function<void()>& work) {
   try {
     work();
+  } catch (const std::bad_alloc&) {
+    ReportError(ErrorCause(ENOMEM));
   } catch (const std::exception& error) {
     ReportError(error.what());
   }

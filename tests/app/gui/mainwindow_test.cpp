@@ -169,6 +169,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(ui_->BusyDepth, 0);
   }
 
+  void runningOutOfMemoryIsToldInTheProgramsWords() {
+    program_ = std::make_unique<Program>(*ui_);
+    program_->Guarded([] { throw std::bad_alloc(); });
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QCOMPARE(ui_->Messages[0].Text, std::string("メモリーが足りません。"));
+  }
+
   void thePicturePluginsOfTheRegistryFolderAreLoadedWithTheWindow() {
     test::ScopedRegistry registry;
     registry.SetPluginFolder(test::TestPluginFolder());
