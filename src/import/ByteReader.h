@@ -73,7 +73,8 @@ class ByteReader {
 // The largest drawing file the readers accept; larger files are refused before reading.
 inline constexpr std::uintmax_t kMaxDrawingFileSize = 256u * 1024 * 1024;
 
-// Reads a whole drawing file; throws EReadError when it is missing, unreadable or too large.
+// Reads a whole drawing file; throws EReadError when it is missing, unreadable, no regular file
+// or too large.
 std::string ReadDrawingFile(const std::filesystem::path& path);
 
 }  // namespace kyrovane

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,6 +92,54 @@ CommandResult Run(const std::string& commandLine) {
   int status = pclose(pipe);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.err = ReadFile(errPath);
+  return result;
+}
+
+std::string AsOrdinaryUser(const std::filesystem::path& folder,
+                           const std::function<std::string()>& work) {
+  const passwd* nobody = getpwnam("nobody");
+  const uid_t uid = nobody ? nobody->pw_uid : 65534;
+  const gid_t gid = nobody ? nobody->pw_gid : 65534;
+  const bool root = geteuid() == 0;
+  if (root) {
+    lchown(folder.c_str(), uid, gid);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      lchown(entry.path().c_str(), uid, gid);
+    }
+  }
+  int channel[2];
+  if (pipe(channel) != 0) throw std::runtime_error("cannot make a pipe");
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    std::string result;
+    if (root && (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 ||
+                 setresuid(uid, uid, uid) != 0)) {
+      result = "cannot become an ordinary user";
+    } else {
+      try {
+        result = work();
+      } catch (const std::exception& error) {
+        result = error.what();
+      }
+    }
+    for (std::size_t done = 0; done < result.size();) {
+      const ssize_t written = write(channel[1], result.data() + done, result.size() - done);
+      if (written <= 0) break;
+      done += static_cast<std::size_t>(written);
+    }
+    _exit(0);
+  }
+  close(channel[1]);
+  std::string result;
+  std::array<char, 4096> buffer;
+  for (ssize_t got; (got = read(channel[0], buffer.data(), buffer.size())) > 0;) {
+    result.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (!WIFEXITED(status)) return "the child ended with status " + std::to_string(status);
   return result;
 }
 

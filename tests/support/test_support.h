@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,13 @@ struct CommandResult {
 
 // Runs a shell command line and captures its exit code, standard output and standard error.
 CommandResult Run(const std::string& commandLine);
+
+// Runs `work` in a child process with an ordinary user's rights, so that file permissions hold
+// even when the tests run as root: the child then runs as "nobody", made the owner of `folder`
+// and everything in it first. Returns what `work` returned, the message of what it threw, or
+// how the child ended.
+std::string AsOrdinaryUser(const std::filesystem::path& folder,
+                           const std::function<std::string()>& work);
 
 // The message of the exception that `call` throws, or "no exception".
 template <class Call>

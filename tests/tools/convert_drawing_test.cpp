@@ -168,6 +168,14 @@ TEST_F(ConvertDrawingTest, ListFilesConvertToo) {
             drawing.string() + "\r\n" + drawing.string() + "," + std::string(68, 'F') + "\r\n");
   ASSERT_EQ(ConvertDrawing(dir / "plans.lst", pdf).exitCode, 0);
   EXPECT_EQ(PageSizes(pdf).size(), 2u);
+
+  // Never into one of the drawings it lists.
+  const std::string whole = ReadFile(drawing);
+  const CommandResult result = ConvertDrawing(dir / "plans.lst", drawing);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, drawing.string() + ": ファイルが保存できませんでした。\r\n" +
+                            drawing.string() + "\r\n変換元のファイルと同じファイルです。\n");
+  EXPECT_EQ(ReadFile(drawing), whole);
 }
 
 TEST_F(ConvertDrawingTest, AFullDiskIsNamedAndLeavesNothing) {

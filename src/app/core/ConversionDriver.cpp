@@ -19,6 +19,7 @@
 #include "import/jwkunit.h"
 #include "import/jwwunit.h"
 #include "pdf/PDFPrinter.h"
+#include "text/TextLines.h"
 
 namespace kyrovane {
 namespace {
@@ -218,17 +219,29 @@ void TConversionDriver::BuildDrawing(const TDrawing& Drawing, bool AllArea, long
   }
 }
 
+void TConversionDriver::RememberFolder(const fs::path& Folder) {
+  // The folder is stored in line-based settings files, which cannot hold a line break.
+  if (HasLineBreak(Folder.string())) {
+    ui_.MessageBox(
+        "Kyrovane",
+        Folder.string() + "\r\nは、名前に改行を含むため、前回のフォルダーとして記録しません。",
+        TMessageIcon::Warning, TMessageButtons::Ok);
+    return;
+  }
+  env_.LastDir = Folder.string();
+}
+
 void TConversionDriver::ShowLeftOut(const fs::path& Path) {
   const std::string text = LeftOutText(Path, CadPage.Notices);
   if (!text.empty()) ui_.MessageBox("Kyrovane", text, TMessageIcon::Warning, TMessageButtons::Ok);
 }
 
 std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional<fs::path>& Target,
-                                                             const fs::path& Source,
+                                                             const std::vector<fs::path>& Sources,
                                                              fs::path& Written) {
   if (Target) {
     Written = *Target;
-    return std::make_unique<TOutputFile>(*Target, Source);
+    return std::make_unique<TOutputFile>(*Target, Sources);
   }
   // A preview goes to the first of temp0.pdf .. temp64.pdf that can be written.
   std::error_code ignored;  // a folder that cannot be made fails every name below
@@ -236,7 +249,7 @@ std::unique_ptr<TOutputFile> TConversionDriver::CreateOutput(const std::optional
   for (int number = 0;; ++number) {
     Written = PreviewFilePath(previewFolder_, number);
     try {
-      return std::make_unique<TOutputFile>(Written, Source);
+      return std::make_unique<TOutputFile>(Written, Sources);
     } catch (const EFileWriteError&) {
       if (number == kLastPreviewNumber) throw;
     }
@@ -255,7 +268,7 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
     progress.SetPosition(1);
     BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(1.0L));
     progress.SetPosition(2);
-    const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Path, written);
+    const std::unique_ptr<TOutputFile> output = CreateOutput(Target, {Path}, written);
     // A parts file is one page, never turned.
     const bool parts = drawing.Kind == TDrawingKind::Jwk;
     WriteInto(*output, [&](std::ostream& stream) {
@@ -275,13 +288,18 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
 
 std::optional<fs::path> TConversionDriver::ConvertList(
     const std::vector<TListLine>& Lines, int FirstPosition, const std::optional<fs::path>& Target,
-    const fs::path& Source, const TConversionOptions& Options, int Rotation) {
+    const fs::path& ListFile, const TConversionOptions& Options, int Rotation) {
   TProgressWindow progress(ui_, static_cast<int>(Lines.size()));
   // An error while a drawing is read, built or drawn is that drawing's; after the last one it
   // is the list's again.
   const fs::path listSubject = subject_;
+  std::vector<fs::path> sources;
+  if (!ListFile.empty()) sources.push_back(ListFile);
+  for (const TListLine& line : Lines) {
+    if (IsDrawing(DrawingKindOf(line.Path))) sources.emplace_back(line.Path);
+  }
   fs::path written;
-  const std::unique_ptr<TOutputFile> output = CreateOutput(Target, Source, written);
+  const std::unique_ptr<TOutputFile> output = CreateOutput(Target, sources, written);
   TPDFPrinter* printer = CadPage.Printer.get();
   for (std::size_t i = 0; i < Lines.size(); ++i) {
     const TListLine& line = Lines[i];
@@ -361,7 +379,7 @@ std::optional<fs::path> TConversionDriver::Convert(const TConversionOptions& Opt
     });
     if (!completed) return std::nullopt;
   }
-  env_.LastDir = input.parent_path().string();
+  RememberFolder(input.parent_path());
   return written;
 }
 

@@ -72,16 +72,22 @@ class TConversionDriver {
   void BuildDrawing(const TDrawing& Drawing, bool AllArea, long double AddOn);
   // Tells what the drawing of the converted drawing left out, if anything.
   void ShowLeftOut(const std::filesystem::path& Path);
+  // The folder of the chosen input becomes the last folder, unless settings files cannot hold
+  // its name; the user is told then.
+  void RememberFolder(const std::filesystem::path& Folder);
 
   std::optional<std::filesystem::path> ConvertDrawing(
       const std::filesystem::path& Path, const std::optional<std::filesystem::path>& Target,
       const TConversionOptions& Options, int Rotation, bool OpenAfter);
+  // ListFile: the list file the lines come from; empty for the list window's entries. The
+  // output must not replace it or any of the drawings.
   std::optional<std::filesystem::path> ConvertList(
       const std::vector<TListLine>& Lines, int FirstPosition,
-      const std::optional<std::filesystem::path>& Target, const std::filesystem::path& Source,
+      const std::optional<std::filesystem::path>& Target, const std::filesystem::path& ListFile,
       const TConversionOptions& Options, int Rotation);
+  // Sources: the files the output is made from, which it must not replace.
   std::unique_ptr<TOutputFile> CreateOutput(const std::optional<std::filesystem::path>& Target,
-                                            const std::filesystem::path& Source,
+                                            const std::vector<std::filesystem::path>& Sources,
                                             std::filesystem::path& Written);
 
   // Runs a conversion step; on an error it resets the model and reports it, naming the

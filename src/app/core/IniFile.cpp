@@ -1,17 +1,17 @@
 #include "app/core/IniFile.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/core/OutputFile.h"
 #include "import/DecimalText.h"
 #include "text/AsciiCase.h"
+#include "text/TextLines.h"
 
 namespace kyrovane {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Far more than any settings file holds; a larger file is not read.
+constexpr std::uintmax_t kMaxProfileSize = 1u << 20;
 
 std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -48,21 +48,20 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// The whole file; nothing for a missing one and for anything but a regular file (a folder, a
-// pipe or a device holds no settings).
-std::string FileText(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return "";
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 }  // namespace
 
-TIniFile::TIniFile(std::filesystem::path Path) : TIniFile(Path, FileText(Path)) {}
+TIniFile::TIniFile(std::filesystem::path Path) : path_(std::move(Path)) {
+  const TFileBytes file = ReadRegularFile(path_, kMaxProfileSize);
+  readFailure_ = file.Failure;
+  SetLines(file.Bytes);
+}
 
 TIniFile::TIniFile(std::filesystem::path Path, std::string_view Text) : path_(std::move(Path)) {
-  while (Text.starts_with(kByteOrderMark)) Text.remove_prefix(kByteOrderMark.size());
+  SetLines(Text);
+}
+
+void TIniFile::SetLines(std::string_view Text) {
+  Text = WithoutByteOrderMark(Text);
   while (!Text.empty()) {
     const std::size_t end = Text.find('\n');
     std::string_view line = Text.substr(0, end);
@@ -102,6 +101,10 @@ std::optional<std::string> TIniFile::Value(std::string_view Section, std::string
 }
 
 void TIniFile::SetValue(std::string_view Section, std::string_view Key, std::string_view Value) {
+  if (HasLineBreak(Section) || HasLineBreak(Key) || HasLineBreak(Value)) {
+    throw EIniFileError(path_.string() + "\r\nに、改行を含む値は書き込めません（" +
+                        std::string(Key) + "）。");
+  }
   std::string line = std::string(Key) + "=" + std::string(Value);
   const auto section = FindSection(Section);
   if (!section) {
@@ -163,6 +166,10 @@ std::string TIniFile::Text() const {
 }
 
 void TIniFile::UpdateFile() const {
+  // Keys that the program does not know would be lost with the file. (A folder, pipe or
+  // device in the file's place is refused by the write itself.)
+  if (readFailure_ == TFileReadFailure::Unreadable || readFailure_ == TFileReadFailure::TooLarge)
+    throw EIniFileError(path_.string() + "\r\nは、読み込めないため書き換えませんでした。");
   try {
     WriteFileSafely(path_, Text());
   } catch (const EFileWriteError&) {

@@ -21,9 +21,11 @@
 #include <string_view>
 #include <vector>
 
+#include "import/RegularFile.h"
+
 namespace kyrovane {
 
-// "%s に書き込めません" with the file's path.
+// A profile file that cannot be written, or read when it must be; what() names the file.
 class EIniFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -31,15 +33,23 @@ class EIniFileError : public std::runtime_error {
 
 class TIniFile {
  public:
-  // Reads the file; a missing or unreadable file gives an empty profile.
+  // Reads the file; a missing file gives an empty profile. A file that is there but cannot be
+  // read (no permission, no regular file, larger than 1 MiB) gives an empty profile too, which
+  // UpdateFile never writes over.
   explicit TIniFile(std::filesystem::path Path);
   // The profile of Text, which UpdateFile writes to Path.
   TIniFile(std::filesystem::path Path, std::string_view Text);
 
   const std::filesystem::path& Path() const { return path_; }
+  // The file is there but could not be read.
+  bool Unreadable() const {
+    return readFailure_ != TFileReadFailure::None && readFailure_ != TFileReadFailure::Missing;
+  }
 
   // The value as written in the file, blanks and one pair of quotes dropped.
   std::optional<std::string> Value(std::string_view Section, std::string_view Key) const;
+  // Throws EIniFileError for a section, key or value holding a line break, which would read
+  // back as other lines.
   void SetValue(std::string_view Section, std::string_view Key, std::string_view Value);
 
   std::string ReadString(std::string_view Section, std::string_view Key,
@@ -55,11 +65,12 @@ class TIniFile {
 
   // The whole file as it would be written.
   std::string Text() const;
-  // Replaces the file with Text() in one step; on failure the old file stays whole and
-  // EIniFileError is thrown.
+  // Replaces the file with Text() in one step; on failure, and for a file that could not be
+  // read, the old file stays whole and EIniFileError is thrown.
   void UpdateFile() const;
 
  private:
+  void SetLines(std::string_view Text);
   // Index range [first, end) of the lines of the first section of that name; nothing when
   // there is none.
   std::optional<std::pair<std::size_t, std::size_t>> FindSection(std::string_view Section) const;
@@ -67,6 +78,7 @@ class TIniFile {
                                      std::string_view Key) const;
 
   std::filesystem::path path_;
+  TFileReadFailure readFailure_ = TFileReadFailure::None;
   std::vector<std::string> lines_;
 };
 

@@ -1,18 +1,19 @@
 #include "app/core/ListFiles.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/core/DrawingFiles.h"
 #include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/core/OutputFile.h"
 #include "app/core/SettingsFiles.h"
+#include "app/core/UiPort.h"
+#include "import/RegularFile.h"
 #include "import/jwcunit.h"
 #include "import/jwwunit.h"
 #include "text/AsciiCase.h"
+#include "text/TextLines.h"
 #include "text/cp932.h"
 
 namespace kyrovane {
@@ -22,6 +23,8 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMaskTextSize = 68;  // 17 fields of 4 digits
 constexpr std::string_view kPartsMemo = "図形";
+constexpr std::string_view kSameAsCompanion =
+    "\r\nは、設定ファイル（.kvs）と同じファイルになるため、リストを保存できません。";
 
 bool IsMaskText(std::string_view text) {
   return text.size() == kMaskTextSize &&
@@ -148,19 +151,30 @@ fs::path CompanionSettingsPath(const fs::path& ListPath) {
 }
 
 std::vector<std::string> ReadListLines(const fs::path& Path) {
-  std::error_code error;
-  const bool regular = fs::is_regular_file(Path, error);
-  if (error) throw EFileReadError(Path, ErrorCause(error.value()));
-  if (!regular) throw EFileReadError(Path, "通常のファイルではありません。");
-  std::ifstream file(Path, std::ios::binary);
-  if (!file) {
-    const int cause = errno;
-    throw EFileReadError(Path, ErrorCause(cause));
+  const TFileBytes file = ReadRegularFile(Path, kMaxListFileSize);
+  switch (file.Failure) {
+    case TFileReadFailure::None:
+      break;
+    case TFileReadFailure::TooLarge:
+      throw EFileReadError(
+          Path, "大きすぎます（上限 " + std::to_string(kMaxListFileSize >> 20) + " MB）。");
+    case TFileReadFailure::NotRegular:
+      throw EFileReadError(Path, "通常のファイルではありません。");
+    case TFileReadFailure::Missing:
+    case TFileReadFailure::Unreadable:
+      throw EFileReadError(Path, ErrorCause(file.Error));
   }
   std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) {
-    if (line.ends_with('\r')) line.pop_back();
-    lines.push_back(std::move(line));
+  for (std::string_view text = WithoutByteOrderMark(file.Bytes); !text.empty();) {
+    if (lines.size() == kMaxListLines) {
+      throw EFileReadError(Path,
+                           "行が多すぎます（上限 " + std::to_string(kMaxListLines) + " 行）。");
+    }
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return lines;
 }
@@ -170,9 +184,16 @@ std::vector<TListEntry> LoadListFile(const fs::path& Path, Settings& Settings, U
   for (const std::string& line : ReadListLines(Path)) {
     entries.push_back({ParseListLine(line).Path, MakeListEntry(line, Ui)});
   }
-  if (const fs::path companion = CompanionSettingsPath(Path); fs::exists(companion)) {
-    ReadSettingsFile(companion, Settings.ListEnv, Ui);
-    Settings.Env = Settings.ListEnv;
+  // A list named like its settings file has none.
+  const fs::path companion = CompanionSettingsPath(Path);
+  std::error_code error;
+  if (fs::exists(companion, error) && !WriteToSameFile(Path, companion)) {
+    try {
+      ReadSettingsFile(companion, Settings.ListEnv, Ui);
+      Settings.Env = Settings.ListEnv;
+    } catch (const EIniFileError& unreadable) {
+      ReportError(Ui, unreadable.what());  // the list itself is loaded
+    }
   }
   return entries;
 }
@@ -180,14 +201,27 @@ std::vector<TListEntry> LoadListFile(const fs::path& Path, Settings& Settings, U
 void SaveListFile(const fs::path& Path, const std::vector<TListEntry>& Entries,
                   Settings& Settings) {
   std::string text;
-  for (const TListEntry& entry : Entries) text += ListLineText(entry) + "\r\n";
+  for (const TListEntry& entry : Entries) {
+    if (HasLineBreak(entry.Path)) {
+      throw EIniFileError(entry.Path + "\r\nは、名前に改行を含むため、リストに保存できません。");
+    }
+    text += ListLineText(entry) + "\r\n";
+  }
+  if (Entries.size() > kMaxListLines || text.size() > kMaxListFileSize) {
+    throw EIniFileError(Path.string() + "\r\nは、大きすぎるため保存できません（上限 " +
+                        std::to_string(kMaxListLines) + " 行、" +
+                        std::to_string(kMaxListFileSize >> 20) + " MB）。");
+  }
+  const fs::path companion = CompanionSettingsPath(Path);
   try {
+    if (WriteToSameFile(Path, companion))
+      throw EIniFileError(Path.string() + std::string(kSameAsCompanion));
     WriteFileSafely(Path, text);
   } catch (const EFileWriteError&) {
     throw EIniFileError(Path.string() + " に書き込めません");
   }
   Settings.ListEnv = Settings.Env;
-  WriteListSettingsFile(CompanionSettingsPath(Path), Settings.ListEnv);
+  WriteListSettingsFile(companion, Settings.ListEnv);
 }
 
 }  // namespace kyrovane

@@ -88,18 +88,25 @@ TParam MakeDrawingEntry(const std::filesystem::path& Path, UiPort& Ui);
 // The settings file beside a list file.
 std::filesystem::path CompanionSettingsPath(const std::filesystem::path& ListPath);
 
-// The lines of a list file, ended by CRLF or LF. A file that cannot be read raises
-// EFileReadError.
+// What a list file may hold, and so what reading one may cost.
+inline constexpr std::uintmax_t kMaxListFileSize = 16u << 20;
+inline constexpr std::size_t kMaxListLines = 65536;
+
+// The lines of a list file, ended by CRLF or LF, a leading byte-order mark dropped. A file that
+// cannot be read, is no regular file or exceeds the limits raises EFileReadError.
 std::vector<std::string> ReadListLines(const std::filesystem::path& Path);
 
 // Reads a list file, one entry per line (an empty line too), and the companion settings file
 // when there is one into Settings.ListEnv, then Settings.Env := Settings.ListEnv. A list file
-// that cannot be read raises EFileReadError.
+// that cannot be read raises EFileReadError; a companion file that cannot be read is reported
+// and the settings stay.
 std::vector<TListEntry> LoadListFile(const std::filesystem::path& Path, Settings& Settings,
                                      UiPort& Ui);
 
 // Writes the list file and then, after Settings.ListEnv := Settings.Env, its companion
-// settings file. Raises EIniFileError ("%s に書き込めません") when either cannot be written.
+// settings file. Raises EIniFileError when either cannot be written; before anything is
+// written, when the list would not read back as it is (a path holding a line break, more than
+// the limits) or when the list and its companion would be one file.
 void SaveListFile(const std::filesystem::path& Path, const std::vector<TListEntry>& Entries,
                   Settings& Settings);
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -165,17 +166,25 @@ class TOutputFile::TBuffer : public std::streambuf {
   off_type written_ = 0;  // the file position
 };
 
-TOutputFile::TOutputFile(const fs::path& Target, const fs::path& Source)
+TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& Sources)
     : shownPath_(Target), target_(FollowLinks(Target)), stream_(nullptr) {
   struct stat existing;
   const bool exists = stat(target_.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) {
     throw EFileWriteError(Target, "通常のファイルではありません。");
   }
-  struct stat source;
-  if (exists && !Source.empty() && stat(Source.c_str(), &source) == 0 &&
-      source.st_dev == existing.st_dev && source.st_ino == existing.st_ino) {
+  const auto isExisting = [&](const fs::path& source) {
+    struct stat read;
+    return stat(source.c_str(), &read) == 0 && read.st_dev == existing.st_dev &&
+           read.st_ino == existing.st_ino;
+  };
+  if (exists && std::ranges::any_of(Sources, isExisting)) {
     throw EFileWriteError(Target, "変換元のファイルと同じファイルです。");
+  }
+  // The file is replaced by a rename, which its own permissions do not stop; they must, as
+  // they would stop writing into it.
+  if (exists && faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+    throw EFileWriteError(Target, CauseOf(errno));
   }
 
   folder_ = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
@@ -246,6 +255,14 @@ void WriteFileSafely(const fs::path& Target, std::string_view Bytes) {
   TOutputFile file(Target);
   file.Stream().write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
   file.Commit();
+}
+
+bool WriteToSameFile(const fs::path& A, const fs::path& B) {
+  const fs::path a = FollowLinks(A), b = FollowLinks(B);
+  std::error_code errorA, errorB, errorBoth;
+  const fs::path canonicalA = fs::weakly_canonical(a, errorA);
+  const fs::path canonicalB = fs::weakly_canonical(b, errorB);
+  return (!errorA && !errorB && canonicalA == canonicalB) || fs::equivalent(a, b, errorBoth);
 }
 
 }  // namespace kyrovane

@@ -5,7 +5,8 @@
 // leaves a partial file where the old one was. The file under way has no name where the file
 // system allows it; otherwise it has a hidden name that the next write into that folder
 // removes once its process is gone. A target that is a symbolic link is written through to the
-// file it points to; one that is a device, a pipe or a folder is refused.
+// file it points to; one that is a device, a pipe or a folder, or a file the user may not write,
+// is refused.
 
 #include <filesystem>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace kyrovane {
 
@@ -30,10 +32,10 @@ class EFileWriteError : public std::runtime_error {
 
 class TOutputFile {
  public:
-  // Starts the file. Source, when given, is the file the output is made from, which the
-  // output must not replace. Throws EFileWriteError.
+  // Starts the file. Sources are the files the output is made from, which it must not
+  // replace under any of their names. Throws EFileWriteError.
   explicit TOutputFile(const std::filesystem::path& Target,
-                       const std::filesystem::path& Source = {});
+                       const std::vector<std::filesystem::path>& Sources = {});
   // Without Commit the file is dropped and the target stays as it was.
   ~TOutputFile();
   TOutputFile(const TOutputFile&) = delete;
@@ -63,5 +65,10 @@ class TOutputFile {
 
 // Writes the whole file through a TOutputFile.
 void WriteFileSafely(const std::filesystem::path& Target, std::string_view Bytes);
+
+// Whether writing to A and writing to B would replace one and the same file: the same name
+// once links are followed, or two names of one file. Throws EFileWriteError for a link that
+// cannot be followed.
+bool WriteToSameFile(const std::filesystem::path& A, const std::filesystem::path& B);
 
 }  // namespace kyrovane

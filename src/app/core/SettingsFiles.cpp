@@ -6,6 +6,7 @@
 
 #include "app/core/IniFile.h"
 #include "app/core/UiPort.h"
+#include "text/TextLines.h"
 
 namespace kyrovane {
 namespace {
@@ -90,8 +91,9 @@ void WriteStoredSettings(TIniFile& ini, const REnvironment& env, TKeyOrder order
                         } else if constexpr (std::is_same_v<T, long double>) {
                           ini.WriteFloat(section, key, value);
                         } else if constexpr (std::is_same_v<T, std::string>) {
-                          // An empty last folder leaves the one the file holds.
-                          if (!value.empty() || key != "LastDir")
+                          // An empty last folder, or one that the file cannot hold, leaves
+                          // the one the file holds.
+                          if (key != "LastDir" || (!value.empty() && !HasLineBreak(value)))
                             ini.WriteString(section, key, value);
                         } else {
                           ini.WriteInteger(section, key, value);
@@ -129,6 +131,7 @@ void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
 
 void ReadSettingsFile(const std::filesystem::path& Path, REnvironment& Env, UiPort& Ui) {
   const TIniFile ini(Path);
+  if (ini.Unreadable()) throw EIniFileError(Path.string() + "\r\nを読み込めません。");
   if (ini.ReadInteger(kApplication, "DataVersion", 0) < kDataVersion) {
     Ui.MessageBox("kvsファイル読み込み",
                   "kvsファイルのバージョンが古いため、設定が反映されない可能性があります。",

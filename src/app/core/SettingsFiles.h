@@ -4,7 +4,8 @@
 // "Environment" and "LayerColor", settings files with "DataVersion" in section "Application".
 // Readers give every missing or unreadable key its default; writers update an existing file
 // key by key (keys they do not write stay) and replace it in one step, raising EIniFileError
-// ("%s に書き込めません") when that fails.
+// when that fails or when the existing file cannot be read, which then stays as it is. A last
+// folder holding a line break is not written.
 
 #include <cstdint>
 #include <filesystem>
@@ -32,7 +33,8 @@ struct TIniStartState {
 };
 TIniStartState ReadIniStartState(const std::filesystem::path& Path);
 
-// Every stored setting into Env, then the font validated; the per-conversion fields stay.
+// Every stored setting into Env, then the font validated; the per-conversion fields stay. A
+// file that cannot be read gives the defaults (and the writers leave it alone).
 void ReadIniFile(const std::filesystem::path& Path, REnvironment& Env);
 // The ini file at the main window's closing; creates the file's folder when missing.
 void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
@@ -40,6 +42,7 @@ void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
 
 // A settings file into Env as ReadIniFile does. A file older than kDataVersion (or none at
 // all) first shows the warning "kvsファイルのバージョンが古いため…" and is read all the same.
+// A file that is there but cannot be read raises EIniFileError and leaves Env as it was.
 void ReadSettingsFile(const std::filesystem::path& Path, REnvironment& Env, UiPort& Ui);
 // The settings-file dialog's file, with the main window's "Top" and "Left".
 void WriteSettingsFile(const std::filesystem::path& Path, const REnvironment& Env, int32_t Top,

@@ -261,6 +261,48 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
   EXPECT_FALSE(fs::exists(pdf));
 }
 
+TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
+  const std::string whole = test::TwoLayerLines();
+  const fs::path second = dir / "second.jww";
+  test::WriteFile(second, whole);
+  WriteList({drawing.string(), second.string()});
+  const std::string listed = test::ReadFile(list);
+  fs::create_hard_link(second, dir / "hard.pdf");
+  fs::create_symlink("second.jww", dir / "soft.pdf");
+  const std::vector<TListEntry> entries = {{drawing.string(), {}}, {second.string(), {}}};
+  for (const fs::path& output : {list, drawing, second, dir / "hard.pdf", dir / "soft.pdf"}) {
+    ui.Messages.clear();
+    EXPECT_EQ(Convert(list, output), std::nullopt) << output;
+    // The list window's conversion of the same drawings, which has no list file.
+    if (output != list) {
+      ui.SaveAnswers.push_back(output);
+      EXPECT_EQ(driver.ConvertListEntries(entries, {}), std::nullopt) << output;
+    }
+    ASSERT_EQ(ui.Messages.size(), output == list ? 1u : 2u) << output;
+    for (const auto& message : ui.Messages) {
+      EXPECT_EQ(message.Caption, output.string());
+      EXPECT_EQ(message.Text, "ファイルが保存できませんでした。\r\n" + output.string() +
+                                  "\r\n変換元のファイルと同じファイルです。");
+    }
+  }
+  EXPECT_EQ(test::ReadFile(list), listed);
+  EXPECT_EQ(test::ReadFile(drawing), whole);
+  EXPECT_EQ(test::ReadFile(second), whole);
+  EXPECT_TRUE(ui.Opened.empty());
+}
+
+TEST_F(DriverTest, AFolderWhoseNameHasALineBreakIsNotRemembered) {
+  const fs::path folder = dir / "a\nTextFont=Mincyo";
+  fs::create_directory(folder);
+  fs::copy_file(drawing, folder / "plan.jww");
+  env.LastDir = "/last";
+  ASSERT_EQ(Convert(folder / "plan.jww", pdf), pdf);
+  EXPECT_EQ(env.LastDir, "/last");
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Text,
+            folder.string() + "\r\nは、名前に改行を含むため、前回のフォルダーとして記録しません。");
+}
+
 TEST_F(DriverTest, AnOutputThatFailsMidwayLeavesNothingBehind) {
   test::WriteFile(pdf, "old");
   const fs::path report = dir / "report";

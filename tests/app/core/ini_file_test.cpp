@@ -87,10 +87,21 @@ TEST(IniFile, AFileThatCannotBeWrittenRaisesTheMessageAndStaysAsItWas) {
   test::TempDir dir;
   std::filesystem::create_directory(dir / "folder.ini");
   TIniFile ini(dir / "folder.ini");
+  EXPECT_TRUE(ini.Unreadable());
   ini.WriteInteger("S", "K", 1);
   EXPECT_EQ(test::MessageOf([&] { ini.UpdateFile(); }),
             (dir / "folder.ini").string() + " に書き込めません");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
+}
+
+TEST(IniFile, ValuesWithLineBreaksAreNeverWritten) {
+  test::TempDir dir;
+  TIniFile ini(dir / "a.ini", "[S]\r\nK=1\r\n");
+  const std::string refused = (dir / "a.ini").string() + "\r\nに、改行を含む値は書き込めません（";
+  EXPECT_EQ(test::MessageOf([&] { ini.WriteString("S", "K", "a\nTextFont=x"); }),
+            refused + "K）。");
+  EXPECT_EQ(test::MessageOf([&] { ini.WriteString("S", "K\r", "1"); }), refused + "K\r）。");
+  EXPECT_EQ(ini.Text(), "[S]\r\nK=1\r\n");
 }
 
 TEST(IniFile, FloatsWithUpTo15SignificantDigits) {

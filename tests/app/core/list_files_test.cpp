@@ -145,5 +145,71 @@ TEST_F(ListFilesTest, ListsThatCannotBeReadOrWrittenRaiseTheirMessage) {
             (dir / "folder.lst").string() + " に書き込めません");
 }
 
+TEST_F(ListFilesTest, AListAndItsSettingsFileNeverReplaceEachOther) {
+  Settings settings;
+  settings.Env = DefaultEnvironment();
+  const TListEntry entry{"/plans/a.jww", {}};
+  const std::string sameFile =
+      "\r\nは、設定ファイル（.kvs）と同じファイルになるため、リストを保存できません。";
+  // Named like its own settings file, straight or through links.
+  test::WriteFile(dir / "old.kvs", "kept");
+  fs::create_symlink("linked.lst", dir / "linked.kvs");
+  test::WriteFile(dir / "hard.lst", "kept");
+  fs::create_hard_link(dir / "hard.lst", dir / "hard.kvs");
+  for (const char* name : {"new.kvs", "old.kvs", "linked.lst", "hard.lst"}) {
+    EXPECT_EQ(test::MessageOf([&] { SaveListFile(dir / name, {entry}, settings); }),
+              (dir / name).string() + sameFile);
+  }
+  EXPECT_EQ(test::FileNames(dir.path()),
+            (std::vector<std::string>{"hard.kvs", "hard.lst", "linked.kvs", "old.kvs"}));
+  EXPECT_EQ(test::ReadFile(dir / "old.kvs"), "kept");
+  EXPECT_EQ(test::ReadFile(dir / "hard.lst"), "kept");
+
+  // A list named like a settings file is not read as its own settings.
+  test::WriteFile(dir / "list.kvs", ListLineText(entry) + "\r\n");
+  settings.Env.UseColor = true;
+  EXPECT_EQ(LoadListFile(dir / "list.kvs", settings, ui).size(), 1u);
+  EXPECT_TRUE(settings.Env.UseColor);
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+TEST_F(ListFilesTest, AListThatWouldNotReadBackIsNeverSaved) {
+  Settings settings;
+  const std::string path = "/plans/a\r\n/plans/b.jww";
+  EXPECT_EQ(test::MessageOf([&] {
+              SaveListFile(dir / "a.lst", {{"/plans/c.jww", {}}, {path, {}}}, settings);
+            }),
+            path + "\r\nは、名前に改行を含むため、リストに保存できません。");
+  const std::string tooLarge = "\r\nは、大きすぎるため保存できません（上限 65536 行、16 MB）。";
+  const std::vector<TListEntry> many(kMaxListLines + 1, TListEntry{"/a.jww", {}});
+  EXPECT_EQ(test::MessageOf([&] { SaveListFile(dir / "a.lst", many, settings); }),
+            (dir / "a.lst").string() + tooLarge);
+  EXPECT_TRUE(test::FileNames(dir.path()).empty());
+}
+
+TEST_F(ListFilesTest, AByteOrderMarkBeforeTheFirstLineIsNoPartOfIt) {
+  test::WriteFile(dir / "a.lst", "\xEF\xBB\xBF/plans/a.jww," + kAllOn + "\r\n/plans/b.jwk\r\n");
+  Settings settings;
+  const std::vector<TListEntry> entries = LoadListFile(dir / "a.lst", settings, ui);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].Path, "/plans/a.jww");
+  EXPECT_EQ(entries[0].Param.Masks(), TLayerMasks::AllOn());
+  EXPECT_EQ(ReadListLines(dir / "a.lst").front(), "/plans/a.jww," + kAllOn);
+}
+
+TEST_F(ListFilesTest, ASettingsFileThatCannotBeReadIsReportedAndTheListStillLoads) {
+  test::WriteFile(dir / "a.lst", "/plans/a.jwk\r\n");
+  test::WriteFile(dir / "a.kvs", "[Environment]\r\nUseColor=1\r\n");
+  fs::permissions(dir / "a.kvs", fs::perms::owner_write);
+  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
+    Settings settings;
+    settings.Env.UseGray = false;
+    const std::size_t loaded = LoadListFile(dir / "a.lst", settings, ui).size();
+    return std::to_string(loaded) + std::to_string(settings.Env.UseGray) + "\n" +
+           (ui.Messages.empty() ? "" : ui.Messages[0].Text);
+  });
+  EXPECT_EQ(outcome, "10\n" + (dir / "a.kvs").string() + "\r\nを読み込めません。");
+}
+
 }  // namespace
 }  // namespace kyrovane

@@ -74,7 +74,7 @@ TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
   };
   for (const auto& [target, cause] : cases) {
     try {
-      TOutputFile file(target, dir / "plan.jww");
+      TOutputFile file(target, {dir / "plan.jww"});
       ADD_FAILURE() << target;
     } catch (const EFileWriteError& error) {
       EXPECT_EQ(error.what(), cause) << target;
@@ -82,6 +82,18 @@ TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
     }
   }
   EXPECT_EQ(test::ReadFile(dir / "plan.jww"), "drawing");
+}
+
+TEST(OutputFile, AFileTheUserMayNotWriteIsRefused) {
+  test::TempDir dir;
+  test::WriteFile(dir / "locked.pdf", "old");
+  fs::permissions(dir / "locked.pdf", fs::perms(0444));
+  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
+    return test::MessageOf([&] { WriteFileSafely(dir / "locked.pdf", "new"); });
+  });
+  EXPECT_EQ(outcome, "書き込む権限がありません。");
+  EXPECT_EQ(test::ReadFile(dir / "locked.pdf"), "old");
+  EXPECT_EQ(fs::status(dir / "locked.pdf").permissions(), fs::perms(0444));
 }
 
 TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {

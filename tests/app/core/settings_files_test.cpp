@@ -125,6 +125,47 @@ TEST(SettingsFiles, AnEmptyLastFolderKeepsTheOneTheFileHoldsAndOtherKeysStay) {
   EXPECT_EQ(TIniFile(dir / "fresh.kvs").Value("Environment", "LastDir"), std::nullopt);
 }
 
+TEST(SettingsFiles, ALastFolderWithALineBreakIsLeftOut) {
+  test::TempDir dir;
+  const std::string kept = "[Environment]\r\nLastDir=/old\r\n";
+  test::WriteFile(dir / "k.ini", kept);
+  REnvironment env = DefaultEnvironment();
+  env.LastDir = "/a\r\nTextFont=Mincyo\r\n[LayerColor]\r\n0=5";
+  WriteIniFile(dir / "k.ini", env, {});
+  WriteListSettingsFile(dir / "l.kvs", env);
+  EXPECT_TRUE(test::ReadFile(dir / "k.ini").starts_with(kept));
+  EXPECT_EQ(TIniFile(dir / "l.kvs").Value("Environment", "LastDir"), std::nullopt);
+  REnvironment read;
+  ReadIniFile(dir / "k.ini", read);
+  env.LastDir = "/old";
+  EXPECT_EQ(read, env);
+}
+
+TEST(SettingsFiles, AFileThatCannotBeReadIsReportedAndLeftAlone) {
+  test::TempDir dir;
+  const std::string text = "[Environment]\r\nUseColor=1\r\nTheirs=1\r\n";
+  for (const char* name : {"k.ini", "s.kvs"}) {
+    test::WriteFile(dir / name, text);
+    fs::permissions(dir / name, fs::perms::owner_write);
+  }
+  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
+    test::ScriptedUi ui;
+    REnvironment env = DefaultEnvironment();
+    ReadIniFile(dir / "k.ini", env);
+    env.UseGray = false;
+    const std::string notRead = test::MessageOf([&] { ReadSettingsFile(dir / "s.kvs", env, ui); });
+    return std::to_string(env.UseColor) + std::to_string(env.UseGray) + "\n" + notRead + "\n" +
+           test::MessageOf([&] { WriteIniFile(dir / "k.ini", env, {}); });
+  });
+  EXPECT_EQ(outcome, "00\n" + (dir / "s.kvs").string() + "\r\nを読み込めません。\n" +
+                         (dir / "k.ini").string() +
+                         "\r\nは、読み込めないため書き換えませんでした。");
+  for (const char* name : {"k.ini", "s.kvs"}) {
+    fs::permissions(dir / name, fs::perms::owner_read);
+    EXPECT_EQ(test::ReadFile(dir / name), text) << name;
+  }
+}
+
 TEST(SettingsFiles, HandEditedValuesReadAsStored) {
   test::TempDir dir;
   test::WriteFile(dir / "k.ini",

@@ -1,0 +1,29 @@
+#pragma once
+
+// Reading a whole file that a user named: only a regular file is read. Opening never waits (a
+// pipe with no writer, or some devices, would hold an ordinary open for ever) and nothing is
+// read before the opened file is known to be a regular file within the size limit.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace kyrovane {
+
+enum class TFileReadFailure {
+  None,
+  Missing,     // no such file (or no such folder on the way)
+  NotRegular,  // a folder, pipe, device or socket
+  TooLarge,    // larger than the limit
+  Unreadable,  // no permission, or an error while reading
+};
+
+struct TFileBytes {
+  std::string Bytes;
+  TFileReadFailure Failure = TFileReadFailure::None;
+  int Error = 0;  // errno of Missing and Unreadable
+};
+
+TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t MaxSize);
+
+}  // namespace kyrovane

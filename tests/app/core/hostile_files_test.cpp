@@ -1,0 +1,142 @@
+// Lists, settings files and drawings that are pipes, devices or far too large: each is refused
+// with its message, without waiting for ever and without memory growing with the file.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "app/core/ConversionDriver.h"
+#include "app/core/FileErrors.h"
+#include "app/core/ListFiles.h"
+#include "app/core/scripted_ui.h"
+#include "import/support/fixed_clock.h"
+#include "import/support/jww_writer.h"
+#include "support/test_support.h"
+
+namespace kyrovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HostileFilesTest : public ::testing::Test {
+ protected:
+  // A reader that waits on a pipe ends the test instead of hanging it.
+  HostileFilesTest() { alarm(120); }
+  ~HostileFilesTest() override { alarm(0); }
+
+  void MakePipe(const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }
+
+  std::optional<fs::path> Convert(const fs::path& input) {
+    ui.OpenAnswers.push_back(input);
+    ui.SaveAnswers.push_back(pdf);
+    TConversionOptions options;
+    options.OpenAfter = false;
+    return driver.Convert(options);
+  }
+
+  test::TempDir dir;
+  const fs::path drawing = dir / "plan.jww";
+  const fs::path pdf = dir / "plan.pdf";
+  REnvironment env = DefaultEnvironment();
+  test::ScriptedUi ui;
+  test::FixedClock clock;
+  TConversionDriver driver{env, ui, clock, dir / "cache"};
+};
+
+TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
+  test::WriteFile(drawing, test::TwoLayerLines());
+  MakePipe(dir / "pipe.lst");
+  MakePipe(dir / "pipe.jww");
+  fs::create_symlink("/dev/zero", dir / "zero.lst");
+  Settings settings;
+  for (const char* name : {"pipe.lst", "zero.lst"}) {
+    const std::string cannotRead = CannotReadText(dir / name, "通常のファイルではありません。");
+    EXPECT_EQ(test::MessageOf([&] { LoadListFile(dir / name, settings, ui); }), cannotRead);
+    ui.Messages.clear();
+    EXPECT_EQ(Convert(dir / name), std::nullopt);
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_NE(ui.Messages[0].Text.find(cannotRead), std::string::npos) << ui.Messages[0].Text;
+  }
+
+  // A drawing that is a pipe is passed over like any drawing that cannot be read.
+  test::WriteFile(dir / "plans.lst", (dir / "pipe.jww").string() + "\r\n" + drawing.string());
+  ui.Messages.clear();
+  ASSERT_EQ(Convert(dir / "plans.lst"), pdf);
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_TRUE(ui.Messages[0].Text.starts_with((dir / "pipe.jww").string() + "\r\nを読み込めません"))
+      << ui.Messages[0].Text;
+  const std::vector<TListEntry> entries = LoadListFile(dir / "plans.lst", settings, ui);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].Param.Memo, "jww 2.30未満または無効なファイルです。");
+
+  // A settings file beside the list that is a pipe is reported, and the list loads.
+  MakePipe(dir / "plans.kvs");
+  ui.Messages.clear();
+  settings.Env.UseColor = true;
+  EXPECT_EQ(LoadListFile(dir / "plans.lst", settings, ui).size(), 2u);
+  ASSERT_EQ(ui.Messages.size(), 2u);  // the pipe drawing's, then the settings file's
+  EXPECT_EQ(ui.Messages[1].Text, (dir / "plans.kvs").string() + "\r\nを読み込めません。");
+  EXPECT_TRUE(settings.Env.UseColor);
+}
+
+// Writes `size` bytes of line ends without holding them in memory.
+void WriteEmptyLines(const fs::path& path, std::size_t size) {
+  std::ofstream file(path, std::ios::binary);
+  const std::string chunk(1 << 20, '\n');
+  for (std::size_t left = size; left > 0; left -= std::min(left, chunk.size())) {
+    file.write(chunk.data(), static_cast<std::streamsize>(std::min(left, chunk.size())));
+  }
+}
+
+// The most memory that loading the list took, in bytes; the load runs in a child process.
+long PeakMemoryOfLoading(const fs::path& list) {
+  const pid_t child = fork();
+  if (child == 0) {
+    // A reader that grew with the file would take gigabytes; fail it well before.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (1ul << 30);
+    const rlimit space{limit, limit};
+    setrlimit(RLIMIT_AS, &space);
+    test::ScriptedUi ui;
+    Settings settings;
+    try {
+      LoadListFile(list, settings, ui);
+    } catch (...) {
+    }
+    _exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  return usage.ru_maxrss * 1024;
+}
+
+TEST_F(HostileFilesTest, ListsPastTheirBoundsAreRefusedCheaply) {
+  const fs::path huge = dir / "huge.lst";
+  const fs::path many = dir / "many.lst";
+  WriteEmptyLines(huge, 64u << 20);
+  WriteEmptyLines(many, kMaxListFileSize);
+  Settings settings;
+  EXPECT_EQ(test::MessageOf([&] { LoadListFile(huge, settings, ui); }),
+            CannotReadText(huge, "大きすぎます（上限 16 MB）。"));
+  EXPECT_EQ(test::MessageOf([&] { ReadListLines(many); }),
+            CannotReadText(many, "行が多すぎます（上限 65536 行）。"));
+  for (const fs::path& list : {huge, many}) {
+    EXPECT_LT(PeakMemoryOfLoading(list), 256l << 20) << list;
+  }
+
+  // The bound itself is allowed, with or without an end after the last line.
+  test::WriteFile(many, std::string(kMaxListLines, '\n'));
+  EXPECT_EQ(LoadListFile(many, settings, ui).size(), kMaxListLines);
+  test::WriteFile(many, std::string(kMaxListLines - 1, '\n') + "last");
+  EXPECT_EQ(ReadListLines(many).back(), "last");
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+}  // namespace
+}  // namespace kyrovane
