@@ -1,5 +1,8 @@
 #include "import/JwcShapes.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -15,6 +18,23 @@ constexpr uint8_t kChainBits = 0xC0;
 constexpr uint8_t kChainStart = 0x40;
 constexpr uint8_t kChainEnd = 0xC0;
 constexpr uint8_t kKeepOutOfChain = 0x40;
+
+// The files keep angles in steps of 1/65536 degree, which are read as singles.
+constexpr long double kAngleStep = 1.0L / 65536;
+
+// The end angle of an arc record. A whole turn is stored as S and S + 360, each rounded, so the
+// two may lie a little more than 360 degrees apart, and the arc would take only what lies past
+// the turn; ends a turn apart within the precision of the stored angles are the whole turn
+// from S.
+long double EndAngleOf(const TJwcArc& rec) {
+  const long double start = rec.StartAngle;
+  const long double end = rec.EndAngle;
+  const float larger = std::max(std::fabs(rec.StartAngle), std::fabs(rec.EndAngle));
+  const long double singleStep =
+      std::nextafter(larger, std::numeric_limits<float>::infinity()) - larger;
+  if (std::fabs(std::fabs(end - start) - 360) <= singleStep + kAngleStep) return start + 360;
+  return end;
+}
 
 }  // namespace
 
@@ -112,7 +132,7 @@ void TShapeBuilder::AddArcs(std::span<const TJwcArc> arcs) {
     arc.Center = {rec.CenterX, rec.CenterY, 0};
     arc.Radii = {rec.Radius, static_cast<long double>(rec.Radius) * rec.Ratio, 0};
     arc.StartAngle = rec.StartAngle;
-    arc.EndAngle = rec.EndAngle;
+    arc.EndAngle = EndAngleOf(rec);
     arc.AxisAngle = rec.AxisAngle;
     ApplyPen(arc, rec.PenColor, rec.LineType, rec.Layer);
   }

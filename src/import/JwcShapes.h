@@ -45,7 +45,8 @@ class TShapeBuilder {
   // start, middle and end become one curve through their start points and the last one's end
   // point, drawn with the last one's layer, pen and line type.
   void AddLines(std::span<const TJwcLine> lines);
-  // Arcs of line type 9 are left out; angles are the degrees the file holds.
+  // Arcs of line type 9 are left out; angles are the degrees the file holds, but for ends a
+  // whole turn apart, which make the whole turn from the start angle.
   void AddArcs(std::span<const TJwcArc> arcs);
   void AddPoints(std::span<const TJwcPoint> points);
   // A text of the given size on its record's layer, at its record's start point, turned to its

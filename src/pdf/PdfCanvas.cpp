@@ -161,7 +161,6 @@ void TPdfCanvas::SetFontAndSize(std::string_view name, long double size) {
 
 void TPdfCanvas::ShowText(std::string_view text) {
   TPdfFont* font = attr_.Font();
-  if (font != nullptr) font->NoteShownText(text);
   const auto move = font != nullptr ? font->BlankMove() : std::nullopt;
   if (move && attr_.FontSize() > 0 && text.find(' ') != std::string_view::npos) {
     ShowTextWithBlankMoves(text, *move);

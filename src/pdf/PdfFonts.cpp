@@ -14,8 +14,6 @@ int TPdfFont::GetCharWidth(std::string_view /*text*/, std::size_t /*pos*/) const
   return 0;
 }
 
-void TPdfFont::NoteShownText(std::string_view /*text*/) {}
-
 std::optional<TPdfFont::TBlankMove> TPdfFont::BlankMove() const {
   return std::nullopt;
 }

@@ -30,10 +30,6 @@ class TPdfFont : public TPdfDictionaryWrapper {
   // font size. The base font measures nothing.
   virtual int GetCharWidth(std::string_view text, std::size_t pos) const;
 
-  // Tells the font that the text is shown with it; a font that maps its codes to Unicode for
-  // the readers keeps what it needs. The base font keeps nothing.
-  virtual void NoteShownText(std::string_view text);
-
   // A blank written as a move of its advance instead of as its glyph, for faces whose blank
   // glyph some readers cannot find: the advance in thousandths of the font size along the
   // writing direction, which runs downwards for vertical writing.

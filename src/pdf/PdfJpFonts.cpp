@@ -4,7 +4,6 @@
 
 #include "pdf/PdfClassRegistry.h"
 #include "pdf/PdfJpWidths.h"
-#include "pdf/PdfToUnicode.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfWrappers.h"
 #include "pdf/PdfXref.h"
@@ -96,15 +95,9 @@ void TPdfJpFont::AddWidthItems(TPdfDictionary& descendant) const {
                      pitch_ == TPitch::Fixed ? FixedWidthArray(mgr) : ProportionalWidthArray(mgr));
 }
 
-void TPdfJpFont::AddEncoding(TPdfXref& xref, std::string_view cmap) {
+void TPdfJpFont::AddEncoding(std::string_view cmap) {
   const TPDF_STR_TBL names[] = {{"Type", "Font"}, {"Subtype", "Type0"}, {"Encoding", cmap}};
   AddStrElements(*Data(), names);
-  toUnicode_ = &xref.Register(std::make_unique<TPdfToUnicodeCMap>(&xref));
-  Data()->AddItem("ToUnicode", *toUnicode_);
-}
-
-void TPdfJpFont::NoteShownText(std::string_view text) {
-  toUnicode_->AddText(text);
 }
 
 namespace {
@@ -120,7 +113,7 @@ constexpr int kVerticalAdvance = 1000;
 
 TPdfJpFixedFont::TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfJpFace& face)
     : TPdfJpFont(xref, std::move(name), face, TPitch::Fixed) {
-  AddEncoding(xref, IsVertical(Name()) ? "90ms-RKSJ-V" : "90ms-RKSJ-H");
+  AddEncoding(IsVertical(Name()) ? "90ms-RKSJ-V" : "90ms-RKSJ-H");
   SetCharToCID(CharToCID90ms);
 }
 
@@ -132,7 +125,7 @@ std::optional<TPdfFont::TBlankMove> TPdfJpFixedFont::BlankMove() const {
 TPdfJpProportionalFont::TPdfJpProportionalFont(TPdfXref& xref, std::string name,
                                                const TPdfJpFace& face)
     : TPdfJpFont(xref, std::move(name), face, TPitch::Proportional) {
-  AddEncoding(xref, "90msp-RKSJ-H");
+  AddEncoding("90msp-RKSJ-H");
   SetCharToCID(CharToCID90msp);
 }
 

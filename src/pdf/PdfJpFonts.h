@@ -9,6 +9,11 @@
 // font and that font's descriptor. The fixed-pitch faces ("Gothic", "Mincyo" and their
 // styles) use "90ms-RKSJ-H", or "90ms-RKSJ-V" for the vertical "GothicV" and "MincyoV"; the
 // proportional faces ("PGothic", "PMincyo" and their styles) use "90msp-RKSJ-H".
+//
+// The fonts carry no ToUnicode map: readers then take each character from the collection's
+// own table. mupdf 1.21 re-keys a ToUnicode map by CID and keeps only the CIDs that fall inside
+// the byte code space of the font's CMap, which leaves it no character of the fixed faces and
+// no double-byte character at all.
 
 #include <string>
 #include <string_view>
@@ -28,13 +33,7 @@ struct TPdfJpFace {
   int StemV;
 };
 
-class TPdfToUnicodeCMap;
-
 class TPdfJpFont : public TPdfType0Font {
- public:
-  // Keeps the characters for the font's ToUnicode map.
-  void NoteShownText(std::string_view text) override;
-
  protected:
   enum class TPitch { Fixed, Proportional };
 
@@ -47,14 +46,12 @@ class TPdfJpFont : public TPdfType0Font {
   // The "W" array of the pitch.
   void AddWidthItems(TPdfDictionary& descendant) const;
   std::string_view GetFontName() const { return face_.FontName; }
-  // Adds "Type", "Subtype" and "Encoding" with the CMap to the font dictionary, then
-  // "ToUnicode": the map, the fourth of the font's objects.
-  void AddEncoding(TPdfXref& xref, std::string_view cmap);
+  // Adds "Type", "Subtype" and "Encoding" with the CMap to the font dictionary.
+  void AddEncoding(std::string_view cmap);
 
  private:
   TPdfJpFace face_;
   TPitch pitch_;
-  TPdfToUnicodeCMap* toUnicode_ = nullptr;  // owned by the document's table
 };
 
 class TPdfJpFixedFont : public TPdfJpFont {

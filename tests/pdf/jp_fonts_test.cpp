@@ -11,7 +11,6 @@
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfJpFonts.h"
 #include "pdf/PdfJpWidths.h"
-#include "pdf/PdfToUnicode.h"
 #include "pdf/PdfXref.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
@@ -54,14 +53,14 @@ int Width(const std::string& font, std::string_view text, std::size_t pos) {
   return CreatePdfFont(font, xref)->GetCharWidth(text, pos);
 }
 
-TEST(JpFontObjects, GothicIsFourConsecutiveObjectsByteForByte) {
+TEST(JpFontObjects, GothicIsThreeConsecutiveObjectsByteForByte) {
   TPdfXref xref;
   auto font = CreatePdfFont("Gothic", xref);
-  ASSERT_EQ(xref.ItemCount(), 5);
+  ASSERT_EQ(xref.ItemCount(), 4);
   EXPECT_EQ(font->Data(), xref.GetObject(1));
   EXPECT_EQ(test::Definition(*xref.GetObject(1)),
             "1 0 obj\r\n<<\r\n/BaseFont /Gothic\r\n/DescendantFonts [2 0 R ]\r\n/Type /Font\r\n"
-            "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n/ToUnicode 4 0 R\r\n>>\r\nendobj\r\n");
+            "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n>>\r\nendobj\r\n");
   EXPECT_EQ(test::Definition(*xref.GetObject(2)),
             "2 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/WinCharSet /128\r\n"
             "/BaseFont /Gothic\r\n/CIDSystemInfo <<\r\n/Registry (Adobe)\r\n"
@@ -79,13 +78,12 @@ TEST(JpFontObjects, InADocumentTheFontDictionaryEndsWithItsResourceName) {
   doc.NewDoc();
   doc.AddPage();  // objects 5 and 6, and the default font "Arial" as object 7, "F0"
   doc.GetCanvas().SetFont("Gothic", 12);
-  ASSERT_EQ(doc.GetXref().ItemCount(), 12);
+  ASSERT_EQ(doc.GetXref().ItemCount(), 11);
   EXPECT_EQ(test::Definition(*doc.GetXref().GetObject(8)),
             "8 0 obj\r\n<<\r\n/BaseFont /Gothic\r\n/DescendantFonts [9 0 R ]\r\n/Type /Font\r\n"
-            "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n/ToUnicode 11 0 R\r\n/Name /F1\r\n>>"
-            "\r\nendobj\r\n");
+            "/Subtype /Type0\r\n/Encoding /90ms-RKSJ-H\r\n/Name /F1\r\n>>\r\nendobj\r\n");
   EXPECT_EQ(&doc.GetFont("Gothic"), &doc.GetFont("Gothic"));
-  EXPECT_EQ(doc.GetXref().ItemCount(), 12);
+  EXPECT_EQ(doc.GetXref().ItemCount(), 11);
 }
 
 TEST(JpFontObjects, EveryFaceNamesItselfAndItsCMap) {
@@ -94,7 +92,7 @@ TEST(JpFontObjects, EveryFaceNamesItselfAndItsCMap) {
     TPdfXref xref;
     auto font = CreatePdfFont(face.name, xref);
     EXPECT_EQ(font->Name(), face.name);
-    ASSERT_EQ(xref.ItemCount(), 5);
+    ASSERT_EQ(xref.ItemCount(), 4);
     auto* dictionary = dynamic_cast<TPdfDictionary*>(xref.GetObject(1));
     auto* descendant = dynamic_cast<TPdfDictionary*>(xref.GetObject(2));
     auto* descriptor = dynamic_cast<TPdfDictionary*>(xref.GetObject(3));
@@ -115,30 +113,6 @@ TEST(JpFontObjects, EveryFaceNamesItselfAndItsCMap) {
       EXPECT_NE(written.find("/W [231 631 500 ]\r\n"), std::string::npos);
     }
   }
-}
-
-TEST(JpToUnicode, MapsTheCodesShownToTheirCodePage932Characters) {
-  TPdfXref xref;
-  TPdfToUnicodeCMap map(&xref);
-  // Blank, "-", "\\", "~", half-width "ｱ", "あ", "亜"; a lone lead byte maps nothing.
-  map.AddText(" -\\~\xB1\x82\xA0\x88\x9F");
-  map.AddText("\x82");
-  const std::string text = map.CMapText();
-  EXPECT_NE(text.find("begincodespacerange\n<00> <80>\n<8140> <9FFC>\n<A0> <DF>\n<E040> <FCFC>\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("7 beginbfchar\n<20> <0020>\n<2D> <002D>\n<5C> <005C>\n<7E> <007E>\n"
-                      "<B1> <FF71>\n<82A0> <3042>\n<889F> <4E9C>\nendbfchar\n"),
-            std::string::npos)
-      << text;
-  // Readers take at most 100 entries in one block.
-  std::string many;
-  for (int trail = 0x40; trail <= 0xFC; ++trail) {
-    if (trail != 0x7F) many += std::string{'\x88', static_cast<char>(trail)};
-  }
-  map.AddText(many);
-  const std::string more = map.CMapText();
-  EXPECT_NE(more.find("100 beginbfchar\n"), std::string::npos);
-  EXPECT_EQ(more.find("101 beginbfchar\n"), std::string::npos);
 }
 
 TEST(JpFontObjects, NamesAreExact) {

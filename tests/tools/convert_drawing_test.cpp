@@ -331,5 +331,54 @@ TEST_F(ConvertDrawingTest, PicturesOfOtherFormatsAreDecodedByTheUsersPlugins) {
   }
 }
 
+// Every single-byte character, and tables of figures with blanks as drawings hold them, in the
+// fixed-pitch faces across and down the page: every reader gives them back. (The caret closes
+// its text, where it starts no escape.)
+TEST_F(ConvertDrawingTest, EveryReaderGivesBackEverySingleByteCharacterAndTheFigureTables) {
+  std::vector<std::string> texts = {
+      "!\"#$%&'()*+,-./0123456789:;<=>?",  "@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]",
+      "_`abcdefghijklmnopqrstuvwxyz{|}~^", "No.  Size    Qty  Note",
+      "  1  12.50 x   3  -4.5 ~10",        " 10   8.00 |  12  \\100"};
+  std::string kana;
+  for (int code = 0xA1; code <= 0xDF; ++code) kana += static_cast<char>(code);
+  texts.push_back(kana);
+  texts.push_back("\xB6\xDE\xB2\xC4\xDE  1.5 m  \xCA\xDF\xB2\xCC\xDF");  // ｶﾞｲﾄﾞ, ﾊﾟｲﾌﾟ
+
+  struct TFace {
+    std::string fontName;
+    uint16_t flags;
+    double x, y, dx, dy;  // the first text's start and the step to the next (mm)
+    double down;          // 1 for a vertical text, whose base line runs down the page
+  };
+  // "ＭＳ ゴシック", "ＭＳ 明朝" and the vertical Gothic.
+  const TFace faces[] = {
+      {"\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E", 0, -140, 95, 0, -7, 0},
+      {"\x82\x6C\x82\x72 \x96\xBE\x92\xA9", 0, -140, 30, 0, -7, 0},
+      {"", 0x20, 20, 95, 8, 0, 1}};
+  JwwWriter writer(A4Head());
+  writer.Count(static_cast<uint32_t>(texts.size() * std::size(faces)));
+  std::vector<std::string> drawn;
+  for (const TFace& face : faces) {
+    drawn.insert(drawn.end(), texts.begin(), texts.end());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      jwwunit::CDataMoji text;
+      text.Head = Pen();
+      text.Head.Flags = face.flags;
+      text.StartX = face.x + face.dx * static_cast<double>(i);
+      text.StartY = face.y + face.dy * static_cast<double>(i);
+      text.EndX = text.StartX + 1 - face.down;
+      text.EndY = text.StartY - face.down;
+      text.Width = text.Height = 3;
+      text.FontName = face.fontName;
+      text.Text = texts[i];
+      writer.Object(text);
+    }
+  }
+  WriteFile(drawing, writer.Data());
+  ASSERT_EQ(ConvertDrawing(drawing, pdf).exitCode, 0);
+  ExpectReadersAccept(pdf);
+  ExpectEveryReaderGivesBackTheTexts(pdf, drawn);
+}
+
 }  // namespace
 }  // namespace kyrovane::test

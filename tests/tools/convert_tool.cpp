@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "pdf/printer/raster_image.h"
+#include "pdf/reader_text.h"
 #include "pdf_census.h"
+#include "text/cp932.h"
 
 namespace kyrovane::test {
 
@@ -49,6 +51,21 @@ void ExpectReviewedCensus(const fs::path& pdf, const fs::path& list, const std::
   }
   const std::string census = CensusLine(OperatorCounts(ReadFile(pdf)));
   EXPECT_EQ(census, reviewed) << "census line: " << stem << " " << census;
+}
+
+void ExpectEveryReaderGivesBackTheTexts(const fs::path& pdf,
+                                        const std::vector<std::string>& texts) {
+  std::string shown;
+  for (const std::string& text : texts) shown += AsTyped(cp932::ToUtf8(text));
+  for (const auto& [reader, given] : ExpectReadersGiveBackTheText(pdf)) {
+    if (reader == TRenderer::Poppler) {
+      std::string expected = shown;
+      std::erase(expected, '~');
+      EXPECT_EQ(MissingCharacters(expected, given, true), "") << RendererName(reader);
+    } else {
+      EXPECT_EQ(MissingCharacters(shown, given), "") << RendererName(reader);
+    }
+  }
 }
 
 }  // namespace kyrovane::test

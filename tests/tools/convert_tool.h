@@ -1,10 +1,11 @@
 #pragma once
 
-// Running the conversion tool in the end-to-end tests, and comparing what it made with the
-// reviewed renders and operator counts kept in the test data.
+// Running the conversion tool in the end-to-end tests, comparing what it made with the reviewed
+// renders and operator counts kept in the test data, and reading its text back.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -30,5 +31,14 @@ void ExpectLooksLikeReviewedRender(const std::filesystem::path& pdf,
 // The operator counts of `pdf` equal the line of `stem` in the reviewed list `list`.
 void ExpectReviewedCensus(const std::filesystem::path& pdf, const std::filesystem::path& list,
                           const std::string& stem);
+
+// Every reader gives back the file's text (ExpectReadersGiveBackTheText) with the characters of
+// the texts (code page 932) in it as typed: mupdf and ghostscript as often as the texts hold
+// them, poppler each at least once (it drops a character drawn over the same one) and without
+// the fixed faces' "~", for which its table of the collection has no character. (The readers
+// order the pieces of vertical texts, and ghostscript those of texts at about the same height,
+// each in its own way, so their words are not compared.)
+void ExpectEveryReaderGivesBackTheTexts(const std::filesystem::path& pdf,
+                                        const std::vector<std::string>& texts);
 
 }  // namespace kyrovane::test

@@ -236,6 +236,22 @@ TEST(JwcShapes, ArcsAndPointsAsStoredWithTheirPens) {
   EXPECT_EQ(point.LineWidth, MmToPoint(build.env.Line[2]));
 }
 
+// A whole turn is stored as S and S + 360, each rounded to 1/65536 degree and read as a single:
+// from S = atan(1/2) the ends lie 360.00002 degrees apart, which must not leave only the
+// 0.00002 past the turn. An arc a hundredth of a degree short of the turn stays open.
+TEST(JwcShapes, ArcsStoredAsAWholeTurnAreDrawnWhole) {
+  JwcBuild build;
+  for (const double start : {0.0, 26.56505117707799, 359.88}) {
+    build.drawing.Arcs.push_back({0, 0, 20000, 10000, Fixed16(start), Fixed16(start + 360)});
+  }
+  build.drawing.Arcs.push_back({0, 0, 20000, 10000, Fixed16(10), Fixed16(369.99)});
+  const std::vector<TDrawnPath> paths = DrawnPaths(build.Build());
+  ASSERT_EQ(paths.size(), 4u);
+  for (const TDrawnPath& path : paths) EXPECT_EQ(path.curves, 6);
+  EXPECT_TRUE(paths[0].closed && paths[1].closed && paths[2].closed);
+  EXPECT_FALSE(paths[3].closed);
+}
+
 TEST(JwcTexts, SizesComeFromTheTextTypesAndVariablesAreExpanded) {
   JwcBuild build;
   build.env.UseColor = true;

@@ -51,6 +51,20 @@ TEST(JwkLayers, EveryLayerIsShownAndNoneIsDrawnFirstOrGrey) {
             ColorIndexToColor(build.env.LineColor[4], build.env));
 }
 
+// As in drawings of the older format, ends stored a whole turn apart are the whole turn.
+TEST(JwkShapes, ArcsStoredAsAWholeTurnAreDrawnWhole) {
+  JwkBuild build;
+  for (const double start : {0.0, 26.56505117707799, 359.88}) {
+    build.drawing.Arcs.push_back({0, 0, 20, 10000, Fixed16(start), Fixed16(start + 360)});
+  }
+  const std::vector<TDrawnPath> paths = DrawnPaths(build.Build());
+  ASSERT_EQ(paths.size(), 3u);
+  for (const TDrawnPath& path : paths) {
+    EXPECT_EQ(path.curves, 6);
+    EXPECT_TRUE(path.closed);
+  }
+}
+
 TEST(JwkTexts, SizesComeFromTheFixedTextTypes) {
   struct Row {
     uint8_t type;

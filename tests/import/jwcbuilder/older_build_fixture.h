@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "cad/pdf_probe.h"
 #include "import/JwcBuilder.h"
 #include "import/JwkBuilder.h"
 #include "import/jwc/jwc_writer.h"
@@ -78,5 +82,35 @@ class JwkBuild : public BuildInputs {
 
   JwkDrawing drawing;
 };
+
+// A path that a page draws: its curves and whether it ends where it starts.
+struct TDrawnPath {
+  int curves = 0;
+  bool closed = false;
+};
+
+// The paths of a page as its PDF draws them.
+inline std::vector<TDrawnPath> DrawnPaths(TCad_Page& page) {
+  std::ostringstream pdf;
+  page.PrintToPdf(pdf, 1, false, 0);
+  std::vector<TDrawnPath> paths;
+  double startX = 0, startY = 0, x = 0, y = 0;
+  for (const std::string& line : ContentLines(PageContents(pdf.str()).at(0))) {
+    std::istringstream numbers(line);
+    std::vector<double> values;
+    for (double value; numbers >> value;) values.push_back(value);
+    if (line.ends_with(" m")) {
+      paths.emplace_back();
+      startX = x = values.at(0);
+      startY = y = values.at(1);
+    } else if (line.ends_with(" c") && !paths.empty()) {
+      ++paths.back().curves;
+      x = values.at(4);
+      y = values.at(5);
+      paths.back().closed = std::hypot(x - startX, y - startY) < 0.01;
+    }
+  }
+  return paths;
+}
 
 }  // namespace kyrovane::test
