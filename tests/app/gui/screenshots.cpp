@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   kyrovane::gui::QtUserInterface ui;
   kyrovane::gui::Program program(ui);
 
+  program.Form1->Start();
   bool ok = Save(program.Form1.get(), folder, "main-basic");
   program.Form1->Mode1->click();
   ok &= Save(program.Form1.get(), folder, "main-detail");
