@@ -103,12 +103,14 @@ class ListWindowTest : public QObject {
     for (const TListEntry& entry : Editor().Entries()) paths << QString::fromStdString(entry.Path);
     return paths;
   }
-  void ExpectQuestion(const char* text, TMessageButtons buttons) {
+  // Enter answers the button that keeps the list.
+  void ExpectQuestion(const char* text, TMessageButtons buttons, Answer keeping) {
     QVERIFY(!ui_->Messages.empty());
     const test::ScriptedUi::TMessage& asked = ui_->Messages.back();
     QCOMPARE(asked.Caption, std::string("警告"));
     QCOMPARE(asked.Text, std::string(text));
     QVERIFY(asked.Icon == TMessageIcon::Warning && asked.Buttons == buttons);
+    QVERIFY(asked.Default == keeping);
   }
 
  private slots:
@@ -156,7 +158,7 @@ class ListWindowTest : public QObject {
 
     ui_->MessageAnswers = {Answer::Cancel, Answer::Ok};
     Form().DelButton->click();
-    ExpectQuestion("削除しますか？", TMessageButtons::OkCancel);
+    ExpectQuestion("削除しますか？", TMessageButtons::OkCancel, Answer::Cancel);
     QCOMPARE(Editor().Entries().size(), size_t{3});
     Form().DelButton->click();
     QCOMPARE(Paths(), QStringList({comma.c_str(), upper.c_str()}));
@@ -212,7 +214,7 @@ class ListWindowTest : public QObject {
     Form().UpButton->click();
     ui_->MessageAnswers = {Answer::Cancel, Answer::No};
     Form().LoadButton->click();
-    ExpectQuestion("保存されていません。保存しますか？", TMessageButtons::YesNoCancel);
+    ExpectQuestion("保存されていません。保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
     QCOMPARE(Paths(), QStringList({second.c_str(), first.c_str()}));
     ui_->OpenAnswers = {list};
     Form().LoadButton->click();
@@ -239,7 +241,7 @@ class ListWindowTest : public QObject {
     QVERIFY(Editor().Modified());
     ui_->MessageAnswers = {Answer::Cancel, Answer::No};
     Form().reject();
-    ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel);
+    ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
     QVERIFY(Form().isVisible());
     Form().reject();
     QVERIFY(!Form().isVisible());
