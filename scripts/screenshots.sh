@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes PNG pictures of the program's windows, drawn on an X server (Xvfb) as a user would see
 # them: the main window in both modes, the three pages of "詳細設定", "レイヤーの色",
-# "カスタム色設定" and "設定のプロパティ".
+# "カスタム色設定", "設定のプロパティ" and "リスト編集" with a layer group pressed.
 #   scripts/screenshots.sh [OUTPUT_FOLDER]    (default: build/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -70,8 +70,8 @@ void TListEditor::AddDrawings(const std::vector<fs::path>& Paths) {
 
 void TListEditor::Delete() {
   if (selected_ < 0) return;
-  if (ui_.MessageBox(kWarning, "削除しますか？", TMessageIcon::Warning,
-                     TMessageButtons::OkCancel) != TMessageAnswer::Ok) {
+  if (ui_.MessageBox(kWarning, "削除しますか？", TMessageIcon::Warning, TMessageButtons::OkCancel,
+                     TMessageAnswer::Cancel) != TMessageAnswer::Ok) {
     return;
   }
   entries_.erase(entries_.begin() + selected_);
@@ -110,7 +110,9 @@ void TListEditor::Down() {
 
 bool TListEditor::SaveBeforeLosing(std::string_view Question) {
   if (!modified_) return true;
-  switch (ui_.MessageBox(kWarning, Question, TMessageIcon::Warning, TMessageButtons::YesNoCancel)) {
+  // Enter saves: the list is kept, in its file.
+  switch (ui_.MessageBox(kWarning, Question, TMessageIcon::Warning, TMessageButtons::YesNoCancel,
+                         TMessageAnswer::Yes)) {
     case TMessageAnswer::Yes:
       return SaveList();
     case TMessageAnswer::No:

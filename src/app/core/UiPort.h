@@ -47,10 +47,13 @@ class UiPort {
   virtual std::vector<std::filesystem::path> OpenFiles(const TFileDialogOptions& Options) = 0;
   virtual std::optional<std::filesystem::path> SaveFile(const TFileDialogOptions& Options) = 0;
 
-  // A modal message box; returns the button pressed. Closing the box without a button
-  // answers Cancel when there is such a button, otherwise the first button.
+  // A modal message box; returns the button pressed. Enter presses Default, one of the
+  // box's buttons, or else the first button; a question that would throw away the user's work
+  // names the button that keeps it. Closing the box without a button answers Cancel when
+  // there is such a button, otherwise the first button.
   virtual TMessageAnswer MessageBox(std::string_view Caption, std::string_view Text,
-                                    TMessageIcon Icon, TMessageButtons Buttons) = 0;
+                                    TMessageIcon Icon, TMessageButtons Buttons,
+                                    std::optional<TMessageAnswer> Default = std::nullopt) = 0;
 
   // The colour dialog, starting at Initial; nothing when it is cancelled.
   virtual std::optional<TColor> ChooseColor(TColor Initial) = 0;

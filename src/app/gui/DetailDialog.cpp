@@ -77,11 +77,7 @@ TFLEdit* TForm3::MakeEdit(QWidget* page, const QRect& geometry, const char* min,
   edit->setOrientation(Qt::Horizontal);
   edit->setSpinWidth(30);
   connect(edit, &TFLEdit::beepRequested, this, [this] { program_.ui.Beep(); });
-  // Queued: the report must not open a window inside the control's focus handling.
-  connect(
-      edit, &TFLEdit::conversionFailed, this,
-      [this](const QString& message) { program_.ReportError(message.toStdString()); },
-      Qt::QueuedConnection);
+  connect(edit, &TFLEdit::conversionFailed, this, &TForm3::ReportConversionError);
   return edit;
 }
 
@@ -266,18 +262,33 @@ void TForm3::Edit(REnvironment& committed) {
   }
 }
 
+void TForm3::ReportConversionError(const QString& message) {
+  // Later: the report must not open a window inside a control's focus handling. Leaving a
+  // field by pressing "設定完了" reports its text once, not twice.
+  if (reportPending_) return;
+  reportPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this, message] {
+        reportPending_ = false;
+        program_.ReportError(message.toStdString());
+      },
+      Qt::QueuedConnection);
+}
+
 void TForm3::Button1Click() {
   // Every value is checked before the dialog closes, so that the caller's transfer never
-  // stops half-way. A text that is not a number was reported when it was left, which it was
-  // for this button to be pressed: the dialog only stays open and goes back to it.
+  // stops half-way: the dialog stays open on the first text that is not a number, says so
+  // and goes back to it.
   for (TFLEdit* edit : NumericEdits()) {
     try {
       StrToFloat(edit->text());
-    } catch (const EConvertError&) {
+    } catch (const EConvertError& error) {
       for (int page = 0; page < PageControl1->count(); ++page) {
         if (PageControl1->widget(page)->isAncestorOf(edit)) PageControl1->setCurrentIndex(page);
       }
       edit->setFocus();
+      ReportConversionError(QString::fromUtf8(error.what()));
       return;
     }
   }

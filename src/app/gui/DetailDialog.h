@@ -73,12 +73,15 @@ class TForm3 : public QDialog {
   QList<TFLEdit*> NumericEdits() const;
   void LineColorChange(int list);
   void RepaintSwatches();
+  // The number-conversion error of a field, reported once the current event is handled.
+  void ReportConversionError(const QString& message);
   void Button1Click();
   void Button2Click();
   void Button3Click();
   void Button4Click();
 
   Program& program_;
+  bool reportPending_ = false;
 };
 
 }  // namespace kyrovane::gui

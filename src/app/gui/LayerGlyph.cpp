@@ -12,18 +12,20 @@ namespace {
 
 const QColor kPurple(128, 0, 128);
 constexpr int kCharacterPixels = 11;
+// Where the glyph draws: from the left end of the bars to the box's right edge, from the
+// bars' top to the box's bottom edge.
+const QRect kGlyphDrawn(1, 0, 19, 18);
 
 }  // namespace
 
-QPixmap LayerGlyph(TGlyphShape Shape, int Number, const TGlyphMarks* Marks, const QColor& Face) {
+QPixmap LayerGlyph(TGlyphShape Shape, int Number, const TGlyphMarks* Marks) {
   QPixmap glyph(kGlyphSize);
-  glyph.fill(Face);
+  glyph.fill(Qt::transparent);
   if (Marks == nullptr) return glyph;
   QPainter painter(&glyph);
   if (Marks->On) {
     // The box from (2, 2) to (19, 18), right and bottom edges outside it.
     painter.setPen(Qt::black);
-    painter.setBrush(Face);
     const QRect box(2, 2, 16, 15);
     if (Shape == TGlyphShape::Rectangle) {
       painter.drawRect(box);
@@ -48,8 +50,11 @@ void TGlyphButton::paintEvent(QPaintEvent*) {
   option.icon = QIcon();
   option.text.clear();
   painter.drawComplexControl(QStyle::CC_ToolButton, option);
-  const bool down = isDown() || isChecked();
-  const QPoint at((width() - kGlyphSize.width()) / 2 + (down ? 1 : 0), down ? 2 : 1);
+  // The drawn part of the glyph is centred inside the frame, one pixel lower and to the
+  // right while the button is down.
+  const int down = isDown() || isChecked() ? 1 : 0;
+  const QPoint at((width() - kGlyphDrawn.width()) / 2 - kGlyphDrawn.x() + down,
+                  (height() - kGlyphDrawn.height()) / 2 - kGlyphDrawn.y() + down);
   painter.setClipRect(rect().adjusted(1, 1, -1, -1));
   painter.drawPixmap(at, icon().pixmap(kGlyphSize));
 }

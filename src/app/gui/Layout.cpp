@@ -1,13 +1,39 @@
 #include "app/gui/Layout.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
 
 namespace kyrovane::gui {
+namespace {
+
+class TFocusButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      click();
+    } else {
+      QPushButton::keyPressEvent(event);
+    }
+  }
+};
+
+}  // namespace
 
 QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text) {
-  auto* button = Place<QPushButton>(parent, geometry, text);
+  QPushButton* button = Place<TFocusButton>(parent, geometry, text);
   button->setAutoDefault(false);
   return button;
+}
+
+int TextButtonWidth(const QPushButton* button, const QString& text) {
+  const QStyle* style = button->style();
+  const int padding = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                      style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+  return button->fontMetrics().horizontalAdvance(text) + 2 * padding;
 }
 
 void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int height) {

@@ -18,8 +18,12 @@ Control* Place(QWidget* parent, const QRect& geometry, Args&&... args) {
   return control;
 }
 
-// A push button that is no dialog's default button: Enter never presses it from elsewhere.
+// A push button that Enter presses while it has the focus, as Space does. It is no dialog's
+// default button: Enter pressed in another control never reaches it.
 QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text);
+
+// The width a push button needs to show `text` whole in its font and style.
+int TextButtonWidth(const QPushButton* button, const QString& text);
 
 // A dialog window with a caption and a fixed client size, without border icons, centred on
 // the screen when shown.

@@ -98,6 +98,9 @@ TForm6::TForm6(Program& program) : Editor(program.settings, program.ui), program
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!showing_) Act([this, row] { Editor.Select(row); });
   });
+  // A click selects even the entry that is already selected, showing its group 0 again.
+  connect(ListBox1, &QListWidget::clicked, this,
+          [this](const QModelIndex& index) { Act([this, index] { Editor.Select(index.row()); }); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this,
           [this] { program_.Guarded([this] { PreViewButtonClick(); }); });
 
@@ -177,7 +180,6 @@ void TForm6::ShowEntries() {
 
 void TForm6::UpdateGroupButtons() {
   const TListEntry* selected = Editor.SelectedEntry();
-  const QColor face = palette().color(QPalette::Button);
   for (int g = 0; g < 16; ++g) {
     GrpButton[g]->setChecked(g == Editor.CurrentGroup());
     TGlyphMarks marks;
@@ -185,14 +187,13 @@ void TForm6::UpdateGroupButtons() {
       const TParam& param = selected->Param;
       marks = MarksOf(g, param.GroupMask, param.UsedGroupMask, param.TextGroupMask);
     }
-    GrpButton[g]->setIcon(LayerGlyph(TGlyphShape::Rectangle, g, selected ? &marks : nullptr, face));
+    GrpButton[g]->setIcon(LayerGlyph(TGlyphShape::Rectangle, g, selected ? &marks : nullptr));
   }
   UpdateLayerButtons();
 }
 
 void TForm6::UpdateLayerButtons() {
   const TListEntry* selected = Editor.SelectedEntry();
-  const QColor face = palette().color(QPalette::Button);
   const int group = Editor.CurrentGroup();
   for (int l = 0; l < 16; ++l) {
     TGlyphMarks marks;
@@ -201,7 +202,7 @@ void TForm6::UpdateLayerButtons() {
       marks = MarksOf(l, param.LayerMask[group], param.UsedLayerMask[group],
                       param.TextLayerMask[group]);
     }
-    LayButton[l]->setIcon(LayerGlyph(TGlyphShape::Ellipse, l, selected ? &marks : nullptr, face));
+    LayButton[l]->setIcon(LayerGlyph(TGlyphShape::Ellipse, l, selected ? &marks : nullptr));
   }
 }
 

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/core/AppPaths.h"
 #include "app/core/PluginNotice.h"
@@ -23,6 +23,10 @@ namespace kyrovane::gui {
 namespace {
 
 constexpr int kSnapDistance = 16;
+constexpr int kHeight = 138;
+constexpr int kMargin = 8;    // around and between the two columns
+constexpr int kGap = 4;       // between two buttons of a row
+constexpr int kLabelGap = 3;  // between a label and its list
 constexpr int kMoveSettleMs = 300;
 
 // The four snap rules: an edge closer than the snap distance to the work area's edge, or
@@ -47,27 +51,29 @@ TForm1::TForm1(Program& program) : program_(program) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(kDetailWidth, kHeight);
 
+  // Designed places; FitToTexts widens what the fonts in use need.
   Button1 = PlaceButton(this, QRect(8, 8, 152, 27), "PDF変換開始");
-  pdfopen1 = Place<QCheckBox>(this, QRect(8, 42, 158, 18), "変換後にPDFファイルを開く");
+  pdfopen1 = Place<QCheckBox>(this, QRect(8, 42, 152, 18), "変換後にPDFファイルを開く");
   pdfopen1->setChecked(true);
-  PreView1 = Place<QCheckBox>(this, QRect(8, 62, 158, 18), "プレビューのみ");
-  AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 158, 18), "印刷範囲をを無視する");
+  PreView1 = Place<QCheckBox>(this, QRect(8, 62, 152, 18), "プレビューのみ");
+  AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 152, 18), "印刷範囲をを無視する");
   Button3 = PlaceButton(this, QRect(8, 106, 96, 25), "リスト編集");
   Mode1 = PlaceButton(this, QRect(108, 106, 52, 25), ">>詳細");
   Mode1->setFlat(true);
 
-  Place<QLabel>(this, QRect(176, 10, 30, 20), "特殊");
+  specialLabel_ = Place<QLabel>(this, QRect(176, 10, 30, 20), "特殊");
   Angle1 = Place<QComboBox>(this, QRect(208, 9, 81, 21));
   Angle1->addItems({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"});
-  Place<QLabel>(this, QRect(176, 38, 64, 20), "印刷分割数");
+  tilesLabel_ = Place<QLabel>(this, QRect(176, 38, 64, 20), "印刷分割数");
   Dim1 = Place<QComboBox>(this, QRect(240, 37, 36, 21));
   Dim1->addItems({"1", "2", "4", "8", "16"});
-  Place<QLabel>(this, QRect(279, 38, 14, 20), "枚");
+  sheetsLabel_ = Place<QLabel>(this, QRect(279, 38, 14, 20), "枚");
   IniSave1 = Place<QCheckBox>(this, QRect(176, 66, 116, 18), "環境を保存する");
   Button2 = PlaceButton(this, QRect(176, 106, 113, 25), "詳細設定");
   Button2->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+  FitToTexts();
+  setFixedSize(detailWidth_, kHeight);
 
   const auto guarded = [this](void (TForm1::*handler)()) {
     return [this, handler] { program_.Guarded([this, handler] { (this->*handler)(); }); };
@@ -90,7 +96,49 @@ TForm1::TForm1(Program& program) : program_(program) {
   program_.Guarded([this] { FormCreate(); });
 }
 
+void TForm1::FitToTexts() {
+  const auto widen = [](QWidget* control, int x, int width) {
+    control->setGeometry(x, control->y(), width, control->height());
+  };
+  // The left column: as wide as its widest text; ">>詳細" keeps to its right end.
+  const int modeWidth = std::max(
+      {Mode1->width(), TextButtonWidth(Mode1, ">>詳細"), TextButtonWidth(Mode1, "<<基本")});
+  const int left = std::max({Button1->width(), TextButtonWidth(Button1, Button1->text()),
+                             TextButtonWidth(Button3, Button3->text()) + kGap + modeWidth,
+                             pdfopen1->sizeHint().width(), PreView1->sizeHint().width(),
+                             AllArea1->sizeHint().width()});
+  for (QWidget* control : std::initializer_list<QWidget*>{Button1, pdfopen1, PreView1, AllArea1}) {
+    widen(control, kMargin, left);
+  }
+  widen(Button3, kMargin, left - kGap - modeWidth);
+  widen(Mode1, kMargin + left - modeWidth, modeWidth);
+  basicWidth_ = kMargin + left + kMargin;
+
+  // The right column beside it: each row's label at its left, its list at its right end.
+  const int x = basicWidth_ + kMargin;
+  const int angleWidth = std::max(Angle1->width(), Angle1->sizeHint().width());
+  const int tilesWidth = std::max(Dim1->width(), Dim1->sizeHint().width());
+  const int special = specialLabel_->sizeHint().width();
+  const int tiles = tilesLabel_->sizeHint().width();
+  const int sheets = sheetsLabel_->sizeHint().width();
+  const int right =
+      std::max({Button2->width(), TextButtonWidth(Button2, Button2->text()),
+                special + kLabelGap + angleWidth,
+                tiles + kLabelGap + tilesWidth + kLabelGap + sheets, IniSave1->sizeHint().width()});
+  widen(specialLabel_, x, special);
+  widen(Angle1, x + right - angleWidth, angleWidth);
+  widen(tilesLabel_, x, tiles);
+  widen(sheetsLabel_, x + right - sheets, sheets);
+  widen(Dim1, x + right - sheets - kLabelGap - tilesWidth, tilesWidth);
+  widen(IniSave1, x, right);
+  widen(Button2, x, right);
+  detailWidth_ = x + right + kMargin;
+}
+
 void TForm1::Start() {
+  // The first showing's steps run before the window is on the screen: a minimised window
+  // that is moved or resized shows again.
+  program_.Guarded([this] { FormShow(); });
   if (startMinimized_) {
     showMinimized();
   } else {
@@ -109,19 +157,15 @@ void TForm1::FormCreate() {
   // Without a stored place the window is centred once its layout, and so its width, is known.
   centre_ = placement.Top == -1 && placement.Left == -1;
   if (!centre_) {
-    // A place on a screen that is no longer there is brought back onto this one.
-    move(Snapped(QRect(QPoint(placement.Left, placement.Top), frameGeometry().size()),
-                 screen()->availableGeometry()));
+    // The window goes back where it was. Its frame does not exist yet, so the edges are not
+    // snapped here: only a place on a screen that is no longer there is brought back onto
+    // this one.
+    const QPoint stored(placement.Left, placement.Top);
+    move(QGuiApplication::screenAt(stored)
+             ? stored
+             : Snapped(QRect(stored, size()), screen()->availableGeometry()));
   }
   startMinimized_ = placement.Icon;
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // Restoring from the task bar shows the window again; the settings load only once.
-  if (shown_ || event->spontaneous()) return;
-  shown_ = true;
-  program_.Guarded([this] { FormShow(); });
 }
 
 void TForm1::FormShow() {
@@ -174,7 +218,7 @@ void TForm1::Button1Click() {
 
 void TForm1::ApplyMode() {
   const bool detail = program_.settings.Env.Mode;
-  setFixedSize(detail ? kDetailWidth : kBasicWidth, kHeight);
+  setFixedSize(detail ? detailWidth_ : basicWidth_, kHeight);
   Mode1->setText(detail ? "<<基本" : ">>詳細");
   Button2->setEnabled(detail);
   IniSave1->setEnabled(detail);
@@ -183,6 +227,8 @@ void TForm1::ApplyMode() {
 }
 
 void TForm1::SnapToWorkArea() {
+  // A minimised window stays so: moving it would show it again.
+  if (isMinimized()) return;
   const QScreen* screen = windowHandle() ? windowHandle()->screen() : this->screen();
   if (!screen) return;
   const QPoint at = Snapped(frameGeometry(), screen->availableGeometry());
@@ -191,7 +237,18 @@ void TForm1::SnapToWorkArea() {
 
 void TForm1::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (event->spontaneous() && isVisible()) moveSettled_.start();
+  if (event->spontaneous() && isVisible() && !isMinimized()) moveSettled_.start();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Restored from the task bar, the window takes its place on the work area now that its
+  // frame is known.
+  if (event->type() == QEvent::WindowStateChange &&
+      (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) &&
+      !isMinimized()) {
+    moveSettled_.start();
+  }
 }
 
 void TForm1::Mode1Click() {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace kyrovane::gui {
@@ -23,17 +24,16 @@ class TForm1 : public QWidget {
  public:
   explicit TForm1(Program& program);
 
-  // Shows the window as the last session left it: minimised or not.
+  // Loads the settings and shows the window as the last session left it: minimised or not.
   void Start();
 
   // The output choices as the window shows them; the list window's conversions take its own
   // rotation and tiles over them.
   TConversionOptions CurrentOptions() const;
 
-  // Client widths of the two layouts.
-  static constexpr int kDetailWidth = 297;
-  static constexpr int kBasicWidth = 168;
-  static constexpr int kHeight = 138;
+  // Client widths of the two layouts, from the texts they show.
+  int BasicWidth() const { return basicWidth_; }
+  int DetailWidth() const { return detailWidth_; }
 
   QPushButton* Button1;  // "PDF変換開始"
   QPushButton* Mode1;    // ">>詳細" / "<<基本"
@@ -50,11 +50,14 @@ class TForm1 : public QWidget {
   TSPIs SPIs1;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // The designed layout, widened where a text in the font in use needs more room: the left
+  // column takes its widest text, the right column starts beside it.
+  void FitToTexts();
   void FormCreate();
   void FormShow();
   void FormClose();
@@ -69,7 +72,11 @@ class TForm1 : public QWidget {
   void Button3Click();
 
   Program& program_;
-  bool shown_ = false;
+  QLabel* specialLabel_;  // "特殊"
+  QLabel* tilesLabel_;    // "印刷分割数"
+  QLabel* sheetsLabel_;   // "枚"
+  int basicWidth_ = 0;
+  int detailWidth_ = 0;
   bool startMinimized_ = false;
   bool centre_ = false;
   // A window manager reports a move by the caption in many steps; the snap follows the last.

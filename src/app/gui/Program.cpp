@@ -42,7 +42,7 @@ void Program::ReportError(const std::string& message) {
 
 bool Program::ConfirmReset(const QString& question) {
   return ui.MessageBox("設定の初期化", question.toStdString(), TMessageIcon::Warning,
-                       TMessageButtons::OkCancel) == TMessageAnswer::Ok;
+                       TMessageButtons::OkCancel, TMessageAnswer::Cancel) == TMessageAnswer::Ok;
 }
 
 }  // namespace kyrovane::gui

@@ -34,7 +34,8 @@ class Program {
   // application's title as caption.
   void Guarded(const std::function<void()>& work);
   void ReportError(const std::string& message);
-  // The reset questions of the settings dialogs, caption "設定の初期化"; true for OK.
+  // The reset questions of the settings dialogs, caption "設定の初期化"; true for OK. Enter
+  // answers Cancel, which keeps the settings.
   bool ConfirmReset(const QString& question);
 
   UiPort& ui;

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+#include <utility>
 
 #include "app/gui/PaletteWidgets.h"
 #include "app/gui/ProgressWindow.h"
@@ -59,6 +60,13 @@ QStringList RunFileDialog(const TFileDialogOptions& options, QFileDialog::Accept
   return dialog.selectedFiles();
 }
 
+// Each answer with the message box's button that gives it.
+constexpr std::pair<TMessageAnswer, QMessageBox::StandardButton> kAnswerButtons[] = {
+    {TMessageAnswer::Ok, QMessageBox::Ok},
+    {TMessageAnswer::Cancel, QMessageBox::Cancel},
+    {TMessageAnswer::Yes, QMessageBox::Yes},
+    {TMessageAnswer::No, QMessageBox::No}};
+
 std::filesystem::path ToPath(const QString& file) {
   return std::filesystem::path(file.toStdString());
 }
@@ -92,7 +100,8 @@ std::optional<std::filesystem::path> QtUserInterface::SaveFile(const TFileDialog
 }
 
 TMessageAnswer QtUserInterface::MessageBox(std::string_view Caption, std::string_view Text,
-                                           TMessageIcon Icon, TMessageButtons Buttons) {
+                                           TMessageIcon Icon, TMessageButtons Buttons,
+                                           std::optional<TMessageAnswer> Default) {
   QMessageBox box(Owner());
   box.setWindowTitle(FromUtf8(Caption));
   // Messages break their lines the Windows way.
@@ -128,21 +137,17 @@ TMessageAnswer QtUserInterface::MessageBox(std::string_view Caption, std::string
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
-  switch (box.exec()) {
-    case QMessageBox::Ok:
-      return TMessageAnswer::Ok;
-    case QMessageBox::Yes:
-      return TMessageAnswer::Yes;
-    case QMessageBox::No:
-      return TMessageAnswer::No;
-    case QMessageBox::Cancel:
-      return TMessageAnswer::Cancel;
-    default:
-      // Closed without a button: Cancel where there is one, otherwise the first button.
-      return Buttons == TMessageButtons::Ok      ? TMessageAnswer::Ok
-             : Buttons == TMessageButtons::YesNo ? TMessageAnswer::Yes
-                                                 : TMessageAnswer::Cancel;
+  for (const auto& [answer, button] : kAnswerButtons) {
+    if (Default == answer) box.setDefaultButton(button);
   }
+  const int pressed = box.exec();
+  for (const auto& [answer, button] : kAnswerButtons) {
+    if (pressed == button) return answer;
+  }
+  // Closed without a button: Cancel where there is one, otherwise the first button.
+  return Buttons == TMessageButtons::Ok      ? TMessageAnswer::Ok
+         : Buttons == TMessageButtons::YesNo ? TMessageAnswer::Yes
+                                             : TMessageAnswer::Cancel;
 }
 
 std::optional<TColor> QtUserInterface::ChooseColor(TColor Initial) {

@@ -21,7 +21,8 @@ class QtUserInterface : public UiPort {
   std::vector<std::filesystem::path> OpenFiles(const TFileDialogOptions& Options) override;
   std::optional<std::filesystem::path> SaveFile(const TFileDialogOptions& Options) override;
   TMessageAnswer MessageBox(std::string_view Caption, std::string_view Text, TMessageIcon Icon,
-                            TMessageButtons Buttons) override;
+                            TMessageButtons Buttons,
+                            std::optional<TMessageAnswer> Default = std::nullopt) override;
   std::optional<TColor> ChooseColor(TColor Initial) override;
   bool ShellOpen(const std::filesystem::path& Path) override;
   void Beep() override;

@@ -41,8 +41,9 @@ std::optional<std::filesystem::path> ScriptedUi::SaveFile(const TFileDialogOptio
 }
 
 TMessageAnswer ScriptedUi::MessageBox(std::string_view Caption, std::string_view Text,
-                                      TMessageIcon Icon, TMessageButtons Buttons) {
-  Messages.push_back({std::string(Caption), std::string(Text), Icon, Buttons});
+                                      TMessageIcon Icon, TMessageButtons Buttons,
+                                      std::optional<TMessageAnswer> Default) {
+  Messages.push_back({std::string(Caption), std::string(Text), Icon, Buttons, Default});
   return TakeOr(MessageAnswers, FirstButton(Buttons));
 }
 

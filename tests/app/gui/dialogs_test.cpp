@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/PaletteWidgets.h"
 #include "app/gui/Program.h"
+#include "app/gui/QtUserInterface.h"
 #include "app/gui/SettingsFileDialog.h"
 #include "gui_test_support.h"
 
@@ -143,26 +145,40 @@ class DialogsTest : public QObject {
   }
 
   // Enter and Escape in a numeric edit stay in the dialog; a value that is not a number keeps
-  // it open on its page and commits none of the others.
+  // it open on its page, is reported each time "設定完了" is pressed, once, and commits none
+  // of the others.
   void invalidNumberKeepsTheDialogOpenAndNothingChanges() {
     TForm3& form3 = *program_->Form3;
     const REnvironment before = settings().Env;
     bool stayedOpen = false;
+    bool backInTheField = false;
     test::WhenModal([&](QWidget*) {
+      const auto cancel = qScopeGuard([&] { form3.Button5->click(); });
+      form3.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&form3));
       form3.PageControl1->setCurrentIndex(0);
       form3.Line[2]->setFocus();
       QTest::keyClick(form3.Line[2], Qt::Key_Return);
       QTest::keyClick(form3.Line[2], Qt::Key_Escape);
-      form3.PageControl1->setCurrentIndex(2);
-      form3.Magnification1->setText("1.2.3");
+      form3.Magnification1->setText("1.2.3");  // on the third page, not left by the focus
       form3.Button1->click();
       stayedOpen = form3.isVisible();
       QCOMPARE(form3.PageControl1->currentIndex(), 2);
-      form3.Button5->click();
+      backInTheField = form3.Magnification1->hasFocus();
+      QTRY_COMPARE(ui_->Messages.size(), std::size_t{1});
+      // Left by clicking "設定完了": one report, not one for leaving and one for the button.
+      QVERIFY(form3.Magnification1->hasFocus());
+      QTest::mouseClick(form3.Button1, Qt::LeftButton);
+      QTest::qWait(50);
+      QCOMPARE(ui_->Messages.size(), std::size_t{2});
     });
     program_->Form1->Button2->setEnabled(true);
     program_->Form1->Button2->click();
-    QVERIFY(stayedOpen);
+    QVERIFY(stayedOpen && backInTheField);
+    for (const auto& message : ui_->Messages) {
+      QCOMPARE(message.Caption, std::string("Kyrovane"));
+      QCOMPARE(message.Text, std::string("'1.2.3' は浮動小数点数ではありません."));
+    }
     QVERIFY(settings().Env == before);
   }
 
@@ -205,10 +221,76 @@ class DialogsTest : public QObject {
     for (const auto& message : ui_->Messages) {
       QCOMPARE(message.Caption, std::string("設定の初期化"));
       QVERIFY(message.Buttons == TMessageButtons::OkCancel);
+      QVERIFY(message.Default == TMessageAnswer::Cancel);  // Enter keeps the colours
       QVERIFY(message.Icon == TMessageIcon::Warning);
     }
     QCOMPARE(settings().Env.LayerColor[200], 6);         // Cancel: nothing changed
     QCOMPARE(settings().Env.CustomColor[7], TColor{0});  // OK: reset
+  }
+
+  // In the real windows, Escape and then Enter in "レイヤーの色" answer the reset question
+  // with Cancel: every layer colour stays.
+  void escapeThenEnterKeepsTheLayerColours() {
+    program_.reset();  // one program at a time
+    QtUserInterface real;
+    program_ = std::make_unique<Program>(real);
+    const auto release = qScopeGuard([this] { program_.reset(); });
+    settings().Env = DefaultEnvironment();
+    settings().Env.LayerColor.fill(6);
+    TForm4& form4 = *program_->Form4;
+    QString question;
+    bool stayedOpen = false;
+    test::WhenModal([&](QWidget*) {
+      const auto close = qScopeGuard([&] { form4.accept(); });
+      test::WhenModal([&](QWidget* box) {
+        question = static_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      QTest::keyClick(&form4, Qt::Key_Escape);
+      stayedOpen = form4.isVisible();
+    });
+    form4.exec();
+    QCOMPARE(question, QString("レイヤー色を初期化しますか？"));
+    QVERIFY(stayedOpen);
+    QCOMPARE(settings().Env.LayerColor[200], 6);
+  }
+
+  // Enter presses the button that has the focus; in any other control it presses nothing,
+  // for no button is a dialog's default.
+  void enterPressesTheFocusedButtonOnly() {
+    TForm4& form4 = *program_->Form4;
+    auto& colors = settings().Env.LayerColor;
+    colors[0] = 9;
+    bool stayedOpen = false;
+    test::WhenModal([&](QWidget*) {
+      const auto close = qScopeGuard([&] { form4.Button1->click(); });
+      QTest::keyClick(form4.LayerColor[3], Qt::Key_Return);
+      QTest::keyClick(form4.Button2, Qt::Key_Return);  // "レイヤー０の色で統一する"
+      stayedOpen = form4.isVisible();
+    });
+    form4.exec();
+    QVERIFY(stayedOpen);
+    QCOMPARE(colors[15], 9);
+    for (QDialog* dialog : {static_cast<QDialog*>(program_->Form3.get()),
+                            static_cast<QDialog*>(program_->Form4.get()),
+                            static_cast<QDialog*>(program_->Form5.get()),
+                            static_cast<QDialog*>(program_->Form7.get())}) {
+      bool closedByEnter = false;
+      test::WhenModal([&](QWidget*) {
+        const auto close = qScopeGuard([&] { dialog->done(QDialog::Rejected); });
+        for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+          QTest::keyClick(box, Qt::Key_Return);
+        }
+        for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+          QTest::keyClick(box, Qt::Key_Return);
+        }
+        closedByEnter = !dialog->isVisible();
+      });
+      dialog->exec();
+      QVERIFY2(!closedByEnter, qPrintable(dialog->windowTitle()));
+    }
+    test::WhenModal([&](QWidget*) { QTest::keyClick(program_->Form3->Button1, Qt::Key_Enter); });
+    QCOMPARE(program_->Form3->exec(), int(QDialog::Accepted));  // "設定完了"
   }
 
   void customColourShowsAtOnceAndKeepsWhatWasTyped() {

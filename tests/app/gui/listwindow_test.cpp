@@ -103,12 +103,14 @@ class ListWindowTest : public QObject {
     for (const TListEntry& entry : Editor().Entries()) paths << QString::fromStdString(entry.Path);
     return paths;
   }
-  void ExpectQuestion(const char* text, TMessageButtons buttons) {
+  // Enter answers the button that keeps the list.
+  void ExpectQuestion(const char* text, TMessageButtons buttons, Answer keeping) {
     QVERIFY(!ui_->Messages.empty());
     const test::ScriptedUi::TMessage& asked = ui_->Messages.back();
     QCOMPARE(asked.Caption, std::string("警告"));
     QCOMPARE(asked.Text, std::string(text));
     QVERIFY(asked.Icon == TMessageIcon::Warning && asked.Buttons == buttons);
+    QVERIFY(asked.Default == keeping);
   }
 
  private slots:
@@ -156,7 +158,7 @@ class ListWindowTest : public QObject {
 
     ui_->MessageAnswers = {Answer::Cancel, Answer::Ok};
     Form().DelButton->click();
-    ExpectQuestion("削除しますか？", TMessageButtons::OkCancel);
+    ExpectQuestion("削除しますか？", TMessageButtons::OkCancel, Answer::Cancel);
     QCOMPARE(Editor().Entries().size(), size_t{3});
     Form().DelButton->click();
     QCOMPARE(Paths(), QStringList({comma.c_str(), upper.c_str()}));
@@ -212,7 +214,7 @@ class ListWindowTest : public QObject {
     Form().UpButton->click();
     ui_->MessageAnswers = {Answer::Cancel, Answer::No};
     Form().LoadButton->click();
-    ExpectQuestion("保存されていません。保存しますか？", TMessageButtons::YesNoCancel);
+    ExpectQuestion("保存されていません。保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
     QCOMPARE(Paths(), QStringList({second.c_str(), first.c_str()}));
     ui_->OpenAnswers = {list};
     Form().LoadButton->click();
@@ -239,7 +241,7 @@ class ListWindowTest : public QObject {
     QVERIFY(Editor().Modified());
     ui_->MessageAnswers = {Answer::Cancel, Answer::No};
     Form().reject();
-    ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel);
+    ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
     QVERIFY(Form().isVisible());
     Form().reject();
     QVERIFY(!Form().isVisible());
@@ -273,7 +275,9 @@ class ListWindowTest : public QObject {
     const QImage group0 = GlyphOf(Form().GrpButton[0]);
     const QImage group1 = GlyphOf(Form().GrpButton[1]);
     const QImage group2 = GlyphOf(Form().GrpButton[2]);
-    const QColor face = group2.pixelColor(0, 0);
+    // Clear where nothing is drawn: the button's face shows through.
+    const QColor face(Qt::transparent);
+    QCOMPARE(group2.pixelColor(0, 0).alpha(), 0);
     QCOMPARE(group0.size(), kGlyphSize);
     QCOMPARE(Row(group0, 1), QString(".###################....."));  // both bars, one
     QCOMPARE(Row(group1, 2), QString("........############....."));  // text only
@@ -298,10 +302,51 @@ class ListWindowTest : public QObject {
     ui_->MessageAnswers = {Answer::No};
     Form().ClearButton->click();  // nothing selected: blank glyphs
     for (const QToolButton* button : {Form().GrpButton[0], Form().LayButton[0]}) {
-      QImage blank(kGlyphSize, QImage::Format_RGB32);
+      QImage blank(kGlyphSize, QImage::Format_ARGB32);
       blank.fill(face);
-      QCOMPARE(GlyphOf(button).convertToFormat(QImage::Format_RGB32), blank);
+      QCOMPARE(GlyphOf(button).convertToFormat(QImage::Format_ARGB32), blank);
     }
+  }
+
+  // The pressed group button looks pressed where the glyph draws nothing, and every button
+  // shows its whole glyph, circles and boxes included, pressed or not.
+  void buttonsShowTheirPressedLookAndWholeGlyphs() {
+    Add({Write("plan.jww", Drawing({s::Line(0x00)}, {s::Text(0x10)}))});
+    const auto markedPixels = [](const QImage& image) {
+      int count = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const QColor color = image.pixelColor(x, y);
+          count += color == Qt::black || color == kPurple;
+        }
+      }
+      return count;
+    };
+    for (QToolButton* button :
+         {Form().GrpButton[0], Form().GrpButton[1], Form().LayButton[0], Form().LayButton[15]}) {
+      const int drawn = markedPixels(GlyphOf(button));
+      QVERIFY(drawn > 40);  // a box or circle at least
+      QCOMPARE(markedPixels(button->grab().toImage()), drawn);
+    }
+    const QPoint unmarked(5, 12);  // inside the box, left of the character
+    const QColor pressed = Form().GrpButton[0]->grab().toImage().pixelColor(unmarked);
+    const QColor raised = Form().GrpButton[1]->grab().toImage().pixelColor(unmarked);
+    QVERIFY(Form().GrpButton[0]->isChecked());
+    QVERIFY2(pressed != raised, qPrintable(pressed.name() + " " + raised.name()));
+  }
+
+  // Clicking the selected entry shows its group 0 again, as selecting one does.
+  void clickingTheSelectedEntryShowsGroupZero() {
+    const fs::path plan = Write("plan.jww", test::TwoLayerLines());
+    Add({plan, plan});
+    Press(Form().GrpButton[3], Qt::RightButton);
+    QCOMPARE(Editor().CurrentGroup(), 3);
+    QListWidget* list = Form().ListBox1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    QCOMPARE(Editor().Selected(), 1);
+    QCOMPARE(Editor().CurrentGroup(), 0);
+    QVERIFY(Form().GrpButton[0]->isChecked() && !Form().GrpButton[3]->isChecked());
   }
 
   void mouseRulesOfTheLayerButtons() {

@@ -10,6 +10,7 @@
 
 #include "app/core/AppPaths.h"
 #include "app/core/IniFile.h"
+#include "app/gui/ApplicationSetUp.h"
 #include "app/gui/FileTypes.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/Program.h"
@@ -37,6 +38,8 @@ class MainWindowTest : public QObject {
   QRect WorkArea() const { return program_->Form1->screen()->availableGeometry(); }
 
  private slots:
+  // The fonts the program uses.
+  void initTestCase() { SetUpApplication(); }
   void init() {
     scratch_ = std::make_unique<test::GuiScratch>();
     ui_ = std::make_unique<test::ScriptedUi>();
@@ -74,11 +77,11 @@ class MainWindowTest : public QObject {
       return QList<bool>{form1.Button2->isEnabled(), form1.IniSave1->isEnabled(),
                          form1.Angle1->isEnabled(), form1.Dim1->isEnabled()};
     };
-    QCOMPARE(form1.width(), 168);
+    QCOMPARE(form1.width(), form1.BasicWidth());
     QCOMPARE(form1.Mode1->text(), QString(">>詳細"));
     QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
     form1.Mode1->click();
-    QCOMPARE(form1.width(), 297);
+    QCOMPARE(form1.width(), form1.DetailWidth());
     QCOMPARE(form1.Mode1->text(), QString("<<基本"));
     QCOMPARE(enabled(), QList<bool>({true, true, true, true}));
     QVERIFY(program_->settings.Env.Mode);
@@ -96,8 +99,43 @@ class MainWindowTest : public QObject {
     form1.AllArea1->click();
     QCOMPARE(enabled(), QList<bool>({true, true, true, true}));
     form1.Mode1->click();
-    QCOMPARE(form1.width(), 168);
+    QCOMPARE(form1.width(), form1.BasicWidth());
     QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
+  }
+
+  // In the program's fonts, every text shows whole and the controls keep a margin to the
+  // window's right edge in both layouts; the Part's widths are the least.
+  void bothLayoutsFitTheirTexts() {
+    TForm1& form1 = StartProgram();
+    QVERIFY(form1.BasicWidth() >= 168 && form1.DetailWidth() >= 297);
+    const auto needed = [](const QWidget* control) {
+      if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        return button->fontMetrics().horizontalAdvance(button->text()) + 12;
+      }
+      return control->sizeHint().width();
+    };
+    for (const bool detail : {false, true}) {
+      if (detail) form1.Mode1->click();
+      const int width = detail ? form1.DetailWidth() : form1.BasicWidth();
+      for (const QWidget* control : form1.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!detail && control->x() >= width) continue;  // the right column, out of sight
+        const QString text = control->property("text").toString();
+        QVERIFY2(control->width() >= needed(control), qPrintable(text));
+        QVERIFY2(control->geometry().right() < width - 3, qPrintable(text));
+      }
+    }
+  }
+
+  // Enter presses the button that has the focus, the flat mode button too; in a check box it
+  // presses nothing.
+  void enterPressesTheFocusedButton() {
+    TForm1& form1 = StartProgram();
+    QTest::keyClick(form1.pdfopen1, Qt::Key_Return);
+    QVERIFY(ui_->Dialogs.empty());
+    QTest::keyClick(form1.Button1, Qt::Key_Return);  // asks for a drawing, cancelled
+    QCOMPARE(ui_->Dialogs.size(), std::size_t{1});
+    QTest::keyClick(form1.Mode1, Qt::Key_Enter);
+    QVERIFY(program_->settings.Env.Mode);
   }
 
   void wideningSnapsOntoTheWorkArea() {
@@ -151,7 +189,7 @@ class MainWindowTest : public QObject {
 
     TForm1& third = StartProgram();
     QVERIFY(third.IniSave1->isChecked() && third.PreView1->isChecked());
-    QCOMPARE(third.width(), 297);
+    QCOMPARE(third.width(), third.DetailWidth());
     QCOMPARE(third.pos(), place);
     QCOMPARE(static_cast<double>(program_->settings.SavedEnv.Line[1]), 0.3);
   }

@@ -35,15 +35,27 @@ class QtPortTest : public QObject {
       text = box->text();
       icon = box->icon();
       buttons = box->standardButtons();
-      box->button(QMessageBox::Cancel)->click();
+      QTest::keyClick(box, Qt::Key_Return);
     });
-    const TMessageAnswer answer = ui.MessageBox("設定の初期化", "一行目\r\n二行目",
-                                                TMessageIcon::Warning, TMessageButtons::OkCancel);
-    QVERIFY(answer == TMessageAnswer::Cancel);
+    const TMessageAnswer answer =
+        ui.MessageBox("設定の初期化", "一行目\r\n二行目", TMessageIcon::Warning,
+                      TMessageButtons::OkCancel, TMessageAnswer::Cancel);
+    QVERIFY(answer == TMessageAnswer::Cancel);  // Enter answers the default
     QCOMPARE(title, QString("設定の初期化"));
     QCOMPARE(text, QString("一行目\n二行目"));
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+
+    // Without a default, Enter answers the first button.
+    for (const auto& [kind, first] :
+         {std::pair{TMessageButtons::OkCancel, TMessageAnswer::Ok},
+          std::pair{TMessageButtons::YesNoCancel, TMessageAnswer::Yes}}) {
+      test::WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+      QVERIFY(ui.MessageBox("Kyrovane", "?", TMessageIcon::Question, kind) == first);
+    }
+    test::WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+    QVERIFY(ui.MessageBox("警告", "保存しますか？", TMessageIcon::Warning,
+                          TMessageButtons::YesNoCancel, TMessageAnswer::No) == TMessageAnswer::No);
   }
 
   void fileDialogsTakeTheOptions() {

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   kyrovane::gui::QtUserInterface ui;
   kyrovane::gui::Program program(ui);
 
+  program.Form1->Start();
   bool ok = Save(program.Form1.get(), folder, "main-basic");
   program.Form1->Mode1->click();
   ok &= Save(program.Form1.get(), folder, "main-detail");
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
   kyrovane::TListEditor& list = program.Form6->Editor;
   list.AddDrawings({drawings / "Ａマンション平面例-230.jww", drawings / "木造平面例-230.jww",
                     drawings / "Test6-230.jww", drawings / "2blocks-230.jww"});
-  list.Select(2);  // groups 0-3, 8 and D-F hold something
+  list.Select(2);                                          // groups 0-3, 8 and D-F hold something
+  list.GroupButtonDown(3, kyrovane::TMouseButton::Right);  // shows group 3, pressed
   ok &= Save(program.Form6.get(), folder, "list");
   return ok ? 0 : 1;
 }

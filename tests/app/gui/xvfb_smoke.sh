@@ -7,16 +7,8 @@ set -euo pipefail
 here=$(cd "${0%/*}" && pwd)
 
 if [ "${1:-}" != "--inside" ]; then
-  for tool in xvfb-run xdotool python3; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "SKIP: $tool is not installed"
-      exit 77
-    fi
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$1" "$2" "$work"
-  exit
+  . "$here/xvfb_support.sh"
+  run_inside_xvfb 1024x768 xvfb-run xdotool python3 -- "$1" "$2"
 fi
 
 program=$2

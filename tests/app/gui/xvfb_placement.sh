@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The real program under an X server with a window manager (openbox): where the main window
+# starts from the place and state the last session stored. A window closed minimised starts
+# minimised and stays so wherever it was, also near the screen's edges and on a screen that
+# is gone; restored, and started normally, it lies on the screen.
+#   xvfb_placement.sh PROGRAM
+set -euo pipefail
+
+if [ "${1:-}" != "--inside" ]; then
+  . "${0%/*}/xvfb_support.sh"
+  run_inside_xvfb 1280x900 xvfb-run openbox xdotool xprop xwininfo -- "$1"
+fi
+
+program=$2
+work=$3
+screen_width=1280
+screen_height=900
+export QT_QPA_PLATFORM=xcb
+openbox >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+pid=
+trap 'kill $pid $openbox_pid 2>/dev/null || true' EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+# The window's state as the window manager keeps it: Iconic or Normal.
+state_of() {
+  xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: *//p'
+}
+
+# "x y width height" of the window with its frame, from the frame extents that openbox sets.
+frame_of() {
+  local x y w h extents
+  x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+  y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+  w=$(xwininfo -id "$1" | sed -n 's/.*Width: *//p')
+  h=$(xwininfo -id "$1" | sed -n 's/.*Height: *//p')
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ',')
+  set -- $extents
+  echo "$((x - $1)) $((y - $3)) $((w + $1 + $2)) $((h + $3 + $4))"
+}
+
+on_screen() {
+  set -- $(frame_of "$1")
+  [ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le $screen_width ] &&
+    [ $(($2 + $4)) -le $screen_height ]
+}
+
+# Starts the program with an ini file holding the place and state; sets $pid and $window.
+start() {
+  local config=$work/$1
+  mkdir -p "$config/Kyrovane" "$work/runtime"
+  chmod 700 "$work/runtime"
+  printf '[Environment]\r\nSave=1\r\nTop=%s\r\nLeft=%s\r\nIcon=%s\r\n' "$2" "$3" "$4" \
+    >"$config/Kyrovane/Kyrovane.ini"
+  XDG_CONFIG_HOME=$config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data \
+    XDG_RUNTIME_DIR=$work/runtime "$program" &
+  pid=$!
+  window=
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Kyrovane Ver' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && [ -n "$(state_of "$window")" ] && return 0
+    sleep 0.1
+  done
+  fail "the main window did not come up (Top=$2 Left=$3 Icon=$4)"
+}
+
+stop() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+# The state over three seconds, long enough for any settling move to have happened.
+stays_iconic() {
+  for step in $(seq 12); do
+    [ "$(state_of "$window")" = "Iconic" ] || fail "$1: not minimised after $((step * 250)) ms"
+    sleep 0.25
+  done
+}
+
+# Near the bottom right corner, with the frame reaching past the edges.
+start near-edge 743 981 1
+stays_iconic "near the edges"
+xdotool windowactivate "$window" 2>/dev/null || true
+for _ in $(seq 30); do
+  [ "$(state_of "$window")" = "Normal" ] && break
+  sleep 0.1
+done
+[ "$(state_of "$window")" = "Normal" ] || fail "the minimised window could not be restored"
+sleep 1
+on_screen "$window" || fail "restored off the screen: $(frame_of "$window")"
+stop
+
+# A place on a screen that is no longer there.
+start gone-screen 5000 5000 1
+stays_iconic "from a screen that is gone"
+stop
+
+start top-left 0 0 1
+stays_iconic "at the top left corner"
+stop
+
+# Not minimised, the same place near the edges: shown, and snapped onto the screen.
+start near-edge-normal 743 981 0
+sleep 1.5
+[ "$(state_of "$window")" = "Normal" ] || fail "the window did not show"
+on_screen "$window" || fail "shown off the screen: $(frame_of "$window")"
+stop
+
+echo "PASS: minimised starts stay minimised; shown windows lie on the screen"
