@@ -177,7 +177,7 @@ class DialogsTest : public QObject {
     QVERIFY(stayedOpen && backInTheField);
     for (const auto& message : ui_->Messages) {
       QCOMPARE(message.Caption, std::string("Kyrovane"));
-      QCOMPARE(message.Text, std::string("'1.2.3' は浮動小数点数ではありません."));
+      QCOMPARE(message.Text, std::string("'1.2.3' は浮動小数点数ではありません。"));
     }
     QVERIFY(settings().Env == before);
   }
