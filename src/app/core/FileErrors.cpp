@@ -35,6 +35,17 @@ std::string ErrorCause(int Error) {
   }
 }
 
+std::string ReadFailureCause(TFileReadFailure Failure, int Error, std::uintmax_t MaxSize) {
+  switch (Failure) {
+    case TFileReadFailure::NotRegular:
+      return "通常のファイルではありません。";
+    case TFileReadFailure::TooLarge:
+      return "大きすぎます（上限 " + std::to_string(MaxSize >> 20) + " MB）。";
+    default:
+      return ErrorCause(Error);
+  }
+}
+
 std::string CannotReadText(const std::filesystem::path& Path, const std::string& Cause) {
   return Path.string() + "\r\nを読み込めません。\r\n" + Cause;
 }

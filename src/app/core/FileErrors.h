@@ -6,12 +6,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "import/RegularFile.h"
+
 namespace kyrovane {
 
 // Why a system call failed (an errno value), as a sentence for the user: the common causes
 // (no space, no permission, not found, name too long, read-only file system, a folder, …) in
 // Japanese, the system's own text in brackets for the rest.
 std::string ErrorCause(int Error);
+
+// Why a file was not read, for the failures of ReadRegularFile; MaxSize is the limit it was
+// read with.
+std::string ReadFailureCause(TFileReadFailure Failure, int Error, std::uintmax_t MaxSize);
 
 // The message for a file that could not be read, naming it once: the path, "を読み込めません。"
 // and the cause on a line of its own.

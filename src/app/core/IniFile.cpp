@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/core/FileErrors.h"
 #include "app/core/OutputFile.h"
 #include "import/DecimalText.h"
 #include "text/AsciiCase.h"
@@ -53,6 +54,7 @@ std::string_view Unquoted(std::string_view value) {
 TIniFile::TIniFile(std::filesystem::path Path) : path_(std::move(Path)) {
   const TFileBytes file = ReadRegularFile(path_, kMaxProfileSize);
   readFailure_ = file.Failure;
+  readError_ = file.Error;
   SetLines(file.Bytes);
 }
 
@@ -163,6 +165,10 @@ std::string TIniFile::Text() const {
   std::string text;
   for (const std::string& line : lines_) text += line + "\r\n";
   return text;
+}
+
+std::string TIniFile::CannotReadMessage() const {
+  return CannotReadText(path_, ReadFailureCause(readFailure_, readError_, kMaxProfileSize));
 }
 
 void TIniFile::UpdateFile() const {

@@ -45,6 +45,8 @@ class TIniFile {
   bool Unreadable() const {
     return readFailure_ != TFileReadFailure::None && readFailure_ != TFileReadFailure::Missing;
   }
+  // The message naming the file and why it could not be read; for an Unreadable() file.
+  std::string CannotReadMessage() const;
 
   // The value as written in the file, blanks and one pair of quotes dropped.
   std::optional<std::string> Value(std::string_view Section, std::string_view Key) const;
@@ -79,6 +81,7 @@ class TIniFile {
 
   std::filesystem::path path_;
   TFileReadFailure readFailure_ = TFileReadFailure::None;
+  int readError_ = 0;
   std::vector<std::string> lines_;
 };
 

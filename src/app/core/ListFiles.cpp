@@ -152,17 +152,8 @@ fs::path CompanionSettingsPath(const fs::path& ListPath) {
 
 std::vector<std::string> ReadListLines(const fs::path& Path) {
   const TFileBytes file = ReadRegularFile(Path, kMaxListFileSize);
-  switch (file.Failure) {
-    case TFileReadFailure::None:
-      break;
-    case TFileReadFailure::TooLarge:
-      throw EFileReadError(
-          Path, "大きすぎます（上限 " + std::to_string(kMaxListFileSize >> 20) + " MB）。");
-    case TFileReadFailure::NotRegular:
-      throw EFileReadError(Path, "通常のファイルではありません。");
-    case TFileReadFailure::Missing:
-    case TFileReadFailure::Unreadable:
-      throw EFileReadError(Path, ErrorCause(file.Error));
+  if (file.Failure != TFileReadFailure::None) {
+    throw EFileReadError(Path, ReadFailureCause(file.Failure, file.Error, kMaxListFileSize));
   }
   std::vector<std::string> lines;
   for (std::string_view text = WithoutByteOrderMark(file.Bytes); !text.empty();) {

@@ -113,8 +113,11 @@ TIniStartState ReadIniStartState(const std::filesystem::path& Path) {
   return state;
 }
 
-void ReadIniFile(const std::filesystem::path& Path, REnvironment& Env) {
-  ReadStoredSettings(TIniFile(Path), Env);
+std::optional<std::string> ReadIniFile(const std::filesystem::path& Path, REnvironment& Env) {
+  const TIniFile ini(Path);
+  ReadStoredSettings(ini, Env);
+  if (ini.Unreadable()) return ini.CannotReadMessage();
+  return std::nullopt;
 }
 
 void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
@@ -131,7 +134,7 @@ void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
 
 void ReadSettingsFile(const std::filesystem::path& Path, REnvironment& Env, UiPort& Ui) {
   const TIniFile ini(Path);
-  if (ini.Unreadable()) throw EIniFileError(Path.string() + "\r\nを読み込めません。");
+  if (ini.Unreadable()) throw EIniFileError(ini.CannotReadMessage());
   if (ini.ReadInteger(kApplication, "DataVersion", 0) < kDataVersion) {
     Ui.MessageBox("kvsファイル読み込み",
                   "kvsファイルのバージョンが古いため、設定が反映されない可能性があります。",

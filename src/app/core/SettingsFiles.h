@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "app/settings/Environment.h"
 
@@ -34,8 +36,9 @@ struct TIniStartState {
 TIniStartState ReadIniStartState(const std::filesystem::path& Path);
 
 // Every stored setting into Env, then the font validated; the per-conversion fields stay. A
-// file that cannot be read gives the defaults (and the writers leave it alone).
-void ReadIniFile(const std::filesystem::path& Path, REnvironment& Env);
+// file that is there but cannot be read gives the defaults (and the writers leave it alone);
+// the message that tells so is returned.
+std::optional<std::string> ReadIniFile(const std::filesystem::path& Path, REnvironment& Env);
 // The ini file at the main window's closing; creates the file's folder when missing.
 void WriteIniFile(const std::filesystem::path& Path, const REnvironment& Env,
                   const TWindowPlacement& Placement);

@@ -171,7 +171,9 @@ void TForm1::FormCreate() {
 void TForm1::FormShow() {
   DeletePreviewFiles(CacheFolder());
   Settings& settings = program_.settings;
-  ReadIniFile(IniFilePath(), settings.SavedEnv);
+  if (const auto unreadable = ReadIniFile(IniFilePath(), settings.SavedEnv)) {
+    program_.ReportError(*unreadable);
+  }
   IniSave1->setChecked(settings.SavedEnv.Save);
   PreView1->setChecked(settings.SavedEnv.PreView);
   settings.Env = settings.SavedEnv;

@@ -79,7 +79,8 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   settings.Env.UseColor = true;
   EXPECT_EQ(LoadListFile(dir / "plans.lst", settings, ui).size(), 2u);
   ASSERT_EQ(ui.Messages.size(), 2u);  // the pipe drawing's, then the settings file's
-  EXPECT_EQ(ui.Messages[1].Text, (dir / "plans.kvs").string() + "\r\nを読み込めません。");
+  EXPECT_EQ(ui.Messages[1].Text,
+            CannotReadText(dir / "plans.kvs", "通常のファイルではありません。"));
   EXPECT_TRUE(settings.Env.UseColor);
 }
 

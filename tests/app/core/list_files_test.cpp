@@ -1,6 +1,7 @@
 // List files: line bytes, mask parsing, entries from lines and bare paths, and the companion
 // settings file.
 
+#include "app/core/FileErrors.h"
 #include "app/core/ListFiles.h"
 
 #include <gtest/gtest.h>
@@ -208,7 +209,7 @@ TEST_F(ListFilesTest, ASettingsFileThatCannotBeReadIsReportedAndTheListStillLoad
     return std::to_string(loaded) + std::to_string(settings.Env.UseGray) + "\n" +
            (ui.Messages.empty() ? "" : ui.Messages[0].Text);
   });
-  EXPECT_EQ(outcome, "10\n" + (dir / "a.kvs").string() + "\r\nを読み込めません。");
+  EXPECT_EQ(outcome, "10\n" + CannotReadText(dir / "a.kvs", "権限がありません。"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/core/scripted_ui.h"
 #include "support/test_support.h"
@@ -151,13 +152,14 @@ TEST(SettingsFiles, AFileThatCannotBeReadIsReportedAndLeftAlone) {
   const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
     test::ScriptedUi ui;
     REnvironment env = DefaultEnvironment();
-    ReadIniFile(dir / "k.ini", env);
+    const std::string iniNotRead = ReadIniFile(dir / "k.ini", env).value_or("read");
     env.UseGray = false;
     const std::string notRead = test::MessageOf([&] { ReadSettingsFile(dir / "s.kvs", env, ui); });
-    return std::to_string(env.UseColor) + std::to_string(env.UseGray) + "\n" + notRead + "\n" +
-           test::MessageOf([&] { WriteIniFile(dir / "k.ini", env, {}); });
+    return std::to_string(env.UseColor) + std::to_string(env.UseGray) + "\n" + iniNotRead + "\n" +
+           notRead + "\n" + test::MessageOf([&] { WriteIniFile(dir / "k.ini", env, {}); });
   });
-  EXPECT_EQ(outcome, "00\n" + (dir / "s.kvs").string() + "\r\nを読み込めません。\n" +
+  EXPECT_EQ(outcome, "00\n" + CannotReadText(dir / "k.ini", "権限がありません。") + "\n" +
+                         CannotReadText(dir / "s.kvs", "権限がありません。") + "\n" +
                          (dir / "k.ini").string() +
                          "\r\nは、読み込めないため書き換えませんでした。");
   for (const char* name : {"k.ini", "s.kvs"}) {

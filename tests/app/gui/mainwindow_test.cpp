@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/core/AppPaths.h"
+#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/gui/ApplicationSetUp.h"
 #include "app/gui/FileTypes.h"
@@ -205,6 +206,15 @@ class MainWindowTest : public QObject {
     QVERIFY(ui_->Messages[0].Text.ends_with(" に書き込めません。"));
     QVERIFY(ui_->Messages[0].Icon == TMessageIcon::Stop);
     QCOMPARE(ui_->BusyDepth, 0);
+  }
+
+  void anIniThatCannotBeReadIsReportedAtStart() {
+    std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
+    StartProgram();
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QCOMPARE(ui_->Messages[0].Text,
+             CannotReadText(IniFilePath(), "通常のファイルではありません。"));
+    QVERIFY(program_->settings.Env == DefaultEnvironment());
   }
 
   void runningOutOfMemoryIsToldInTheProgramsWords() {
