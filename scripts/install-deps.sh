@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   qpdf poppler-utils poppler-data mupdf-tools ghostscript
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-urw-base35
-  python3-ezdxf xvfb xauth xdotool imagemagick shared-mime-info
+  python3-ezdxf xvfb xauth xdotool imagemagick shared-mime-info libjemalloc2
 )
 
 missing=()
