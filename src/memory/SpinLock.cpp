@@ -21,7 +21,7 @@ using TClock = std::chrono::steady_clock;
 // stays with its holder most of the time.
 constexpr int kFreeFor = 2000;
 constexpr int kSpinFor = 40000;
-constexpr int kLongestWait = 64;
+constexpr int kLongestWait = 256;
 // A thread that has waited this long takes the lock as soon as it finds it free.
 constexpr auto kPatience = std::chrono::milliseconds(100);
 // A sleeper looks again after this long even when nobody woke it: letting go of the lock wakes
