@@ -32,6 +32,7 @@ with_cores() {
   local cores=$1
   shift
   echo "0-$((cores - 1))" >"$tmp/online"
+  # shellcheck disable=SC2016  # expanded by the inner shell
   unshare -m sh -c 'mount --bind "$0" /sys/devices/system/cpu/online && exec "$@"' \
     "$tmp/online" "$@"
 }
