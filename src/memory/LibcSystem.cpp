@@ -76,21 +76,21 @@ bool TLibcSystem::UnmapPages(void* p, std::size_t size) {
 void TLibcSystem::BeforeFork() {
   libcSystem.lockedForFork_ = libcSystem.IsMultiThreaded();
   if (!libcSystem.lockedForFork_) return;
-  pthread_mutex_lock(&libcSystem.mutex_);
+  libcSystem.lock_.Lock();
   pthread_mutex_lock(&libcSystem.keptMutex_);
 }
 
 void TLibcSystem::AfterForkInParent() {
   if (!libcSystem.lockedForFork_) return;
   pthread_mutex_unlock(&libcSystem.keptMutex_);
-  pthread_mutex_unlock(&libcSystem.mutex_);
+  libcSystem.lock_.Unlock();
 }
 
 void TLibcSystem::AfterForkInChild() {
   if (!libcSystem.lockedForFork_) return;
   const pthread_mutex_t fresh = PTHREAD_MUTEX_INITIALIZER;
   libcSystem.keptMutex_ = fresh;
-  libcSystem.mutex_ = fresh;
+  libcSystem.lock_.Reset();
 }
 
 void TLibcSystem::Started() {

@@ -1,12 +1,13 @@
 #pragma once
 
 // The system layer of the program: the C library's own allocator under its internal names,
-// anonymous page mappings, the C library's single-thread flag and one mutex.
+// anonymous page mappings, the C library's single-thread flag and one lock.
 
 #include <pthread.h>
 
 #include <cstddef>
 
+#include "memory/SpinLock.h"
 #include "memory/SystemLayer.h"
 
 namespace kyrovane::memory {
@@ -27,8 +28,8 @@ class TLibcSystem final : public TSystemLayer {
   void* MapPages(std::size_t size) override;
   bool UnmapPages(void* p, std::size_t size) override;
   bool IsMultiThreaded() override;
-  void Lock() override { pthread_mutex_lock(&mutex_); }
-  void Unlock() override { pthread_mutex_unlock(&mutex_); }
+  void Lock() override { lock_.Lock(); }
+  void Unlock() override { lock_.Unlock(); }
   // Registers the fork handlers.
   void Started() override;
 
@@ -53,8 +54,8 @@ class TLibcSystem final : public TSystemLayer {
   static void AfterForkInParent();
   static void AfterForkInChild();
 
-  pthread_mutex_t mutex_ = PTHREAD_MUTEX_INITIALIZER;
-  pthread_mutex_t keptMutex_ = PTHREAD_MUTEX_INITIALIZER;  // taken after mutex_, never before
+  TSpinLock lock_;
+  pthread_mutex_t keptMutex_ = PTHREAD_MUTEX_INITIALIZER;  // taken after lock_, never before
   TMapping kept_[kKeptMappings] = {};                      // Size 0: a free entry
   std::size_t keptBytes_ = 0;
   bool lockedForFork_ = false;

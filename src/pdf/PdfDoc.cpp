@@ -86,10 +86,7 @@ void TPdfDoc::AddPage() {
   page.AddItem("Resources", std::move(resources));
 
   auto& contents = xref_->Register(std::make_unique<TPdfStream>(xref_.get()));
-  if (compressionMethod_ == cmFlateDecode) {
-    contents.Attributes().PdfArrayByName("Filter")->AddItem(
-        std::make_unique<TPdfName>("FlateDecode"));
-  }
+  if (compressionMethod_ == cmFlateDecode) contents.SetFlateDecode();
   page.AddItem("Contents", contents);
   canvas_.SetPage(page);
 }

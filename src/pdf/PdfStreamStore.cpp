@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "pdf/PdfDeflatedData.h"
+#include "pdf/PdfErrors.h"
+
 namespace kyrovane {
 namespace {
 
@@ -33,7 +36,16 @@ int OpenUnnamed(const std::string& folder) {
 }  // namespace
 
 TPdfStreamStore::~TPdfStreamStore() {
+  // The workers may still be storing a piece.
+  workers_.reset();
   if (fd_ >= 0) close(fd_);
+}
+
+TDeflateWorkers& TPdfStreamStore::Workers() {
+  std::lock_guard lock(mutex_);
+  if (!workers_)
+    workers_ = std::make_unique<TDeflateWorkers>(DeflateThreadCount(), kPdfDeflateLevel);
+  return *workers_;
 }
 
 void TPdfStreamStore::Open() {
@@ -47,15 +59,23 @@ void TPdfStreamStore::Open() {
 }
 
 std::uint64_t TPdfStreamStore::Append(std::string_view bytes) {
-  if (fd_ < 0) Open();
-  std::uint64_t offset = size_;
-  while (!bytes.empty()) {
-    ssize_t written = pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(size_));
+  std::uint64_t offset;
+  int fd;
+  {
+    // The range is taken under the lock and written outside it.
+    std::lock_guard lock(mutex_);
+    if (fd_ < 0) Open();
+    fd = fd_;
+    offset = size_;
+    size_ += bytes.size();
+  }
+  for (std::uint64_t at = offset; !bytes.empty();) {
+    ssize_t written = pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(at));
     if (written < 0) {
       if (errno == EINTR) continue;
       ThrowErrno("cannot write a stream buffer");
     }
-    size_ += static_cast<std::uint64_t>(written);
+    at += static_cast<std::uint64_t>(written);
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return offset;
@@ -77,15 +97,39 @@ void TPdfStreamStore::Read(std::uint64_t offset, char* buffer, std::size_t size)
 
 TPdfStreamData::TPdfStreamData(std::shared_ptr<TPdfStreamStore> store) : store_(std::move(store)) {}
 
+TPdfStreamData::~TPdfStreamData() = default;
+
 void TPdfStreamData::Write(std::string_view bytes) {
-  memory_.append(bytes);
   size_ += bytes.size();
+  if (deflated_) {
+    deflated_->Write(bytes);
+    return;
+  }
+  memory_.append(bytes);
   if (memory_.size() >= kMemoryLimit) MoveToStore();
 }
 
 void TPdfStreamData::Flush() {
+  if (deflated_) {
+    deflated_->Flush();
+    return;
+  }
   MoveToStore();
   std::string().swap(memory_);
+}
+
+TPdfDeflatedData& TPdfStreamData::Deflated() {
+  if (deflated_) return *deflated_;
+  auto deflated = std::make_unique<TPdfDeflatedData>(*store_);
+  TReader reader(*this);
+  std::string block(kStreamReadBlockSize, '\0');
+  while (const std::size_t count = reader.Read(block.data(), block.size())) {
+    deflated->Write(std::string_view(block.data(), count));
+  }
+  deflated_ = std::move(deflated);
+  pieces_.clear();
+  std::string().swap(memory_);
+  return *deflated_;
 }
 
 void TPdfStreamData::MoveToStore() {
@@ -98,6 +142,10 @@ void TPdfStreamData::MoveToStore() {
     pieces_.push_back({offset, memory_.size()});
   }
   memory_.clear();
+}
+
+TPdfStreamData::TReader::TReader(const TPdfStreamData& data) : data_(data) {
+  if (data.deflated_) throw EPdfInvalidOperation("the stream data is kept compressed.");
 }
 
 std::size_t TPdfStreamData::TReader::Read(char* buffer, std::size_t size) {

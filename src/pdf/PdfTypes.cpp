@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "pdf/PdfDeflatedData.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/PdfText.h"
-#include "pdf/ZLibEx.h"
 
 namespace kyrovane {
 namespace {
@@ -221,35 +221,62 @@ TPdfStream::TPdfStream(TPdfObjectMgr* objectMgr)
   attributes_.AddItem("Filter", std::make_unique<TPdfArray>(objectMgr));
 }
 
+void TPdfStream::SetFlateDecode() {
+  if (!IsFlateDecoded()) {
+    attributes_.PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("FlateDecode"));
+  }
+  data_.Deflated();
+}
+
+bool TPdfStream::IsFlateDecoded() const {
+  TPdfArray* filter = attributes_.PdfArrayByName("Filter");
+  return filter && filter->FindName("FlateDecode");
+}
+
 std::string TPdfStream::EncodedData() {
   std::string encoded;
-  TPdfStreamData::TReader reader(data_);
-  TPdfArray* filter = attributes_.PdfArrayByName("Filter");
-  if (filter && filter->FindName("FlateDecode")) {
-    ZCompressStream(
-        [&reader](char* buffer, std::size_t size) { return reader.Read(buffer, size); },
-        [&encoded](const char* bytes, std::size_t size) { encoded.append(bytes, size); }, zcMax);
+  const auto sink = [&encoded](const char* bytes, std::size_t size) {
+    encoded.append(bytes, size);
+  };
+  if (IsFlateDecoded()) {
+    data_.Deflated().Finish().WriteTo(sink);
   } else {
-    encoded.resize(data_.Size());
-    reader.Read(encoded.data(), encoded.size());
+    ReadData(sink);
   }
   return encoded;
 }
 
-void TPdfStream::InternalWriteStream(std::ostream& stream) {
-  WriteEncoded(stream, EncodedData());
+void TPdfStream::ReadData(const TZWriteFunc& sink) {
+  TPdfStreamData::TReader reader(data_);
+  std::string block(kStreamReadBlockSize, '\0');
+  while (const std::size_t count = reader.Read(block.data(), block.size())) {
+    sink(block.data(), count);
+  }
 }
 
-void TPdfStream::WriteEncoded(std::ostream& stream, const std::string& encoded) {
-  if (TPdfNumber* length = attributes_.PdfNumberByName("Length")) {
-    length->SetValue(encoded.size());
+void TPdfStream::InternalWriteStream(std::ostream& stream) {
+  const auto sink = [&stream](const char* bytes, std::size_t size) {
+    stream.write(bytes, static_cast<std::streamsize>(size));
+  };
+  if (IsFlateDecoded()) {
+    const TPdfDeflatedData::TStream deflated = data_.Deflated().Finish();
+    WriteHead(stream, deflated.Size());
+    deflated.WriteTo(sink);
   } else {
-    attributes_.AddNumberItem("Length", encoded.size());
+    WriteHead(stream, data_.Size());
+    ReadData(sink);
+  }
+  stream << "\nendstream";
+}
+
+void TPdfStream::WriteHead(std::ostream& stream, std::uint64_t length) {
+  if (TPdfNumber* number = attributes_.PdfNumberByName("Length")) {
+    number->SetValue(length);
+  } else {
+    attributes_.AddNumberItem("Length", length);
   }
   attributes_.WriteToStream(stream);
   stream << kCrLf << "stream" << kCrLf;
-  WriteStringToStream(encoded, stream);
-  stream << "\nendstream";
 }
 
 }  // namespace kyrovane

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "pdf/PdfStreamStore.h"
+#include "pdf/ZLibEx.h"
 
 namespace kyrovane {
 
@@ -222,17 +223,24 @@ class TPdfStream : public TPdfObject {
   TPdfDictionary& Attributes() { return attributes_; }
   TPdfStreamData& Data() { return data_; }
 
+  // Adds /FlateDecode to the filters and compresses the data from now on while it is written.
+  void SetFlateDecode();
+
   // The bytes that go between "stream" and "endstream": the data, compressed when the filter
   // asks for it. Works on this stream alone, so different streams may be encoded at once.
   std::string EncodedData();
 
  protected:
-  void InternalWriteStream(std::ostream& stream) override;
   // The attributes with the length of the encoded bytes, then the bytes between "stream" and
-  // "endstream".
-  void WriteEncoded(std::ostream& stream, const std::string& encoded);
+  // "endstream", block by block.
+  void InternalWriteStream(std::ostream& stream) override;
 
  private:
+  bool IsFlateDecoded() const;
+  void WriteHead(std::ostream& stream, std::uint64_t length);
+  // Hands the data as it was written to the sink, block by block.
+  void ReadData(const TZWriteFunc& sink);
+
   TPdfDictionary attributes_;
   TPdfStreamData data_;
 };

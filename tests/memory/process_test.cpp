@@ -14,10 +14,14 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
+#include <new>
 #include <random>
 #include <thread>
 #include <vector>
+
+#include "support/test_support.h"
 
 namespace kyrovane::test {
 namespace {
@@ -121,6 +125,53 @@ TEST(InstalledManager, TheCFunctionsKeepTheirContracts) {
   EXPECT_GE(malloc_usable_size(wholePages), page);
   free(pageBlock);
   free(wholePages);
+}
+
+// malloc_usable_size stops the program for a block that the manager did not hand out.
+TEST(InstalledManager, EveryFormOfNewAndDeleteGoesThroughTheManager) {
+  constexpr std::align_val_t k256{256};
+  const auto fromManager = [](void* p, std::size_t alignment) {
+    EXPECT_TRUE(Aligned(p, alignment));
+    EXPECT_GE(malloc_usable_size(p), 100u);
+    return p;
+  };
+  ::operator delete(fromManager(::operator new(100), 16));
+  ::operator delete(fromManager(::operator new(100), 16), 100);
+  ::operator delete(fromManager(::operator new(100, std::nothrow), 16), std::nothrow);
+  ::operator delete[](fromManager(::operator new[](100), 16));
+  ::operator delete[](fromManager(::operator new[](100), 16), 100);
+  ::operator delete[](fromManager(::operator new[](100, std::nothrow), 16), std::nothrow);
+  ::operator delete(fromManager(::operator new(100, k256), 256), k256);
+  ::operator delete(fromManager(::operator new(100, k256), 256), 100, k256);
+  ::operator delete(fromManager(::operator new(100, k256, std::nothrow), 256), k256, std::nothrow);
+  ::operator delete[](fromManager(::operator new[](100, k256), 256), k256);
+  ::operator delete[](fromManager(::operator new[](100, k256), 256), 100, k256);
+  ::operator delete[](fromManager(::operator new[](100, k256, std::nothrow), 256), k256,
+                      std::nothrow);
+
+  // Beyond what can be had: the new handler is asked until it gives up, then bad_alloc, or
+  // nothing from the forms that do not throw.
+  volatile std::size_t huge = SIZE_MAX / 2;
+  static int handlerCalls = 0;
+  std::set_new_handler([] {
+    if (++handlerCalls == 3) std::set_new_handler(nullptr);
+  });
+  EXPECT_THROW(static_cast<void>(::operator new(huge)), std::bad_alloc);
+  EXPECT_EQ(handlerCalls, 3);
+  EXPECT_EQ(::operator new(huge, std::nothrow), nullptr);
+  EXPECT_EQ(::operator new[](huge, k256, std::nothrow), nullptr);
+}
+
+// A preloaded allocator that replaces the C++ operators as well as the C functions takes no
+// block of the program: the program's own definitions come first.
+TEST(InstalledManager, AnAllocatorPreloadedIntoTheProgramTakesNoBlocks) {
+  const std::filesystem::path jemalloc = "/usr/lib/x86_64-linux-gnu/libjemalloc.so.2";
+  if (!std::filesystem::exists(jemalloc)) GTEST_SKIP() << "no jemalloc to preload";
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const CommandResult run =
+      test::Run("LD_PRELOAD=" + jemalloc.string() + " " + ShellQuote(self) +
+                " --gtest_filter='InstalledManager.*:-InstalledManager.AnAllocatorPreloaded*'");
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
 }
 
 TEST(InstalledManager, RandomRequestsMovesAndFreesKeepEveryBlocksContents) {

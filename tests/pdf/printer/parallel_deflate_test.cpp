@@ -1,14 +1,23 @@
 #include "pdf/ParallelDeflate.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
+#include "pdf/PDFPrinter.h"
 #include "pdf_inspection.h"
+#include "pdf_test_support.h"
 
 namespace kyrovane {
 namespace {
@@ -124,6 +133,100 @@ TEST(ParallelZCompress, ZlibErrorsRaiseTheCompressionError) {
     } catch (const EZCompressionError& error) {
       EXPECT_STREQ(error.what(), "stream error");
     }
+  }
+}
+
+// How a child process ended: kSame or kDifferent as its body said, kRaised when the body threw,
+// or 128 + the signal that ended it.
+constexpr int kSame = 0;
+constexpr int kDifferent = 1;
+constexpr int kRaised = 2;
+constexpr int kNoLimit = 3;
+
+int InChild(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    int code = kRaised;
+    try {
+      code = body();
+    } catch (const std::exception&) {
+    }
+    _exit(code);
+  }
+  int status = 0;
+  EXPECT_EQ(waitpid(child, &status, 0), child);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A page of many deflate pieces through the drawing component, saved with the given number of
+// deflate threads.
+std::string LargePage(unsigned threads) {
+  SetDeflateThreadCount(threads);
+  test::ScopedPdfClock clock;
+  TPDFPrinter printer;
+  printer.BeginDoc();
+  for (int i = 0; i < 40000; ++i) {
+    printer.DrawLine(printer.GetCanvas(), i * 7919 % 0xFFFFFF, i % 1000, i % 700, i % 333, i % 555,
+                     1, printer.GetLineType(i % 10), true);
+  }
+  std::ostringstream out;
+  printer.EndDoc(out);
+  SetDeflateThreadCount(0);
+  return out.str();
+}
+
+// Threads count against the limit on processes of their user; root is not held to it, so the
+// child first becomes a user that has no other process.
+bool LimitThreads(rlim_t tasks, uid_t user) {
+  if (geteuid() == 0 && (setgid(user) != 0 || setuid(user) != 0)) return false;
+  const rlimit limit{tasks, tasks};
+  return setrlimit(RLIMIT_NPROC, &limit) == 0;
+}
+
+TEST(DeflateThreads, ThreadsThatCannotStartLeaveTheirWorkToTheOthersAndTheBytesAsTheyAre) {
+  const std::string input = ContentLike(8 * kDeflatePieceSize);
+  const std::string expected = Compress(input, 9, 1);
+  const std::string page = LargePage(1);
+  // One task: no thread starts. Three: the process and two threads, when the limit counts
+  // this process alone.
+  for (const rlim_t tasks : {rlim_t{1}, rlim_t{3}}) {
+    SCOPED_TRACE(tasks);
+    const bool alone = geteuid() == 0;
+    EXPECT_EQ(InChild([&] {
+                if (!LimitThreads(tasks, 54300 + static_cast<uid_t>(tasks))) return kNoLimit;
+                TDeflateWorkers workers(8, 9);
+                auto piece = std::make_shared<TBufferedPiece>();
+                piece->Last = true;
+                workers.Submit(piece);
+                workers.Wait(*piece);
+                if (alone && workers.ThreadCount() != tasks - 1) return kDifferent;
+                return Compress(input, 9, 8) == expected && LargePage(8) == page ? kSame
+                                                                                 : kDifferent;
+              }),
+              kSame);
+  }
+}
+
+// Address space runs out at the thread stacks, at the compression buffers or wherever: the
+// compression gives its bytes or raises bad_alloc or zlib's error, and never ends the program.
+TEST(DeflateThreads, UnderAnyAddressSpaceLimitCompressionSucceedsOrRaises) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs far more address space than a limit leaves";
+#endif
+  const std::string input = ContentLike(8 * kDeflatePieceSize);
+  const std::string expected = Compress(input, 9, 1);
+  std::size_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  const auto used = static_cast<rlim_t>(pages * static_cast<std::size_t>(getpagesize()));
+  for (const rlim_t moreMiB : {0, 1, 4, 16, 64, 256}) {
+    SCOPED_TRACE(moreMiB);
+    const int ended = InChild([&] {
+      const rlimit limit{used + (moreMiB << 20), used + (moreMiB << 20)};
+      if (setrlimit(RLIMIT_AS, &limit) != 0) return kNoLimit;
+      return Compress(input, 9, 8) == expected ? kSame : kDifferent;
+    });
+    EXPECT_TRUE(ended == kSame || ended == kRaised) << "ended " << ended;
   }
 }
 
