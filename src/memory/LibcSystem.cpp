@@ -20,6 +20,14 @@ std::size_t WholePages(std::size_t size) {
   return (size + page - 1) & ~(page - 1);
 }
 
+// The size actually mapped: mappings that may be kept come in steps of 64 KiB, so that a
+// given-back one fits later requests of nearly the same size.
+std::size_t MappedSize(std::size_t size) {
+  constexpr std::size_t kStep = 64 << 10;
+  if (size > TLibcSystem::kLargestKeptMapping) return WholePages(size);
+  return (size + kStep - 1) & ~(kStep - 1);
+}
+
 }  // namespace
 
 void* TLibcSystem::HeapAlloc(std::size_t size) {
@@ -36,7 +44,7 @@ bool TLibcSystem::IsMultiThreaded() {
 }
 
 void* TLibcSystem::MapPages(std::size_t size) {
-  size = WholePages(size);
+  size = MappedSize(size);
   const auto take = [&]() -> void* {
     for (TMapping& mapping : kept_) {
       if (mapping.Size == size) {
@@ -55,7 +63,7 @@ void* TLibcSystem::MapPages(std::size_t size) {
 }
 
 bool TLibcSystem::UnmapPages(void* p, std::size_t size) {
-  size = WholePages(size);
+  size = MappedSize(size);
   const auto keep = [&] {
     if (keptBytes_ + size > kKeptBytes) return false;
     for (TMapping& mapping : kept_) {

@@ -14,10 +14,11 @@ namespace kyrovane::memory {
 
 class TLibcSystem final : public TSystemLayer {
  public:
-  // Given-back mappings up to this size are kept for a later request of the same size, at
-  // most kKeptMappings of them and kKeptBytes in all: code that keeps taking and giving back
-  // large buffers of the same sizes, compression buffers for one, then neither maps nor
-  // faults in fresh pages each time. Larger mappings are always fresh, so zeroed.
+  // Given-back mappings up to this size are kept for a later request of the same size, sizes
+  // being counted in steps of 64 KiB, at most kKeptMappings of them and kKeptBytes in all: code
+  // that keeps taking and giving back large buffers of the same sizes, compression buffers for one,
+  // then neither maps nor faults in fresh pages each time. Larger mappings are always fresh, so
+  // zeroed.
   static constexpr std::size_t kLargestKeptMapping = 1 << 20;
   static constexpr int kKeptMappings = 64;
   static constexpr std::size_t kKeptBytes = 16 << 20;

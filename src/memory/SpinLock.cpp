@@ -22,11 +22,20 @@ using TClock = std::chrono::steady_clock;
 constexpr int kFreeFor = 2000;
 constexpr int kSpinFor = 40000;
 constexpr int kLongestWait = 256;
-// A thread that has waited this long takes the lock as soon as it finds it free.
-constexpr auto kPatience = std::chrono::milliseconds(100);
+// Once the lock has been with one thread for this long since it took it over from waiting, a
+// waiting thread takes it as soon as it finds it free; so does a thread that has itself waited
+// for kLongestWaitTime. Counting the turn from the holder's side keeps the turns long however
+// many threads wait, so that the manager's data changes caches seldom.
+constexpr std::int64_t kTurn = 100'000'000;  // nanoseconds
+constexpr std::int64_t kLongestWaitTime = 8 * kTurn;
 // A sleeper looks again after this long even when nobody woke it: letting go of the lock wakes
 // one sleeper at a time, and may miss one that is just falling asleep.
 constexpr timespec kLongestSleep{0, 1000000};
+
+std::int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(TClock::now().time_since_epoch())
+      .count();
+}
 
 void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -43,9 +52,15 @@ std::uint32_t* Word(std::atomic<std::uint32_t>& state) {
 }  // namespace
 
 void TSpinLock::LockSlowly() {
-  const TClock::time_point arrived = TClock::now();
+  const std::int64_t arrived = Now();
   for (;;) {
-    if (Spin(TClock::now() - arrived >= kPatience)) return;
+    const std::int64_t now = Now();
+    const bool impatient = now - takenOver_.load(std::memory_order_relaxed) >= kTurn ||
+                           now - arrived >= kLongestWaitTime;
+    if (Spin(impatient)) {
+      takenOver_.store(Now(), std::memory_order_relaxed);
+      return;
+    }
     // Sleeps while the same holder keeps the lock.
     for (std::uint32_t held = state_.load(std::memory_order_relaxed); !IsFree(held);) {
       Sleep(held);

@@ -7,7 +7,8 @@
 //
 // A thread that allocates again and again keeps the lock across the moments between its
 // requests: a waiting thread takes it once it has stayed free, and untaken, for a while, or once
-// the thread has waited long enough that it must not wait longer. Each change of hands moves the
+// the holder has had its turn (or the waiting thread has waited long enough that it must not
+// wait longer). Each change of hands moves the
 // manager's data into another core's cache, which costs far more than the requests themselves.
 //
 // Constant-initialised; needs no memory of its own.
@@ -35,6 +36,7 @@ class alignas(64) TSpinLock {
   // Free again, whatever state it was copied in; for the child of a fork.
   void Reset() {
     state_.store(0, std::memory_order_relaxed);
+    takenOver_.store(0, std::memory_order_relaxed);
     sleepers_.store(0, std::memory_order_relaxed);
     waking_.store(false, std::memory_order_relaxed);
   }
@@ -59,6 +61,8 @@ class alignas(64) TSpinLock {
   void WakeOne();
 
   std::atomic<std::uint32_t> state_{0};
+  // When the lock last changed hands after a wait, in steady-clock nanoseconds.
+  std::atomic<std::int64_t> takenOver_{0};
   std::atomic<int> sleepers_{0};
   std::atomic<bool> waking_{false};  // a sleeper was woken and has not run yet
 };
