@@ -2,6 +2,7 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,39 +108,31 @@ std::string AsOrdinaryUser(const std::filesystem::path& folder,
       lchown(entry.path().c_str(), uid, gid);
     }
   }
-  int channel[2];
-  if (pipe(channel) != 0) throw std::runtime_error("cannot make a pipe");
+  // The child's answer comes back in memory shared with it.
+  constexpr std::size_t kAnswerSize = 1 << 16;
+  void* shared =
+      mmap(nullptr, kAnswerSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  if (shared == MAP_FAILED) throw std::runtime_error("cannot share memory with a child");
+  char* answer = static_cast<char*>(shared);
   const pid_t child = fork();
   if (child == 0) {
-    close(channel[0]);
-    std::string result;
-    if (root && (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 ||
-                 setresuid(uid, uid, uid) != 0)) {
-      result = "cannot become an ordinary user";
-    } else {
+    std::string result = "cannot become an ordinary user";
+    if (!root || (setgroups(0, nullptr) == 0 && setresgid(gid, gid, gid) == 0 &&
+                  setresuid(uid, uid, uid) == 0)) {
       try {
         result = work();
       } catch (const std::exception& error) {
         result = error.what();
       }
     }
-    for (std::size_t done = 0; done < result.size();) {
-      const ssize_t written = write(channel[1], result.data() + done, result.size() - done);
-      if (written <= 0) break;
-      done += static_cast<std::size_t>(written);
-    }
+    answer[result.copy(answer, kAnswerSize - 1)] = '\0';
     _exit(0);
   }
-  close(channel[1]);
-  std::string result;
-  std::array<char, 4096> buffer;
-  for (ssize_t got; (got = read(channel[0], buffer.data(), buffer.size())) > 0;) {
-    result.append(buffer.data(), static_cast<std::size_t>(got));
-  }
-  close(channel[0]);
   int status = 0;
   waitpid(child, &status, 0);
-  if (!WIFEXITED(status)) return "the child ended with status " + std::to_string(status);
+  const std::string result =
+      WIFEXITED(status) ? answer : "the child ended with status " + std::to_string(status);
+  munmap(shared, kAnswerSize);
   return result;
 }
 

@@ -265,8 +265,7 @@ TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
   const std::string whole = test::TwoLayerLines();
   const fs::path second = dir / "second.jww";
   test::WriteFile(second, whole);
-  WriteList({drawing.string(), second.string()});
-  const std::string listed = test::ReadFile(list);
+  const std::string listed = WriteList({drawing.string(), second.string()});
   fs::create_hard_link(second, dir / "hard.pdf");
   fs::create_symlink("second.jww", dir / "soft.pdf");
   const std::vector<TListEntry> entries = {{drawing.string(), {}}, {second.string(), {}}};

@@ -9,46 +9,28 @@
 
 #include <fstream>
 
-#include "app/core/ConversionDriver.h"
 #include "app/core/FileErrors.h"
 #include "app/core/ListFiles.h"
-#include "app/core/scripted_ui.h"
+#include "app/core/driver_fixture.h"
 #include "import/support/fixed_clock.h"
-#include "import/support/jww_writer.h"
-#include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
 
-class HostileFilesTest : public ::testing::Test {
+class HostileFilesTest : public test::DriverFixture {
  protected:
   // A reader that waits on a pipe ends the test instead of hanging it.
-  HostileFilesTest() { alarm(120); }
+  HostileFilesTest() : DriverFixture(clock) { alarm(120); }
   ~HostileFilesTest() override { alarm(0); }
 
   void MakePipe(const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }
 
-  std::optional<fs::path> Convert(const fs::path& input) {
-    ui.OpenAnswers.push_back(input);
-    ui.SaveAnswers.push_back(pdf);
-    TConversionOptions options;
-    options.OpenAfter = false;
-    return driver.Convert(options);
-  }
-
-  test::TempDir dir;
-  const fs::path drawing = dir / "plan.jww";
-  const fs::path pdf = dir / "plan.pdf";
-  REnvironment env = DefaultEnvironment();
-  test::ScriptedUi ui;
   test::FixedClock clock;
-  TConversionDriver driver{env, ui, clock, dir / "cache"};
 };
 
 TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
-  test::WriteFile(drawing, test::TwoLayerLines());
   MakePipe(dir / "pipe.lst");
   MakePipe(dir / "pipe.jww");
   fs::create_symlink("/dev/zero", dir / "zero.lst");
@@ -57,19 +39,19 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
     const std::string cannotRead = CannotReadText(dir / name, "通常のファイルではありません。");
     EXPECT_EQ(test::MessageOf([&] { LoadListFile(dir / name, settings, ui); }), cannotRead);
     ui.Messages.clear();
-    EXPECT_EQ(Convert(dir / name), std::nullopt);
+    EXPECT_EQ(Convert(dir / name, pdf), std::nullopt);
     ASSERT_EQ(ui.Messages.size(), 1u);
     EXPECT_NE(ui.Messages[0].Text.find(cannotRead), std::string::npos) << ui.Messages[0].Text;
   }
 
   // A drawing that is a pipe is passed over like any drawing that cannot be read.
-  test::WriteFile(dir / "plans.lst", (dir / "pipe.jww").string() + "\r\n" + drawing.string());
+  WriteList({(dir / "pipe.jww").string(), drawing.string()});
   ui.Messages.clear();
-  ASSERT_EQ(Convert(dir / "plans.lst"), pdf);
+  ASSERT_EQ(Convert(list, pdf), pdf);
   ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_TRUE(ui.Messages[0].Text.starts_with((dir / "pipe.jww").string() + "\r\nを読み込めません"))
       << ui.Messages[0].Text;
-  const std::vector<TListEntry> entries = LoadListFile(dir / "plans.lst", settings, ui);
+  const std::vector<TListEntry> entries = LoadListFile(list, settings, ui);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].Param.Memo, "jww 2.30未満または無効なファイルです。");
 
@@ -77,7 +59,7 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   MakePipe(dir / "plans.kvs");
   ui.Messages.clear();
   settings.Env.UseColor = true;
-  EXPECT_EQ(LoadListFile(dir / "plans.lst", settings, ui).size(), 2u);
+  EXPECT_EQ(LoadListFile(list, settings, ui).size(), 2u);
   ASSERT_EQ(ui.Messages.size(), 2u);  // the pipe drawing's, then the settings file's
   EXPECT_EQ(ui.Messages[1].Text,
             CannotReadText(dir / "plans.kvs", "通常のファイルではありません。"));

@@ -1,7 +1,6 @@
 // List files: line bytes, mask parsing, entries from lines and bare paths, and the companion
 // settings file.
 
-#include "app/core/FileErrors.h"
 #include "app/core/ListFiles.h"
 
 #include <gtest/gtest.h>
@@ -153,17 +152,15 @@ TEST_F(ListFilesTest, AListAndItsSettingsFileNeverReplaceEachOther) {
   const std::string sameFile =
       "\r\nは、設定ファイル（.kvs）と同じファイルになるため、リストを保存できません。";
   // Named like its own settings file, straight or through links.
-  test::WriteFile(dir / "old.kvs", "kept");
   fs::create_symlink("linked.lst", dir / "linked.kvs");
   test::WriteFile(dir / "hard.lst", "kept");
   fs::create_hard_link(dir / "hard.lst", dir / "hard.kvs");
-  for (const char* name : {"new.kvs", "old.kvs", "linked.lst", "hard.lst"}) {
+  for (const char* name : {"new.kvs", "linked.lst", "hard.lst"}) {
     EXPECT_EQ(test::MessageOf([&] { SaveListFile(dir / name, {entry}, settings); }),
               (dir / name).string() + sameFile);
   }
   EXPECT_EQ(test::FileNames(dir.path()),
-            (std::vector<std::string>{"hard.kvs", "hard.lst", "linked.kvs", "old.kvs"}));
-  EXPECT_EQ(test::ReadFile(dir / "old.kvs"), "kept");
+            (std::vector<std::string>{"hard.kvs", "hard.lst", "linked.kvs"}));
   EXPECT_EQ(test::ReadFile(dir / "hard.lst"), "kept");
 
   // A list named like a settings file is not read as its own settings.
@@ -195,21 +192,6 @@ TEST_F(ListFilesTest, AByteOrderMarkBeforeTheFirstLineIsNoPartOfIt) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].Path, "/plans/a.jww");
   EXPECT_EQ(entries[0].Param.Masks(), TLayerMasks::AllOn());
-  EXPECT_EQ(ReadListLines(dir / "a.lst").front(), "/plans/a.jww," + kAllOn);
-}
-
-TEST_F(ListFilesTest, ASettingsFileThatCannotBeReadIsReportedAndTheListStillLoads) {
-  test::WriteFile(dir / "a.lst", "/plans/a.jwk\r\n");
-  test::WriteFile(dir / "a.kvs", "[Environment]\r\nUseColor=1\r\n");
-  fs::permissions(dir / "a.kvs", fs::perms::owner_write);
-  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
-    Settings settings;
-    settings.Env.UseGray = false;
-    const std::size_t loaded = LoadListFile(dir / "a.lst", settings, ui).size();
-    return std::to_string(loaded) + std::to_string(settings.Env.UseGray) + "\n" +
-           (ui.Messages.empty() ? "" : ui.Messages[0].Text);
-  });
-  EXPECT_EQ(outcome, "10\n" + CannotReadText(dir / "a.kvs", "権限がありません。"));
 }
 
 }  // namespace
