@@ -45,17 +45,6 @@ class QtPortTest : public QObject {
     QCOMPARE(text, QString("一行目\n二行目"));
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
-
-    // Without a default, Enter answers the first button.
-    for (const auto& [kind, first] :
-         {std::pair{TMessageButtons::OkCancel, TMessageAnswer::Ok},
-          std::pair{TMessageButtons::YesNoCancel, TMessageAnswer::Yes}}) {
-      test::WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
-      QVERIFY(ui.MessageBox("Kyrovane", "?", TMessageIcon::Question, kind) == first);
-    }
-    test::WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
-    QVERIFY(ui.MessageBox("警告", "保存しますか？", TMessageIcon::Warning,
-                          TMessageButtons::YesNoCancel, TMessageAnswer::No) == TMessageAnswer::No);
   }
 
   void fileDialogsTakeTheOptions() {
