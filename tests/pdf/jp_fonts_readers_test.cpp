@@ -106,9 +106,7 @@ TEST_F(JpFontPage, PdffontsListsEveryFaceAsAnUnembeddedCIDFont) {
 // How often a text holds a piece.
 int Occurrences(const std::string& text, const std::string& piece) {
   int count = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-    ++count;
-  }
+  for (std::size_t at = 0; (at = text.find(piece, at)) != std::string::npos; ++at) ++count;
   return count;
 }
 

@@ -138,20 +138,6 @@ TEST(PdfStreamBuffers, StreamsCanBeEncodedInParallel) {
   EXPECT_EQ(parallel, sequential);
 }
 
-// Sets the number of deflate threads for its lifetime.
-class ScopedDeflateThreads {
- public:
-  explicit ScopedDeflateThreads(unsigned threads) { SetDeflateThreadCount(threads); }
-  ~ScopedDeflateThreads() { SetDeflateThreadCount(0); }
-  ScopedDeflateThreads(const ScopedDeflateThreads&) = delete;
-  ScopedDeflateThreads& operator=(const ScopedDeflateThreads&) = delete;
-};
-
-// The zlib stream that compressing the data in one go at the best level gives.
-std::string InOneGo(const std::string& data) {
-  return Compress(data, zcMax);
-}
-
 // The definition of a Flate stream of object 1 holding the zlib stream.
 std::string FlateDefinition(const std::string& compressed) {
   return "1 0 obj\r\n<<\r\n/Length " + std::to_string(compressed.size()) +
@@ -159,34 +145,31 @@ std::string FlateDefinition(const std::string& compressed) {
          "\nendstream\r\nendobj\r\n";
 }
 
-// Writes of page operators, and now and then one of several pieces at once.
-void WriteUnevenly(TPdfStream& stream, std::string_view data) {
-  for (std::size_t at = 0, n = 0; at < data.size(); at += n) {
-    n = at % 7 == 0 ? 3 * kDeflatePieceSize / 2 : 1 + at % 97;
-    stream.Data().Write(data.substr(at, n));
-  }
-}
-
 TEST(PdfFlateStreams, CompressedWhileWrittenOnAnyNumberOfThreadsTheyAreWhatOneGoGives) {
   const std::size_t piece = kDeflatePieceSize;
   for (const std::size_t size : {std::size_t{0}, piece, piece + 1, 3 * piece + 5}) {
     SCOPED_TRACE(size);
     const std::string data = Pattern(size);
-    const std::string expected = FlateDefinition(InOneGo(data));
+    const std::string expected = FlateDefinition(Compress(data, zcMax));
     for (const unsigned threads : {1u, 2u, 8u}) {
-      ScopedDeflateThreads scoped(threads);
+      SetDeflateThreadCount(threads);
       TPdfXref xref;
       auto& stream = xref.Register(std::make_unique<TPdfStream>(&xref));
       stream.SetFlateDecode();
-      WriteUnevenly(stream, data);
+      // Writes of page operators, and now and then one of several pieces at once.
+      for (std::size_t at = 0, n = 0; at < data.size(); at += n) {
+        n = at % 7 == 0 ? 3 * piece / 2 : 1 + at % 97;
+        stream.Data().Write(std::string_view(data).substr(at, n));
+      }
       EXPECT_EQ(test::Definition(stream), expected) << threads;
       EXPECT_EQ(stream.Data().Size(), size);
     }
   }
+  SetDeflateThreadCount(0);
 }
 
 TEST(PdfFlateStreams, WritingGoesOnAfterThePageIsLeftOrTheStreamWritten) {
-  ScopedDeflateThreads scoped(4);
+  SetDeflateThreadCount(4);
   const std::string data = Pattern(2 * kDeflatePieceSize + 100);
   const std::string first = data.substr(0, kDeflatePieceSize + 10);
   TPdfXref xref;
@@ -194,17 +177,15 @@ TEST(PdfFlateStreams, WritingGoesOnAfterThePageIsLeftOrTheStreamWritten) {
   stream.SetFlateDecode();
   stream.Data().Write(first);
   stream.Data().Flush();
-  stream.Data().Flush();
-  EXPECT_EQ(test::Definition(stream), FlateDefinition(InOneGo(first)));
+  EXPECT_EQ(test::Definition(stream), FlateDefinition(Compress(first, zcMax)));
   stream.Data().Write(std::string_view(data).substr(first.size()));
-  const std::string whole = FlateDefinition(InOneGo(data));
+  const std::string whole = FlateDefinition(Compress(data, zcMax));
   EXPECT_EQ(test::Definition(stream), whole);
-  EXPECT_EQ(test::Definition(stream), whole);
-  stream.Data().Flush();
   EXPECT_EQ(test::Definition(stream), whole);
   // The filter set once more changes nothing.
   stream.SetFlateDecode();
   EXPECT_EQ(test::Definition(stream), whole);
+  SetDeflateThreadCount(0);
 }
 
 TEST(ZLibCompression, EmptyInputIsAValidStream) {

@@ -12,56 +12,22 @@ namespace kyrovane::test {
 namespace {
 
 // The values that a reader gives for a glyph of the collection, where they differ between the
-// readers or from code page 932, each with the character that code page 932 gives the code.
+// readers or from code page 932, each with the character that code page 932 gives the code. In
+// order: "-", "_", "`", "|" and "~" of the fixed and of the proportional faces; code 0x5C, which
+// the collection draws as a yen sign; double-byte codes; the vertical forms that poppler gives
+// in vertical writing.
 constexpr std::pair<std::string_view, std::string_view> kAsTyped[] = {
-    // Single-byte codes: "-", "_", "`", "|" and "~" of the fixed and of the proportional faces.
-    {"\u2011", "-"},
-    {"\u0332", "_"},
-    {"\u0300", "`"},
-    {"\uFFE8", "|"},
-    {"\u00A6", "|"},
-    {"\u02DC", "~"},
-    {"\u0303", "~"},
-    // Code 0x5C, which the collection draws as a yen sign.
-    {"\u00A5", "\\"},
-    // Double-byte codes.
-    {"\u2212", "\uFF0D"},
-    {"\u301C", "\uFF5E"},
-    {"\u203E", "\uFFE3"},
-    {"\u00A2", "\uFFE0"},
-    {"\u00A3", "\uFFE1"},
-    {"\u00AC", "\uFFE2"},
-    {"\u0361", "\u2312"},
-    {"\u2016", "\u2225"},
-    {"\u301E", "\u301F"},
-    // The vertical forms that poppler gives in vertical writing.
-    {"\uFE10", "\uFF0C"},
-    {"\uFE11", "\u3001"},
-    {"\uFE12", "\u3002"},
-    {"\uFE31", "\u2015"},
-    {"\uFE32", "\u2010"},
-    {"\uFE33", "\uFF3F"},
-    {"\uFE35", "\uFF08"},
-    {"\uFE36", "\uFF09"},
-    {"\uFE37", "\uFF5B"},
-    {"\uFE38", "\uFF5D"},
-    {"\uFE39", "\u3014"},
-    {"\uFE3A", "\u3015"},
-    {"\uFE3B", "\u3010"},
-    {"\uFE3C", "\u3011"},
-    {"\uFE3D", "\u300A"},
-    {"\uFE3E", "\u300B"},
-    {"\uFE3F", "\u3008"},
-    {"\uFE40", "\u3009"},
-    {"\uFE41", "\u300C"},
-    {"\uFE42", "\u300D"},
-    {"\uFE43", "\u300E"},
-    {"\uFE44", "\u300F"},
-    {"\uFE47", "\uFF3B"},
-    {"\uFE48", "\uFF3D"},
-    {"\u205D", "\u2026"},
-    {"\u205A", "\u2025"},
-};
+    {"\u2011", "-"},      {"\u0332", "_"},      {"\u0300", "`"},      {"\uFFE8", "|"},
+    {"\u00A6", "|"},      {"\u02DC", "~"},      {"\u0303", "~"},      {"\u00A5", "\\"},
+    {"\u2212", "\uFF0D"}, {"\u301C", "\uFF5E"}, {"\u203E", "\uFFE3"}, {"\u00A2", "\uFFE0"},
+    {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"}, {"\u0361", "\u2312"}, {"\u2016", "\u2225"},
+    {"\u301E", "\u301F"}, {"\uFE10", "\uFF0C"}, {"\uFE11", "\u3001"}, {"\uFE12", "\u3002"},
+    {"\uFE31", "\u2015"}, {"\uFE32", "\u2010"}, {"\uFE33", "\uFF3F"}, {"\uFE35", "\uFF08"},
+    {"\uFE36", "\uFF09"}, {"\uFE37", "\uFF5B"}, {"\uFE38", "\uFF5D"}, {"\uFE39", "\u3014"},
+    {"\uFE3A", "\u3015"}, {"\uFE3B", "\u3010"}, {"\uFE3C", "\u3011"}, {"\uFE3D", "\u300A"},
+    {"\uFE3E", "\u300B"}, {"\uFE3F", "\u3008"}, {"\uFE40", "\u3009"}, {"\uFE41", "\u300C"},
+    {"\uFE42", "\u300D"}, {"\uFE43", "\u300E"}, {"\uFE44", "\u300F"}, {"\uFE47", "\uFF3B"},
+    {"\uFE48", "\uFF3D"}, {"\u205D", "\u2026"}, {"\u205A", "\u2025"}};
 
 // Blanks: ASCII white space, the no-break blank poppler gives for a proportional blank, and
 // the full-width blank.
@@ -89,27 +55,22 @@ std::map<std::string_view, int> Counts(std::string_view text) {
   return counts;
 }
 
-}  // namespace
-
+// The text of every page of the file as the reader gives it back, UTF-8. The reader must
+// succeed without a word on standard error.
 std::string ReadText(const std::filesystem::path& path, TRenderer reader) {
   const std::string file = ShellQuote(path.string());
-  std::string command;
-  switch (reader) {
-    case TRenderer::Poppler:
-      command = "pdftotext -enc UTF-8 " + file + " -";
-      break;
-    case TRenderer::Mupdf:
-      command = "mutool draw -q -N -F txt " + file;
-      break;
-    case TRenderer::Ghostscript:
-      command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- " + file;
-      break;
-  }
+  const std::string command =
+      reader == TRenderer::Poppler ? "pdftotext -enc UTF-8 " + file + " -"
+      : reader == TRenderer::Mupdf
+          ? "mutool draw -q -N -F txt " + file
+          : "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- " + file;
   const CommandResult result = Run(command);
   EXPECT_EQ(result.exitCode, 0) << RendererName(reader) << " " << path;
   EXPECT_EQ(result.err, "") << RendererName(reader) << " " << path;
   return result.out;
 }
+
+}  // namespace
 
 std::string AsTyped(const std::string& text) {
   std::string typed;

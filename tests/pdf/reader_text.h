@@ -18,10 +18,6 @@
 
 namespace kyrovane::test {
 
-// The text of every page of the file as the reader gives it back, UTF-8. The reader must
-// succeed without a word on standard error.
-std::string ReadText(const std::filesystem::path& path, TRenderer reader);
-
 // A reader's text as typed, blanks of every width left out.
 std::string AsTyped(const std::string& text);
 

@@ -11,13 +11,11 @@
 #include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
-#include "pdf/PDFPrinter.h"
 #include "pdf_inspection.h"
-#include "pdf_test_support.h"
+#include "printer_fixture.h"
 
 namespace kyrovane {
 namespace {
@@ -159,23 +157,6 @@ int InChild(const std::function<int()>& body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// A page of many deflate pieces through the drawing component, saved with the given number of
-// deflate threads.
-std::string LargePage(unsigned threads) {
-  SetDeflateThreadCount(threads);
-  test::ScopedPdfClock clock;
-  TPDFPrinter printer;
-  printer.BeginDoc();
-  for (int i = 0; i < 40000; ++i) {
-    printer.DrawLine(printer.GetCanvas(), i * 7919 % 0xFFFFFF, i % 1000, i % 700, i % 333, i % 555,
-                     1, printer.GetLineType(i % 10), true);
-  }
-  std::ostringstream out;
-  printer.EndDoc(out);
-  SetDeflateThreadCount(0);
-  return out.str();
-}
-
 // Threads count against the limit on processes of their user; root is not held to it, so the
 // child first becomes a user that has no other process.
 bool LimitThreads(rlim_t tasks, uid_t user) {
@@ -187,7 +168,7 @@ bool LimitThreads(rlim_t tasks, uid_t user) {
 TEST(DeflateThreads, ThreadsThatCannotStartLeaveTheirWorkToTheOthersAndTheBytesAsTheyAre) {
   const std::string input = ContentLike(8 * kDeflatePieceSize);
   const std::string expected = Compress(input, 9, 1);
-  const std::string page = LargePage(1);
+  const std::string page = test::LinesDocument(1, {40000});
   // One task: no thread starts. Three: the process and two threads, when the limit counts
   // this process alone.
   for (const rlim_t tasks : {rlim_t{1}, rlim_t{3}}) {
@@ -201,8 +182,9 @@ TEST(DeflateThreads, ThreadsThatCannotStartLeaveTheirWorkToTheOthersAndTheBytesA
                 workers.Submit(piece);
                 workers.Wait(*piece);
                 if (alone && workers.ThreadCount() != tasks - 1) return kDifferent;
-                return Compress(input, 9, 8) == expected && LargePage(8) == page ? kSame
-                                                                                 : kDifferent;
+                return Compress(input, 9, 8) == expected && test::LinesDocument(8, {40000}) == page
+                           ? kSame
+                           : kDifferent;
               }),
               kSame);
   }

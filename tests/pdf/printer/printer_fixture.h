@@ -20,6 +20,10 @@ namespace kyrovane::test {
 // Operator lines, each ended by LF as in content streams.
 std::string Lines(std::initializer_list<std::string_view> lines);
 
+// A document of pages of the given numbers of lines in many colours, widths and dashes, drawn
+// and saved with the given number of deflate threads.
+std::string LinesDocument(unsigned threads, std::initializer_list<int> linesPerPage);
+
 class PrinterTest : public ::testing::Test {
  protected:
   void SetUp() override { printer.BeginDoc(); }
