@@ -39,32 +39,26 @@ TEST(SpinLock, ThreadsTakingTurnsExcludeEachOther) {
   EXPECT_EQ(counter, long{kThreads} * kRounds);
 }
 
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 TEST(SpinLock, AThreadThatWaitsLongSleepsAndIsWokenKeepingErrno) {
   TSpinLock lock;
   lock.Lock();
   std::atomic<bool> waiting{false};
-  double waiterCpu = 0;
+  timespec waiterCpu{};  // since the thread started
   int waiterErrno = 0;
   std::thread waiter([&] {
-    const double start = ThreadCpuSeconds();
     errno = ERANGE;
     waiting = true;
     lock.Lock();
     waiterErrno = errno;
-    waiterCpu = ThreadCpuSeconds() - start;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &waiterCpu);
     lock.Unlock();
   });
   while (!waiting) std::this_thread::yield();
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   lock.Unlock();
   waiter.join();
-  EXPECT_LT(waiterCpu, 0.1);
+  EXPECT_EQ(waiterCpu.tv_sec, 0);
+  EXPECT_LT(waiterCpu.tv_nsec, 100'000'000);
   EXPECT_EQ(waiterErrno, ERANGE);
 }
 

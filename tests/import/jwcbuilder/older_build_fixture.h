@@ -94,20 +94,18 @@ inline std::vector<TDrawnPath> DrawnPaths(TCad_Page& page) {
   std::ostringstream pdf;
   page.PrintToPdf(pdf, 1, false, 0);
   std::vector<TDrawnPath> paths;
-  double startX = 0, startY = 0, x = 0, y = 0;
+  double startX = 0, startY = 0;
   for (const std::string& line : ContentLines(PageContents(pdf.str()).at(0))) {
     std::istringstream numbers(line);
     std::vector<double> values;
     for (double value; numbers >> value;) values.push_back(value);
     if (line.ends_with(" m")) {
       paths.emplace_back();
-      startX = x = values.at(0);
-      startY = y = values.at(1);
+      startX = values.at(0);
+      startY = values.at(1);
     } else if (line.ends_with(" c") && !paths.empty()) {
       ++paths.back().curves;
-      x = values.at(4);
-      y = values.at(5);
-      paths.back().closed = std::hypot(x - startX, y - startY) < 0.01;
+      paths.back().closed = std::hypot(values.at(4) - startX, values.at(5) - startY) < 0.01;
     }
   }
   return paths;
