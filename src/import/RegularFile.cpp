@@ -22,6 +22,10 @@ TFileBytes OpenFailed(int error) {
                 error);
 }
 
+TFileBytes NotRegular(const struct stat& info) {
+  return Failed(TFileReadFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : 0);
+}
+
 // Closes the descriptor on every way out.
 struct TDescriptor {
   int fd;
@@ -37,11 +41,11 @@ TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t Max
   // holds whatever the name has come to stand for meanwhile.
   struct stat info;
   if (stat(Path.c_str(), &info) != 0) return OpenFailed(errno);
-  if (!S_ISREG(info.st_mode)) return Failed(TFileReadFailure::NotRegular);
+  if (!S_ISREG(info.st_mode)) return NotRegular(info);
   const TDescriptor file{open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
   if (file.fd < 0) return OpenFailed(errno);
   if (fstat(file.fd, &info) != 0) return Failed(TFileReadFailure::Unreadable, errno);
-  if (!S_ISREG(info.st_mode)) return Failed(TFileReadFailure::NotRegular);
+  if (!S_ISREG(info.st_mode)) return NotRegular(info);
   const auto size = static_cast<std::uintmax_t>(info.st_size);
   if (size > MaxSize) return Failed(TFileReadFailure::TooLarge);
 

@@ -21,7 +21,7 @@ enum class TFileReadFailure {
 struct TFileBytes {
   std::string Bytes;
   TFileReadFailure Failure = TFileReadFailure::None;
-  int Error = 0;  // errno of Missing and Unreadable
+  int Error = 0;  // errno of Missing and Unreadable; EISDIR for a folder
 };
 
 TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t MaxSize);

@@ -62,7 +62,9 @@ std::unique_ptr<TPdfXObject> TPdfBitmapImage::CreateImage(TPdfObjectMgr& objectM
   attributes.AddNumberItem("BitsPerComponent", 0);
   attributes.AddNameItem("ColorSpace", "DeviceRGB");
 
-  // Bitmap rows are already red, green, blue without padding: one write per row.
+  // Compressed while the rows are written. Bitmap rows are already red, green, blue without
+  // padding: one write per row.
+  image->SetFlateDecode();
   const auto rowSize = static_cast<std::size_t>(bitmap->Width()) * 3;
   for (int y = 0; y < bitmap->Height(); ++y) {
     image->Data().Write({reinterpret_cast<const char*>(bitmap->ScanLine(y)), rowSize});
@@ -71,7 +73,6 @@ std::unique_ptr<TPdfXObject> TPdfBitmapImage::CreateImage(TPdfObjectMgr& objectM
   attributes.PdfNumberByName("Width")->SetValue(bitmap->Width());
   attributes.PdfNumberByName("Height")->SetValue(bitmap->Height());
   attributes.PdfNumberByName("BitsPerComponent")->SetValue(8);
-  AddFilter(*image, "FlateDecode");
   return image;
 }
 

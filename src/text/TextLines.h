@@ -16,6 +16,17 @@ constexpr std::string_view WithoutByteOrderMark(std::string_view Text) {
   return Text;
 }
 
+// Takes the first line off Text, without its CRLF or LF; false when Text is empty. A last line
+// without a break counts.
+constexpr bool TakeLine(std::string_view& Text, std::string_view& Line) {
+  if (Text.empty()) return false;
+  const std::size_t end = Text.find('\n');
+  Line = Text.substr(0, end);
+  if (Line.ends_with('\r')) Line.remove_suffix(1);
+  Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
+  return true;
+}
+
 // Whether the text holds a CR or an LF.
 constexpr bool HasLineBreak(std::string_view Text) {
   return Text.find_first_of("\r\n") != std::string_view::npos;

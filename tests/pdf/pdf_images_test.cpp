@@ -19,17 +19,18 @@
 #include "pdf/picture/bmp_samples.h"
 #include "pdf/picture/jpeg_samples.h"
 #include "pdf_test_support.h"
+#include "printer/pdf_inspection.h"
 #include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
 
+// The samples as the image was given them: bitmaps are compressed while written, JPEG data is
+// kept as it is.
 std::string RawData(TPdfXObject& image) {
-  std::string data;
-  TPdfStreamData::TReader reader(image.Data());
-  char buffer[4096];
-  for (std::size_t n; (n = reader.Read(buffer, sizeof buffer)) > 0;) data.append(buffer, n);
-  return data;
+  const std::string encoded = image.EncodedData();
+  const TPdfArray* filter = image.Attributes().PdfArrayByName("Filter");
+  return filter->FindName("FlateDecode") ? test::Inflate(encoded) : encoded;
 }
 
 std::unique_ptr<TPdfXObject> Create(const std::string& creator, TPdfXref& xref,

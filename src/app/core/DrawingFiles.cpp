@@ -1,6 +1,6 @@
 #include "app/core/DrawingFiles.h"
 
-#include <system_error>
+#include <utility>
 
 #include "app/core/FileErrors.h"
 #include "app/core/UiPort.h"
@@ -24,17 +24,16 @@ TDrawingKind DrawingKindOf(const std::filesystem::path& Path) {
 }
 
 std::string ReadDrawingBytes(const std::filesystem::path& Path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(Path, error);
-  if (error) throw EDrawingRefused(CannotReadText(Path, ErrorCause(error.value())));
-  if (size > kMaxDrawingFileSize) {
-    throw EDrawingRefused(Path.string() + "\r\nは、大きすぎるため変換できません（上限 " +
-                          std::to_string(kMaxDrawingFileSize >> 20) + " MB）。");
-  }
-  try {
-    return ReadDrawingFile(Path);
-  } catch (const EReadError&) {
-    throw EDrawingRefused(Path.string() + "\r\nを読み込めません。");
+  TFileBytes file = ReadRegularFile(Path, kMaxDrawingFileSize);
+  switch (file.Failure) {
+    case TFileReadFailure::None:
+      return std::move(file.Bytes);
+    case TFileReadFailure::TooLarge:
+      throw EDrawingRefused(Path.string() + "\r\nは、大きすぎるため変換できません（上限 " +
+                            std::to_string(kMaxDrawingFileSize >> 20) + " MB）。");
+    default:
+      throw EDrawingRefused(
+          CannotReadText(Path, ReadFailureCause(file.Failure, file.Error, kMaxDrawingFileSize)));
   }
 }
 

@@ -38,7 +38,7 @@ std::string ErrorCause(int Error) {
 std::string ReadFailureCause(TFileReadFailure Failure, int Error, std::uintmax_t MaxSize) {
   switch (Failure) {
     case TFileReadFailure::NotRegular:
-      return "通常のファイルではありません。";
+      return Error == EISDIR ? ErrorCause(Error) : "通常のファイルではありません。";
     case TFileReadFailure::TooLarge:
       return "大きすぎます（上限 " + std::to_string(MaxSize >> 20) + " MB）。";
     default:

@@ -64,13 +64,7 @@ TIniFile::TIniFile(std::filesystem::path Path, std::string_view Text) : path_(st
 
 void TIniFile::SetLines(std::string_view Text) {
   Text = WithoutByteOrderMark(Text);
-  while (!Text.empty()) {
-    const std::size_t end = Text.find('\n');
-    std::string_view line = Text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines_.emplace_back(line);
-    Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
-  }
+  for (std::string_view line; TakeLine(Text, line);) lines_.emplace_back(line);
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> TIniFile::FindSection(

@@ -1,6 +1,5 @@
 #include "app/core/ListFiles.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "app/core/DrawingFiles.h"
@@ -156,16 +155,13 @@ std::vector<std::string> ReadListLines(const fs::path& Path) {
     throw EFileReadError(Path, ReadFailureCause(file.Failure, file.Error, kMaxListFileSize));
   }
   std::vector<std::string> lines;
-  for (std::string_view text = WithoutByteOrderMark(file.Bytes); !text.empty();) {
+  std::string_view text = WithoutByteOrderMark(file.Bytes);
+  for (std::string_view line; TakeLine(text, line);) {
     if (lines.size() == kMaxListLines) {
       throw EFileReadError(Path,
                            "行が多すぎます（上限 " + std::to_string(kMaxListLines) + " 行）。");
     }
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
     lines.emplace_back(line);
-    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return lines;
 }

@@ -128,7 +128,7 @@ TEST_F(MessagesTest, ListErrorsNameTheListOnceAndEndLikeASentence) {
   fs::create_directory(dir / "folder.lst");
   const std::pair<fs::path, std::string> cases[] = {
       {dir / "missing.lst", "ファイルまたはフォルダーがありません。"},
-      {dir / "folder.lst", "通常のファイルではありません。"},
+      {dir / "folder.lst", "フォルダーです。"},
   };
   for (const auto& [unreadable, cause] : cases) {
     EXPECT_EQ(Convert(unreadable, pdf), std::nullopt);

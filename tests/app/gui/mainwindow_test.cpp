@@ -212,8 +212,7 @@ class MainWindowTest : public QObject {
     std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
-    QCOMPARE(ui_->Messages[0].Text,
-             CannotReadText(IniFilePath(), "通常のファイルではありません。"));
+    QCOMPARE(ui_->Messages[0].Text, CannotReadText(IniFilePath(), "フォルダーです。"));
     QVERIFY(program_->settings.Env == DefaultEnvironment());
   }
 
