@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "plugins/KeyValueFile.h"
+#include "plugins/PluginTrust.h"
 #include "plugins/SPIBmp.h"
 #include "plugins/UserPaths.h"
 #include "text/AsciiCase.h"
@@ -38,25 +39,6 @@ fs::path ResolvedOrAsGiven(const fs::path& path) {
   std::error_code error;
   fs::path resolved = fs::canonical(path, error);
   return error ? path : resolved;
-}
-
-// Whether others than the owner may write the file or folder (or it cannot be told).
-bool WritableByOthers(const fs::path& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-}
-
-// Why the plug-in must not be loaded, or nothing: its file, the folder it was found in or the
-// folder its links lead to can be written by others than their owner.
-std::string UnsafeReason(const fs::path& file) {
-  const fs::path resolved = ResolvedOrAsGiven(file);
-  for (const fs::path& folder : {file.parent_path(), resolved.parent_path()}) {
-    if (WritableByOthers(folder)) {
-      return "所有者以外も書き換えられるフォルダー " + folder.string() + " にあります";
-    }
-  }
-  if (WritableByOthers(resolved)) return "所有者以外も書き換えられるファイルです";
-  return {};
 }
 
 // The extension from the last dot of the last path element, without the dot.
@@ -278,7 +260,7 @@ void TSPIs::SearchFolder(const fs::path& Folder, const std::string& Mask) {
       continue;
     }
     taken.push_back(file);
-    if (std::string reason = UnsafeReason(file); !reason.empty()) {
+    if (std::string reason = UntrustedReason(file); !reason.empty()) {
       PassedOver.push_back({file, std::move(reason)});
       continue;
     }

@@ -188,8 +188,8 @@ class TSPIs {
   // Loads the plug-ins that Mask names: in the folder of Mask when it has one, otherwise in
   // the folders of SearchOptions. A file already loaded, or reached under another name, is
   // not loaded again; files that are no plug-in are passed over. A plug-in runs inside the
-  // program, so one that others than its owner could have changed (the file, or the folder it
-  // lies in, writable by its group or by anyone) is not loaded and is added to PassedOver.
+  // program, so one that someone else than the user and root could have changed (see
+  // UntrustedReason) is not loaded and is added to PassedOver.
   void Search(const std::string& Mask);
   void SearchFolder(const std::filesystem::path& Folder, const std::string& Mask);
 

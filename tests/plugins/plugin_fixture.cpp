@@ -1,12 +1,54 @@
 #include "plugins/plugin_fixture.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
 #include "plugins/KeyValueFile.h"
+#include "plugins/PluginTrust.h"
 #include "plugins/UserPaths.h"
 
 namespace kyrovane::test {
+namespace {
 
-std::filesystem::path TestPluginFolder() {
-  return KYROVANE_TEST_PLUGINS;
+namespace fs = std::filesystem;
+
+fs::path TrustedPlace() {
+  static const fs::path place = [] {
+    std::vector<fs::path> candidates = {KYROVANE_TEST_PLUGINS};
+    if (const passwd* user = getpwuid(geteuid()); user != nullptr && user->pw_dir != nullptr) {
+      candidates.emplace_back(user->pw_dir);
+    }
+    for (const fs::path& candidate : candidates) {
+      if (access(candidate.c_str(), W_OK) == 0 && UntrustedReason(candidate).empty()) {
+        return candidate;
+      }
+    }
+    throw std::runtime_error("no folder where only this user can change the test plug-ins");
+  }();
+  return place;
+}
+
+}  // namespace
+
+TempDir TrustedTempDir() {
+  return TempDir(TrustedPlace());
+}
+
+fs::path TestPluginFolder() {
+  static const struct Copies {
+    Copies() {
+      for (const fs::directory_entry& built : fs::directory_iterator(KYROVANE_TEST_PLUGINS)) {
+        if (built.path().extension() != ".spi") continue;
+        const fs::path copy = folder / built.path().filename().string();
+        fs::copy_file(built.path(), copy);
+        fs::permissions(copy, fs::perms(0755));  // whatever the umask of the build was
+      }
+    }
+    TempDir folder = TrustedTempDir();
+  } copies;
+  return copies.folder.path();
 }
 
 std::filesystem::path TestPlugin(const std::string& name) {

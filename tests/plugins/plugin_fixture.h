@@ -1,7 +1,7 @@
 #pragma once
 
-// The project's test plug-ins (built beside the test programs of this folder), pictures in the
-// format of the KYPX plug-in, and a registry file of the test's own.
+// The project's test plug-ins, folders where plug-ins are trusted, pictures in the format of
+// the KYPX plug-in, and a registry file of the test's own.
 
 #include <filesystem>
 #include <string>
@@ -12,9 +12,15 @@
 
 namespace kyrovane::test {
 
-// The folder of the test plug-ins, and one of them by name ("kypx" is kypx.spi).
+// The folder of the test plug-ins, and one of them by name ("kypx" is kypx.spi): copies of
+// those built beside the test programs of this folder, made once per test program in a
+// TrustedTempDir, since the build tree may lie where others can write (as /tmp).
 std::filesystem::path TestPluginFolder();
 std::filesystem::path TestPlugin(const std::string& name);
+
+// A fresh folder that only this user can change, in a place where no one else can change
+// anything either: the build tree when it is such a place, else the user's home folder.
+TempDir TrustedTempDir();
 
 // A KYPX picture: `rows` holds the rows from the top, packed as the format stores them.
 std::string Kypx(int width, int height, int bits, const std::vector<TRGB>& colors,

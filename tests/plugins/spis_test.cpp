@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <typeindex>
 
+#include "plugins/PluginTrust.h"
 #include "plugins/SPIBmp.h"
 #include "plugins/SPIs.h"
 #include "plugins/UserPaths.h"
@@ -35,9 +38,12 @@ bool IsLoaded(const fs::path& file) {
 }
 
 TEST(SPIsSearch, TheRegistryFolderComesFirstThenTheProgramFolderAndOtherFilesArePassedOver) {
-  ASSERT_EQ(fs::canonical(ProgramFolder()), fs::canonical(TestPluginFolder()));
+  // The plug-ins built beside the test program are those of the program's folder.
+  if (const std::string reason = UntrustedReason(ProgramFolder()); !reason.empty()) {
+    GTEST_SKIP() << "the build tree is not trusted: " << reason;
+  }
   ScopedRegistry registry;
-  TempDir user;
+  const TempDir user = TrustedTempDir();
   fs::copy_file(TestPlugin("png"), user / "a.spi");
   fs::copy_file(TestPlugin("kypx"), user / "b.SPI");
   fs::copy_file(TestPlugin("kypx"), user / ".hidden.spi");
@@ -50,7 +56,9 @@ TEST(SPIsSearch, TheRegistryFolderComesFirstThenTheProgramFolderAndOtherFilesAre
   spis.Loaded();
   std::vector<std::pair<fs::path, std::type_index>> expected = {{user / "a.spi", typeid(TInSPI)},
                                                                 {user / "b.SPI", typeid(TInSPI)}};
-  for (const auto& [name, kind] : kProgramFolder) expected.emplace_back(TestPlugin(name), kind);
+  for (const auto& [name, kind] : kProgramFolder) {
+    expected.emplace_back(ProgramFolder() / (name + ".spi"), kind);
+  }
   ASSERT_EQ(spis.Count(), static_cast<int>(expected.size()));
   for (int i = 0; i < spis.Count(); ++i) {
     EXPECT_EQ(spis.Items(i).FileName, fs::canonical(expected[i].first));
@@ -62,16 +70,17 @@ TEST(SPIsSearch, AFolderNamedTwiceLoadsEachPluginOnce) {
   ScopedRegistry registry;
   registry.SetPluginFolder(TestPluginFolder() / "." / "");
   TSPIs spis;
-  spis.SearchOptions = spsSusieDir | spsAppDir | spsCurrentDir;
+  spis.SearchOptions = spsSusieDir | spsCurrentDir;
   fs::current_path(TestPluginFolder());
   spis.Search("*.spi");
   EXPECT_EQ(spis.Count(), static_cast<int>(kProgramFolder.size()));
-  EXPECT_EQ(spis.IndexOfFileName(TestPluginFolder() / ".." / "plugins" / "png.spi"),
-            spis.Count() - 1);
+  EXPECT_EQ(
+      spis.IndexOfFileName(TestPluginFolder() / ".." / TestPluginFolder().filename() / "png.spi"),
+      spis.Count() - 1);
 }
 
 TEST(SPIsSearch, APluginReachedUnderTwoNamesIsLoadedOnce) {
-  TempDir user;
+  const TempDir user = TrustedTempDir();
   fs::copy_file(TestPlugin("kypx"), user / "b.spi");
   fs::create_symlink("b.spi", user / "a.spi");
   fs::create_hard_link(user / "b.spi", user / "c.spi");
@@ -81,40 +90,78 @@ TEST(SPIsSearch, APluginReachedUnderTwoNamesIsLoadedOnce) {
   EXPECT_EQ(spis.Items(0).FileName, fs::canonical(user / "b.spi"));
 }
 
-TEST(SPIsSearch, PluginsThatOthersThanTheirOwnerCouldChangeArePassedOverOnce) {
-  TempDir safe, shared;
-  fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
-  const std::pair<const char*, fs::perms> files[] = {
-      {"a.spi", fs::perms(0644)}, {"b.spi", fs::perms(0664)}, {"c.spi", fs::perms(0646)}};
-  for (const auto& [name, mode] : files) {
-    fs::copy_file(TestPlugin("kypx"), safe / name);
-    fs::permissions(safe / name, mode);
-  }
-  fs::copy_file(TestPlugin("png"), shared / "d.spi");
-  fs::permissions(shared / "d.spi", fs::perms(0644));
+// A plug-in runs inside the program: it is loaded only when no one but the user and root can
+// change it, nor any folder on the way to it, nor any folder on the way of the links to it.
+TEST(SPIsSearch, PluginsThatOthersCouldChangeArePassedOverOnceWithTheFileOrFolderThatIsOpen) {
+  const TempDir root = TrustedTempDir();
+  const auto folder = [&root](const std::string& name, fs::perms mode) {
+    fs::create_directory(root / name);
+    fs::permissions(root / name, mode);
+    return root / name;
+  };
+  const auto plugin = [](const fs::path& file, fs::perms mode) {
+    fs::copy_file(TestPlugin("kypx"), file);
+    fs::permissions(file, mode);
+  };
+  const fs::path safe = folder("safe", fs::perms(0755)), inner = folder("inner", fs::perms(0755));
+  const fs::path shared = folder("shared", fs::perms(01777)),
+                 open = folder("open", fs::perms(0777));
+  const fs::path group = folder("group", fs::perms(0775));
+  plugin(safe / "a.spi", fs::perms(0644));
+  plugin(safe / "b.spi", fs::perms(0664));
+  plugin(safe / "c.spi", fs::perms(0646));
+  plugin(shared / "d.spi", fs::perms(0644));
   fs::create_symlink(shared / "d.spi", safe / "e.spi");  // the file is safe, its folder not
+  plugin(inner / "g.spi", fs::perms(0644));
+  fs::create_symlink(inner / "g.spi", open / "middle");
+  fs::create_symlink("../open/middle", safe / "f.spi");  // both ends safe, the middle not
+  fs::create_directory(group / "deep");
+  plugin(group / "deep" / "h.spi", fs::perms(0644));
+  const fs::path deep = group / "deep";
+
+  const std::string file = "所有者以外も書き換えられるファイル ";
+  const std::string openFolder = "所有者以外も書き換えられるフォルダー ";
+  std::vector<std::pair<fs::path, std::string>> expected = {
+      {safe / "b.spi", file + (safe / "b.spi").string() + " です"},
+      {safe / "c.spi", file + (safe / "c.spi").string() + " です"},
+      {safe / "e.spi", openFolder + shared.string() + " にあります"},
+      {safe / "f.spi", openFolder + open.string() + " にあります"},
+      {deep / "h.spi", openFolder + group.string() + " にあります"}};
+  std::vector<fs::path> searched = {safe, shared, safe, deep};
+  if (geteuid() == 0) {
+    // Another user's plug-in, though no one else may write it or its folder.
+    constexpr uid_t kOtherUser = 4242;
+    const fs::path mine = folder("mine", fs::perms(0755)),
+                   theirs = folder("theirs", fs::perms(0755));
+    plugin(mine / "i.spi", fs::perms(0755));
+    plugin(theirs / "j.spi", fs::perms(0755));
+    for (const fs::path& path : {mine / "i.spi", theirs, theirs / "j.spi"}) {
+      ASSERT_EQ(chown(path.c_str(), kOtherUser, kOtherUser), 0);
+    }
+    expected.push_back({mine / "i.spi",
+                        "ほかのユーザーが所有するファイル " + (mine / "i.spi").string() + " です"});
+    expected.push_back({theirs / "j.spi",
+                        "ほかのユーザーが所有するフォルダー " + theirs.string() + " にあります"});
+    searched.insert(searched.end(), {mine, theirs});
+  }
 
   TSPIs spis;
-  for (const TempDir* folder : {&safe, &shared, &safe}) spis.Search((*folder / "*.spi").string());
+  for (const fs::path& searchedFolder : searched) spis.Search((searchedFolder / "*.spi").string());
   ASSERT_EQ(spis.Count(), 1);
   EXPECT_EQ(spis.Items(0).FileName, fs::canonical(safe / "a.spi"));
-  const std::string file = "所有者以外も書き換えられるファイルです";
-  const std::string folder =
-      "所有者以外も書き換えられるフォルダー " + shared.path().string() + " にあります";
-  const std::vector<std::pair<fs::path, std::string>> expected = {
-      {safe / "b.spi", file}, {safe / "c.spi", file}, {safe / "e.spi", folder}};
   std::vector<std::pair<fs::path, std::string>> passedOver;
   for (const TPassedOverSPI& passed : spis.PassedOver) {
     passedOver.emplace_back(passed.FileName, passed.Reason);
   }
   EXPECT_EQ(passedOver, expected);
   EXPECT_FALSE(IsLoaded(shared / "d.spi"));
+  EXPECT_FALSE(IsLoaded(inner / "g.spi"));
 }
 
 TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {
   ScopedRegistry registry;
   registry.SetPluginFolder(TestPluginFolder());
-  TempDir user;
+  const TempDir user = TrustedTempDir();
   fs::copy_file(TestPlugin("kypx"), user / "first.spi");
   fs::copy_file(TestPlugin("png"), user / "second.spi");
   std::vector<fs::path> searching, searched;

@@ -17,8 +17,8 @@
 
 namespace kyrovane::test {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kyrovane-test-XXXXXX").string();
+TempDir::TempDir(const std::filesystem::path& under) {
+  std::string pattern = (under / "kyrovane-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
   path_ = pattern;
 }

@@ -13,10 +13,12 @@
 
 namespace kyrovane::test {
 
-// A fresh folder under the system temp folder, removed with everything in it.
+// A fresh folder that only its owner may enter (under the system temp folder unless another
+// is given), removed with everything in it.
 class TempDir {
  public:
-  TempDir();
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  explicit TempDir(const std::filesystem::path& under);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

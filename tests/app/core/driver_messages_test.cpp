@@ -168,7 +168,7 @@ TEST_F(MessagesTest, APdfThatNothingCanOpenIsToldWithWhereItWasWritten) {
 }
 
 TEST(PluginNotice, PluginsPassedOverAreToldOnceWithTheirReason) {
-  test::TempDir shared;
+  const test::TempDir shared = test::TrustedTempDir();
   fs::permissions(shared.path(), fs::perms::all);
   for (const char* name : {"a.spi", "b.spi"})
     fs::copy_file(test::TestPlugin("kypx"), shared / name);
