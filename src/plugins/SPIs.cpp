@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
+#include <set>
 #include <sstream>
 
 #include "plugins/KeyValueFile.h"
@@ -39,6 +41,13 @@ fs::path ResolvedOrAsGiven(const fs::path& path) {
   std::error_code error;
   fs::path resolved = fs::canonical(path, error);
   return error ? path : resolved;
+}
+
+// The identity of the file a name leads to, links followed; none when it cannot be told.
+std::optional<std::pair<dev_t, ino_t>> FileIdentity(const fs::path& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  return std::pair{info.st_dev, info.st_ino};
 }
 
 // The extension from the last dot of the last path element, without the dot.
@@ -235,8 +244,18 @@ void TSPIs::Search(const std::string& Mask) {
 }
 
 void TSPIs::SearchFolder(const fs::path& Folder, const std::string& Mask) {
+  // One name per file, whatever names and folders lead to it: a file loaded or passed over
+  // before is neither loaded nor told again.
+  std::set<std::pair<dev_t, ino_t>> taken;
+  for (const std::unique_ptr<TSPI>& spi : list_) {
+    if (const auto identity = FileIdentity(spi->FileName)) taken.insert(*identity);
+  }
+  for (const TPassedOverSPI& passed : PassedOver) {
+    if (const auto identity = FileIdentity(passed.FileName)) taken.insert(*identity);
+  }
   // Plain files that match the mask as the other system matches it, ignoring case; hidden
-  // files are passed over. The folder's order is made stable by sorting the names.
+  // files are passed over. The folder's order is made stable by sorting the names, and the
+  // first name of a file in that order is the one used.
   std::vector<fs::path> found;
   std::error_code error;
   for (fs::directory_iterator it(Folder, error), end; !error && it != end; it.increment(error)) {
@@ -246,20 +265,12 @@ void TSPIs::SearchFolder(const fs::path& Folder, const std::string& Mask) {
         !it->is_regular_file(notFile)) {
       continue;
     }
-    if (IndexOfFileName(it->path()) < 0) found.push_back(it->path());
+    found.push_back(it->path());
   }
   std::ranges::sort(found);
-  // One name per file, the first in that order; a file passed over before is not told again.
-  std::vector<fs::path> taken;
-  for (const TPassedOverSPI& passed : PassedOver) taken.push_back(passed.FileName);
   for (const fs::path& file : found) {
-    if (std::ranges::any_of(taken, [&file](const fs::path& earlier) {
-          std::error_code unknown;
-          return fs::equivalent(earlier, file, unknown);
-        })) {
-      continue;
-    }
-    taken.push_back(file);
+    const auto identity = FileIdentity(file);
+    if (!identity || !taken.insert(*identity).second) continue;
     if (std::string reason = UntrustedReason(file); !reason.empty()) {
       PassedOver.push_back({file, std::move(reason)});
       continue;

@@ -186,10 +186,10 @@ class TSPIs {
   }
 
   // Loads the plug-ins that Mask names: in the folder of Mask when it has one, otherwise in
-  // the folders of SearchOptions. A file already loaded, or reached under another name, is
-  // not loaded again; files that are no plug-in are passed over. A plug-in runs inside the
-  // program, so one that someone else than the user and root could have changed (see
-  // UntrustedReason) is not loaded and is added to PassedOver.
+  // the folders of SearchOptions. A file already loaded, under whatever name and in whatever
+  // folder, is not loaded again; files that are no plug-in are passed over. A plug-in runs
+  // inside the program, so one that someone else than the user and root could have changed
+  // (see UntrustedReason) is not loaded and is added to PassedOver.
   void Search(const std::string& Mask);
   void SearchFolder(const std::filesystem::path& Folder, const std::string& Mask);
 

@@ -79,13 +79,15 @@ TEST(SPIsSearch, AFolderNamedTwiceLoadsEachPluginOnce) {
       spis.Count() - 1);
 }
 
-TEST(SPIsSearch, APluginReachedUnderTwoNamesIsLoadedOnce) {
-  const TempDir user = TrustedTempDir();
+TEST(SPIsSearch, APluginReachedUnderManyNamesInManyFoldersIsLoadedOnce) {
+  const TempDir user = TrustedTempDir(), other = TrustedTempDir();
   fs::copy_file(TestPlugin("kypx"), user / "b.spi");
   fs::create_symlink("b.spi", user / "a.spi");
   fs::create_hard_link(user / "b.spi", user / "c.spi");
+  fs::create_hard_link(user / "b.spi", other / "d.spi");
   TSPIs spis;
   spis.Search((user / "*.spi").string());
+  spis.Search((other / "*.spi").string());
   ASSERT_EQ(spis.Count(), 1);
   EXPECT_EQ(spis.Items(0).FileName, fs::canonical(user / "b.spi"));
 }
