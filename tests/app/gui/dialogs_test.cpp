@@ -179,6 +179,31 @@ class DialogsTest : public QObject {
     QVERIFY(settings().Env == before);
   }
 
+  // The window manager's close of the colour dialogs is "設定完了", of the settings-file
+  // dialog its cancel.
+  void windowManagersCloseThrowsNothingAway() {
+    settings().Env.LayerColor.fill(6);
+    settings().Env.CustomColor.fill(0x123456);
+    ui_->MessageAnswers = {TMessageAnswer::Ok, TMessageAnswer::Ok};  // a reset, if asked
+    for (QDialog* dialog : {static_cast<QDialog*>(program_->Form4.get()),
+                            static_cast<QDialog*>(program_->Form5.get())}) {
+      bool stayedOpen = false;
+      test::WhenModal([&](QWidget*) {
+        test::CloseFromWindowManager(dialog);
+        stayedOpen = dialog->isVisible();
+        if (stayedOpen) dialog->done(QDialog::Rejected);
+      });
+      QCOMPARE(dialog->exec(), int(QDialog::Accepted));
+      QVERIFY(!stayedOpen);
+    }
+    QCOMPARE(ui_->Messages.size(), std::size_t{0});
+    QCOMPARE(settings().Env.LayerColor[200], 6);
+    QCOMPARE(settings().Env.CustomColor[7], TColor{0x123456});
+
+    test::WhenModal([this](QWidget*) { test::CloseFromWindowManager(program_->Form7.get()); });
+    QCOMPARE(program_->Form7->exec(), int(QDialog::Rejected));
+  }
+
   void layerColourButtons() {
     TForm4& form4 = *program_->Form4;
     auto& colors = settings().Env.LayerColor;
