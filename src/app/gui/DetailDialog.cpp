@@ -276,10 +276,7 @@ void TForm3::ReportConversionError(const QString& message) {
       Qt::QueuedConnection);
 }
 
-void TForm3::Button1Click() {
-  // Every value is checked before the dialog closes, so that the caller's transfer never
-  // stops half-way: the dialog stays open on the first text that is not a number, says so
-  // and goes back to it.
+bool TForm3::CheckNumbers() {
   for (TFLEdit* edit : NumericEdits()) {
     try {
       StrToFloat(edit->text());
@@ -289,10 +286,15 @@ void TForm3::Button1Click() {
       }
       edit->setFocus();
       ReportConversionError(QString::fromUtf8(error.what()));
-      return;
+      return false;
     }
   }
-  accept();
+  return true;
+}
+
+void TForm3::Button1Click() {
+  // Checked first, so that the caller's transfer never stops half-way.
+  if (CheckNumbers()) accept();
 }
 
 void TForm3::Button2Click() {
@@ -306,6 +308,11 @@ void TForm3::Button4Click() {
 }
 
 void TForm3::Button3Click() {
+  // The settings-file dialog starts from what this dialog shows, typed values included, so
+  // that they are saved and survive its OK. The working settings may take them now: this
+  // dialog's cancel takes the committed settings back.
+  if (!CheckNumbers()) return;
+  TransferTo(program_.settings.Env);
   if (program_.Form7->exec() != QDialog::Accepted) return;
   program_.settings.Env = program_.settings.PropertyEnv;
   FormShow();

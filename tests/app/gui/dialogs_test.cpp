@@ -286,6 +286,24 @@ class DialogsTest : public QObject {
     QCOMPARE(form3.Line[1]->text(), QString("0.7"));
   }
 
+  // "設定のプロパティ" saves what the dialog shows, and its OK keeps it shown.
+  void settingsFileDialogTakesTheTypedValues() {
+    TForm3& form3 = *program_->Form3;
+    form3.FormShow();
+    form3.Line[1]->setText("0.35");
+    const std::filesystem::path file = scratch_.path().toStdString() + "/typed.kvs";
+    ui_->SaveAnswers = {file};
+    test::WhenModal([this](QWidget*) {
+      program_->Form7->SaveButton->click();
+      program_->Form7->Button1->click();
+    });
+    form3.Button3->click();
+    QCOMPARE(form3.Line[1]->text(), QString("0.35"));
+    REnvironment saved = DefaultEnvironment();
+    ReadSettingsFile(file, saved, *ui_);
+    QCOMPARE(static_cast<double>(saved.Line[1]), 0.35);
+  }
+
   void settingsFileResetAndLoadTakeEffectOnlyWithOk() {
     TForm3& form3 = *program_->Form3;
     TForm7& form7 = *program_->Form7;
