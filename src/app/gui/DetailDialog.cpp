@@ -59,6 +59,9 @@ TForm3::TForm3(Program& program) : program_(program) {
   Button3 = PlaceButton(this, QRect(96, 342, 112, 25), Text("設定のプロパティ"));
   Button3->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   Button5 = PlaceButton(this, QRect(214, 342, 82, 25), Text("キャンセル"));
+  // Cancel throws the typed values away unchecked: a click on it leaves the focus in the field,
+  // so that the field's check on leaving never runs.
+  Button5->setFocusPolicy(Qt::TabFocus);
   connect(Button1, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { Button1Click(); }); });
   connect(Button3, &QPushButton::clicked, this,

@@ -142,9 +142,9 @@ class DialogsTest : public QObject {
     QVERIFY(settings().SavedEnv == settings().Env);
   }
 
-  // Enter and Escape in a numeric edit stay in the dialog; a value that is not a number keeps
-  // it open on its page, is reported each time "設定完了" is pressed, once, and commits none
-  // of the others.
+  // Enter in a numeric edit stays in the dialog; a value that is not a number keeps it open on
+  // its page, is reported each time "設定完了" is pressed, once, and commits none of the
+  // others.
   void invalidNumberKeepsTheDialogOpenAndNothingChanges() {
     TForm3& form3 = *program_->Form3;
     const REnvironment before = settings().Env;
@@ -156,7 +156,6 @@ class DialogsTest : public QObject {
       form3.PageControl1->setCurrentIndex(0);
       form3.Line[2]->setFocus();
       QTest::keyClick(form3.Line[2], Qt::Key_Return);
-      QTest::keyClick(form3.Line[2], Qt::Key_Escape);
       form3.Magnification1->setText("1.2.3");  // on the third page, not left by the focus
       form3.Button1->click();
       stayedOpen = form3.isVisible();
@@ -176,6 +175,36 @@ class DialogsTest : public QObject {
       QCOMPARE(message.Caption, std::string("Kyrovane"));
       QCOMPARE(message.Text, std::string("'1.2.3' は浮動小数点数ではありません。"));
     }
+    QVERIFY(settings().Env == before);
+  }
+
+  // The button, Escape in a field and the window manager's close all cancel at once, even
+  // with a text that is not a number.
+  void cancelNeverChecksWhatItThrowsAway() {
+    TForm3& form3 = *program_->Form3;
+    const REnvironment before = settings().Env;
+    const std::function<void()> cancels[] = {
+        [&] { QTest::mouseClick(form3.Button5, Qt::LeftButton); },
+        [&] { QTest::keyClick(form3.Line[2], Qt::Key_Escape); },
+        [&] { test::CloseFromWindowManager(&form3); }};
+    program_->Form1->Button2->setEnabled(true);
+    for (const auto& cancel : cancels) {
+      bool stayedOpen = false;
+      test::WhenModal([&](QWidget*) {
+        form3.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form3));
+        form3.PageControl1->setCurrentIndex(0);
+        form3.Line[2]->setFocus();
+        form3.Line[2]->setText("-.");
+        cancel();
+        stayedOpen = form3.isVisible();
+        if (stayedOpen) form3.reject();
+      });
+      program_->Form1->Button2->click();
+      QTest::qWait(20);
+      QVERIFY(!stayedOpen);
+    }
+    QCOMPARE(ui_->Messages.size(), std::size_t{0});
     QVERIFY(settings().Env == before);
   }
 
