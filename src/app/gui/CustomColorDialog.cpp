@@ -1,5 +1,6 @@
 #include "app/gui/CustomColorDialog.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QPushButton>
 #include <QShowEvent>
@@ -38,6 +39,11 @@ void TForm5::showEvent(QShowEvent* event) {
 
 void TForm5::reject() {
   Button10->click();
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+  if (isVisible()) accept();
+  event->accept();
 }
 
 void TForm5::FormShow() {

@@ -29,6 +29,9 @@ class TForm5 : public QDialog {
   void showEvent(QShowEvent* event) override;
   // Escape asks the reset question; there is no other way to cancel.
   void reject() override;
+  // The window manager's close button, which the dialog does not ask for, and Alt+F4 are
+  // "設定完了": they never reset the colours.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormShow();

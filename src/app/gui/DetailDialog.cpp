@@ -59,6 +59,9 @@ TForm3::TForm3(Program& program) : program_(program) {
   Button3 = PlaceButton(this, QRect(96, 342, 112, 25), Text("設定のプロパティ"));
   Button3->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   Button5 = PlaceButton(this, QRect(214, 342, 82, 25), Text("キャンセル"));
+  // Cancel throws the typed values away unchecked: a click on it leaves the focus in the field,
+  // so that the field's check on leaving never runs.
+  Button5->setFocusPolicy(Qt::TabFocus);
   connect(Button1, &QPushButton::clicked, this,
           [this] { program_.Guarded([this] { Button1Click(); }); });
   connect(Button3, &QPushButton::clicked, this,
@@ -276,10 +279,7 @@ void TForm3::ReportConversionError(const QString& message) {
       Qt::QueuedConnection);
 }
 
-void TForm3::Button1Click() {
-  // Every value is checked before the dialog closes, so that the caller's transfer never
-  // stops half-way: the dialog stays open on the first text that is not a number, says so
-  // and goes back to it.
+bool TForm3::CheckNumbers() {
   for (TFLEdit* edit : NumericEdits()) {
     try {
       StrToFloat(edit->text());
@@ -289,10 +289,15 @@ void TForm3::Button1Click() {
       }
       edit->setFocus();
       ReportConversionError(QString::fromUtf8(error.what()));
-      return;
+      return false;
     }
   }
-  accept();
+  return true;
+}
+
+void TForm3::Button1Click() {
+  // Checked first, so that the caller's transfer never stops half-way.
+  if (CheckNumbers()) accept();
 }
 
 void TForm3::Button2Click() {
@@ -306,6 +311,11 @@ void TForm3::Button4Click() {
 }
 
 void TForm3::Button3Click() {
+  // The settings-file dialog starts from what this dialog shows, typed values included, so
+  // that they are saved and survive its OK. The working settings may take them now: this
+  // dialog's cancel takes the committed settings back.
+  if (!CheckNumbers()) return;
+  TransferTo(program_.settings.Env);
   if (program_.Form7->exec() != QDialog::Accepted) return;
   program_.settings.Env = program_.settings.PropertyEnv;
   FormShow();

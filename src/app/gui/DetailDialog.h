@@ -26,8 +26,8 @@ class TForm3 : public QDialog {
   explicit TForm3(Program& program);
 
   // The controls into `env`, in the order they were designed to be read; the line-pattern
-  // scale 10, the custom and layer colours and every other field stay. Only after OK, whose
-  // check guarantees that every numeric text reads as a number.
+  // scale 10, the custom and layer colours and every other field stay. Only after every
+  // numeric text has been checked to read as a number.
   void TransferTo(REnvironment& env) const;
 
   // The controls filled from the working settings.
@@ -73,6 +73,9 @@ class TForm3 : public QDialog {
   QList<TFLEdit*> NumericEdits() const;
   void LineColorChange(int list);
   void RepaintSwatches();
+  // Whether every numeric text reads as a number; otherwise the first that does not is shown,
+  // focused and reported.
+  bool CheckNumbers();
   // The number-conversion error of a field, reported once the current event is handled.
   void ReportConversionError(const QString& message);
   void Button1Click();

@@ -262,7 +262,7 @@ void TFLEdit::keyPressEvent(QKeyEvent* event) {
   }
   if (event->matches(QKeySequence::Copy) || !TypesCharacter(*event)) {
     QLineEdit::keyPressEvent(event);
-    event->accept();  // no key leaves the control for the dialog
+    event->accept();  // no key but Escape leaves the control for the dialog
     return;
   }
   if (!EditorEnabled) {
@@ -275,6 +275,7 @@ void TFLEdit::keyPressEvent(QKeyEvent* event) {
       Commit();
       return;
     case Qt::Key_Escape:
+      event->ignore();  // never typed; the dialog's Cancel
       return;
     case Qt::Key_Backspace:
       QLineEdit::keyPressEvent(event);

@@ -1,6 +1,7 @@
 #include "app/gui/LayerColorDialog.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -84,6 +85,11 @@ void TForm4::showEvent(QShowEvent* event) {
 
 void TForm4::reject() {
   Button3->click();
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+  if (isVisible()) accept();
+  event->accept();
 }
 
 void TForm4::TabControl1Change() {

@@ -1,6 +1,7 @@
 #include "app/gui/ProgressWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QProgressBar>
 #include <QScreen>
 
@@ -31,6 +32,10 @@ void TForm2::ShowWithMaximum(int maximum) {
 void TForm2::SetPosition(int position) {
   ProgressBar1->setValue(position);
   ShowNow();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) event->ignore();
 }
 
 void TForm2::ShowNow() {

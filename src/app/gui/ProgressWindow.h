@@ -1,7 +1,8 @@
 #pragma once
 
 // "変換処理中...": the progress window of a conversion. It has no behaviour of its own: the
-// conversion sets the bar's maximum and position, shows it without a modal loop and closes it.
+// conversion sets the bar's maximum and position, shows it without a modal loop and closes it;
+// the user cannot close it.
 
 #include <QWidget>
 
@@ -20,6 +21,10 @@ class TForm2 : public QWidget {
   void SetPosition(int position);
 
   QProgressBar* ProgressBar1;
+
+ protected:
+  // The window manager's close is ignored, so a running conversion never goes on unseen.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Painted at once: a conversion runs to its end without handling the user's input.

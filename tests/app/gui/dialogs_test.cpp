@@ -142,9 +142,9 @@ class DialogsTest : public QObject {
     QVERIFY(settings().SavedEnv == settings().Env);
   }
 
-  // Enter and Escape in a numeric edit stay in the dialog; a value that is not a number keeps
-  // it open on its page, is reported each time "設定完了" is pressed, once, and commits none
-  // of the others.
+  // Enter in a numeric edit stays in the dialog; a value that is not a number keeps it open on
+  // its page, is reported each time "設定完了" is pressed, once, and commits none of the
+  // others.
   void invalidNumberKeepsTheDialogOpenAndNothingChanges() {
     TForm3& form3 = *program_->Form3;
     const REnvironment before = settings().Env;
@@ -156,7 +156,6 @@ class DialogsTest : public QObject {
       form3.PageControl1->setCurrentIndex(0);
       form3.Line[2]->setFocus();
       QTest::keyClick(form3.Line[2], Qt::Key_Return);
-      QTest::keyClick(form3.Line[2], Qt::Key_Escape);
       form3.Magnification1->setText("1.2.3");  // on the third page, not left by the focus
       form3.Button1->click();
       stayedOpen = form3.isVisible();
@@ -177,6 +176,41 @@ class DialogsTest : public QObject {
       QCOMPARE(message.Text, std::string("'1.2.3' は浮動小数点数ではありません。"));
     }
     QVERIFY(settings().Env == before);
+  }
+
+  // The button, Escape in a field and the window manager's close all cancel at once, even
+  // with a text that is not a number.
+  void cancelNeverChecksWhatItThrowsAway() {
+    TForm3& form3 = *program_->Form3;
+    const std::function<void()> cancels[] = {
+        [&] { QTest::mouseClick(form3.Button5, Qt::LeftButton); },
+        [&] { QTest::keyClick(form3.Line[2], Qt::Key_Escape); },
+        [&] { test::CloseFromWindowManager(&form3); }};
+    for (const auto& cancel : cancels) {
+      form3.show();
+      QVERIFY(QTest::qWaitForWindowActive(&form3));
+      form3.Line[2]->setFocus();
+      form3.Line[2]->setText("-.");
+      cancel();
+      QTest::qWait(20);
+      QVERIFY(!form3.isVisible());
+    }
+    QCOMPARE(ui_->Messages.size(), std::size_t{0});
+  }
+
+  // The window manager's close of the colour dialogs is "設定完了": no reset, no question.
+  void windowManagersCloseKeepsTheColours() {
+    settings().Env.CustomColor.fill(0x123456);
+    ui_->MessageAnswers = {TMessageAnswer::Ok, TMessageAnswer::Ok};  // a reset, if asked
+    for (QDialog* dialog : {static_cast<QDialog*>(program_->Form4.get()),
+                            static_cast<QDialog*>(program_->Form5.get())}) {
+      dialog->show();
+      test::CloseFromWindowManager(dialog);
+      QVERIFY(!dialog->isVisible());
+      QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(ui_->Messages.size(), std::size_t{0});
+    QCOMPARE(settings().Env.CustomColor[7], TColor{0x123456});
   }
 
   void layerColourButtons() {
@@ -259,6 +293,24 @@ class DialogsTest : public QObject {
     QCOMPARE(settings().Env.CustomColor[2], TColor{0x0000FF});
     QCOMPARE(form3.Panel[4]->palette().color(QPalette::Window), QColor(255, 0, 0));
     QCOMPARE(form3.Line[1]->text(), QString("0.7"));
+  }
+
+  // "設定のプロパティ" saves what the dialog shows, and its OK keeps it shown.
+  void settingsFileDialogTakesTheTypedValues() {
+    TForm3& form3 = *program_->Form3;
+    form3.FormShow();
+    form3.Line[1]->setText("0.35");
+    const std::filesystem::path file = scratch_.path().toStdString() + "/typed.kvs";
+    ui_->SaveAnswers = {file};
+    test::WhenModal([this](QWidget*) {
+      program_->Form7->SaveButton->click();
+      program_->Form7->Button1->click();
+    });
+    form3.Button3->click();
+    QCOMPARE(form3.Line[1]->text(), QString("0.35"));
+    REnvironment saved = DefaultEnvironment();
+    ReadSettingsFile(file, saved, *ui_);
+    QCOMPARE(static_cast<double>(saved.Line[1]), 0.35);
   }
 
   void settingsFileResetAndLoadTakeEffectOnlyWithOk() {

@@ -1,9 +1,11 @@
 #include "gui_test_support.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <QWindow>
 
 namespace kyrovane::test {
 
@@ -32,6 +34,11 @@ QStringList ButtonTexts(const QWidget* window) {
   QStringList texts;
   for (const QPushButton* button : window->findChildren<QPushButton*>()) texts << button->text();
   return texts;
+}
+
+void CloseFromWindowManager(QWidget* window) {
+  QCloseEvent close;
+  QApplication::sendEvent(window->windowHandle(), &close);
 }
 
 void WhenModal(std::function<void(QWidget*)> action) {

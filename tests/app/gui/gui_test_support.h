@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers of the window tests: per-user folders in a scratch folder, the texts of controls,
-// and work done inside a modal dialog once it runs.
+// the window manager's close, and work done inside a modal dialog once it runs.
 
 #include <QComboBox>
 #include <QPushButton>
@@ -29,6 +29,9 @@ QStringList Items(const QComboBox* box);
 void Choose(QComboBox* box, int index);
 // The texts of the push buttons under `window`, in the order they were made.
 QStringList ButtonTexts(const QWidget* window);
+
+// Closes a shown window as the window manager's close button and Alt+F4 do.
+void CloseFromWindowManager(QWidget* window);
 
 // Runs `action` with the next modal dialog once its own event loop runs.
 void WhenModal(std::function<void(QWidget*)> action);

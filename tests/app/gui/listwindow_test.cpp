@@ -240,7 +240,7 @@ class ListWindowTest : public QObject {
     Press(Form().GrpButtonALL, Qt::LeftButton);
     QVERIFY(Editor().Modified());
     ui_->MessageAnswers = {Answer::Cancel, Answer::No};
-    Form().reject();
+    test::CloseFromWindowManager(&Form());
     ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
     QVERIFY(Form().isVisible());
     Form().reject();

@@ -1,11 +1,12 @@
 // The user-interface port in real Qt windows: what the message box and the file dialogs show
-// and what they answer.
+// and what they answer, and the progress window's close.
 
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QtTest>
 
+#include "app/gui/ProgressWindow.h"
 #include "app/gui/QtUserInterface.h"
 #include "gui_test_support.h"
 
@@ -76,6 +77,16 @@ class QtPortTest : public QObject {
 
     test::WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     QVERIFY(!ui.OpenFile(options));
+  }
+
+  // Only the conversion closes its progress window; the window manager's close does not.
+  void progressWindowStaysUpWhileTheConversionRuns() {
+    TForm2 progress;
+    progress.ShowWithMaximum(3);
+    test::CloseFromWindowManager(&progress);
+    QVERIFY(progress.isVisible());
+    progress.close();
+    QVERIFY(!progress.isVisible());
   }
 
   void shellOpenTellsWhetherAnApplicationTookTheFile() {
