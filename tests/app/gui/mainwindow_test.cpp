@@ -59,6 +59,7 @@ class MainWindowTest : public QObject {
     }
     TForm1& form1 = StartProgram();
     QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
+    QCOMPARE(form1.AllArea1->text(), QString("印刷範囲を無視する"));
     QVERIFY(program_->settings.Env == DefaultEnvironment());
     QVERIFY((form1.frameGeometry().center() - WorkArea().center()).manhattanLength() <= 4);
     QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 5)));
