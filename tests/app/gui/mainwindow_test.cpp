@@ -140,6 +140,28 @@ class MainWindowTest : public QObject {
     QVERIFY(program_->settings.Env.Mode);
   }
 
+  // Reached by Tab, the flat mode button shows the focus by the frame the other buttons show.
+  void theModeButtonShowsTheFocusLikeTheOtherButtons() {
+    TForm1& form1 = StartProgram();
+    form1.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form1));
+    const auto tabTo = [](const QWidget* target) {
+      for (int i = 0; i < 10 && QApplication::focusWidget() != target; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      return QApplication::focusWidget() == target;
+    };
+    const auto leftEdge = [](QWidget* button) {
+      return button->grab().toImage().pixelColor(0, button->height() / 2);
+    };
+    const QColor unfocused = leftEdge(form1.Mode1);
+    QVERIFY(tabTo(form1.Button3));
+    const QColor frame = leftEdge(form1.Button3);
+    QVERIFY(tabTo(form1.Mode1));
+    QCOMPARE(leftEdge(form1.Mode1), frame);
+    QVERIFY(unfocused != frame);
+  }
+
   void wideningSnapsOntoTheWorkArea() {
     TForm1& form1 = StartProgram();
     const QRect area = WorkArea();
