@@ -266,6 +266,26 @@ class ListWindowTest : public QObject {
     QVERIFY(Form().Angle1->isEnabled());
   }
 
+  // Tab goes from the list through the controls at its right in the order they are seen.
+  void tabFollowsTheControlsTopToBottom() {
+    Form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    Form().ListBox1->setFocus();
+    QList<const QWidget*> order;
+    for (QWidget* at = Form().ListBox1; order.size() < 20;) {
+      QTest::keyClick(at, Qt::Key_Tab);
+      at = QApplication::focusWidget();
+      if (at == Form().ListBox1) break;
+      order << at;
+    }
+    QCOMPARE(order.size(), 14);  // twelve buttons, the rotation and the tiles
+    QCOMPARE(order[9], Form().Angle1);
+    for (qsizetype i = 1; i < order.size(); ++i) {
+      QVERIFY2(order[i - 1]->y() < order[i]->y(),
+               qPrintable(order[i]->property("text").toString()));
+    }
+  }
+
   void glyphsShowTheMasksAndWhatTheLayersHold() {
     // Group 0: lines on layers 0 and 1, a text on layer 0; group 1, not output: texts on
     // layers 0 and 2.
