@@ -328,6 +328,25 @@ class ListWindowTest : public QObject {
     }
   }
 
+  // The character sits in the middle of its box, clear of it on every side.
+  void theCharacterIsCentredInItsBox() {
+    Add({Write("plan.jww", Drawing({s::Line(0x00)}, {}))});
+    for (const QToolButton* button : Form().GrpButton) {
+      const QImage glyph = GlyphOf(button);
+      const QRect inside(3, 3, 15, 14);
+      QRect ink;
+      for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+          if (glyph.pixelColor(x, y).alpha() > 0) ink |= QRect(x, y, 1, 1);
+        }
+      }
+      const int left = ink.left() - inside.left(), right = inside.right() - ink.right();
+      const int top = ink.top() - inside.top(), bottom = inside.bottom() - ink.bottom();
+      QVERIFY(std::min({left, right, top, bottom}) >= 1);
+      QVERIFY(std::abs(left - right) <= 1 && std::abs(top - bottom) <= 1);
+    }
+  }
+
   // The pressed group button looks pressed where the glyph draws nothing, and every button
   // shows its whole glyph, circles and boxes included, pressed or not.
   void buttonsShowTheirPressedLookAndWholeGlyphs() {
