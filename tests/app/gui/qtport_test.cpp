@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QtTest>
 
+#include "app/gui/ProgressWindow.h"
 #include "app/gui/QtUserInterface.h"
 #include "gui_test_support.h"
 
@@ -45,6 +46,39 @@ class QtPortTest : public QObject {
     QCOMPARE(text, QString("一行目\n二行目"));
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  }
+
+  // A message shown during a conversion belongs to the progress window, which stays on top of
+  // the other windows, and stays on top too; afterwards dialogs and messages belong to the
+  // main window, also while no window is active.
+  void dialogsBelongToTheWindowInFront() {
+    QtUserInterface ui;
+    QWidget main;
+    main.show();
+    ui.SetMainWindow(&main);
+    const auto ownerOfNext = [](std::function<void()> show) {
+      QWidget* owner = nullptr;
+      bool onTop = false;
+      test::WhenModal([&](QWidget* modal) {
+        owner = modal->parentWidget();
+        onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        QTest::keyClick(modal, Qt::Key_Escape);
+      });
+      show();
+      return std::pair{owner, onTop};
+    };
+    const auto message = [&ui] {
+      ui.MessageBox("Kyrovane", "図面", TMessageIcon::None, TMessageButtons::Ok);
+    };
+    {
+      TProgressWindow progress(ui, 3);
+      const auto [owner, onTop] = ownerOfNext(message);
+      QVERIFY(qobject_cast<TForm2*>(owner) && owner->isVisible());
+      QVERIFY(onTop);
+    }
+    QApplication::setActiveWindow(nullptr);
+    QCOMPARE(ownerOfNext(message), std::pair(static_cast<QWidget*>(&main), false));
+    QCOMPARE(ownerOfNext([&ui] { ui.OpenFile({}); }).first, &main);
   }
 
   void fileDialogsTakeTheOptions() {
