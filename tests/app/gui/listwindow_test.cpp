@@ -266,24 +266,19 @@ class ListWindowTest : public QObject {
     QVERIFY(Form().Angle1->isEnabled());
   }
 
-  // Tab goes from the list through the controls at its right in the order they are seen.
+  // Tab goes from the list down through the controls at its right, in the order they are seen.
   void tabFollowsTheControlsTopToBottom() {
-    Form().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&Form()));
     Form().ListBox1->setFocus();
-    QList<const QWidget*> order;
-    for (QWidget* at = Form().ListBox1; order.size() < 20;) {
-      QTest::keyClick(at, Qt::Key_Tab);
-      at = QApplication::focusWidget();
+    int stops = 0;
+    for (int above = -1; stops < 20; ++stops) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      const QWidget* at = QApplication::focusWidget();
       if (at == Form().ListBox1) break;
-      order << at;
+      QVERIFY2(at->y() > above, qPrintable(at->property("text").toString()));
+      above = at->y();
     }
-    QCOMPARE(order.size(), 14);  // twelve buttons, the rotation and the tiles
-    QCOMPARE(order[9], Form().Angle1);
-    for (qsizetype i = 1; i < order.size(); ++i) {
-      QVERIFY2(order[i - 1]->y() < order[i]->y(),
-               qPrintable(order[i]->property("text").toString()));
-    }
+    QCOMPARE(stops, 14);  // twelve buttons, the rotation and the tiles
   }
 
   void glyphsShowTheMasksAndWhatTheLayersHold() {
@@ -331,9 +326,9 @@ class ListWindowTest : public QObject {
   // The character sits in the middle of its box, clear of it on every side.
   void theCharacterIsCentredInItsBox() {
     Add({Write("plan.jww", Drawing({s::Line(0x00)}, {}))});
+    const QRect inside(3, 3, 15, 14);
     for (const QToolButton* button : Form().GrpButton) {
       const QImage glyph = GlyphOf(button);
-      const QRect inside(3, 3, 15, 14);
       QRect ink;
       for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
