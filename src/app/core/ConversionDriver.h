@@ -26,7 +26,7 @@ class UiPort;
 struct TConversionOptions {
   bool OpenAfter = true;          // "変換後にPDFファイルを開く"
   bool PreviewOnly = false;       // "プレビューのみ": a preview file, no save dialog
-  bool IgnorePrintRange = false;  // "印刷範囲をを無視する": the page is the drawing's extents
+  bool IgnorePrintRange = false;  // "印刷範囲を無視する": the page is the drawing's extents
   // Item of "特殊": 0 "標準", 1 "90度", 2 "180度", 3 "270度", 4 "A3出力", 5 "A4出力",
   // 6 "50%出力".
   int AngleItem = 0;

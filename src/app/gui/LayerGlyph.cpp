@@ -16,6 +16,15 @@ constexpr int kCharacterPixels = 11;
 // bars' top to the box's bottom edge.
 const QRect kGlyphDrawn(1, 0, 19, 18);
 
+// The character's ink in the middle of the box's inside, whatever font stands in for the
+// fixed-pitch one; a pixel left over goes to the left and the top.
+void DrawCentred(QPainter& painter, const QRect& inside, const QString& character) {
+  const QRect ink = painter.fontMetrics().tightBoundingRect(character);
+  painter.drawText(QPoint(inside.x() + (inside.width() - ink.width()) / 2 - ink.x(),
+                          inside.y() + (inside.height() - ink.height()) / 2 - ink.y()),
+                   character);
+}
+
 }  // namespace
 
 QPixmap LayerGlyph(TGlyphShape Shape, int Number, const TGlyphMarks* Marks) {
@@ -35,8 +44,7 @@ QPixmap LayerGlyph(TGlyphShape Shape, int Number, const TGlyphMarks* Marks) {
     QFont font(QStringLiteral("ＭＳ ゴシック"));
     font.setPixelSize(kCharacterPixels);
     painter.setFont(font);
-    painter.drawText(QRect(7, 4, kGlyphSize.width() - 7, kGlyphSize.height() - 4),
-                     Qt::AlignLeft | Qt::AlignTop, FullWidthHexDigit(Number));
+    DrawCentred(painter, box.adjusted(1, 1, 0, 0), FullWidthHexDigit(Number));
   }
   if (Marks->Graphics) painter.fillRect(QRect(1, 0, 13, 3), kPurple);
   if (Marks->Text) painter.fillRect(QRect(8, 0, 12, 3), kPurple);

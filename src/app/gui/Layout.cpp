@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace kyrovane::gui {
 namespace {
@@ -18,6 +20,18 @@ class TFocusButton : public QPushButton {
     } else {
       QPushButton::keyPressEvent(event);
     }
+  }
+
+  // A flat button that the keyboard has reached is drawn raised: the style then shows its
+  // focus as on every other button, where a flat one would show none.
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (option.state.testFlags(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange)) {
+      option.features &= ~QStyleOptionButton::Flat;
+    }
+    painter.drawControl(QStyle::CE_PushButton, option);
   }
 };
 

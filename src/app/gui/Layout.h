@@ -19,7 +19,8 @@ Control* Place(QWidget* parent, const QRect& geometry, Args&&... args) {
 }
 
 // A push button that Enter presses while it has the focus, as Space does. It is no dialog's
-// default button: Enter pressed in another control never reaches it.
+// default button: Enter pressed in another control never reaches it. Made flat, it still shows
+// the focus that the keyboard gives it.
 QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text);
 
 // The width a push button needs to show `text` whole in its font and style.

@@ -69,6 +69,7 @@ TForm6::TForm6(Program& program) : Editor(program.settings, program.ui), program
   memo_ = new QLabel;
   StatusBar1->addWidget(memo_, 1);
 
+  // The controls are made in the order they are seen, top to bottom: the order Tab follows.
   UpButton = PlaceCommand(8, "上へ移動", [this] { Editor.Up(); });
   DownButton = PlaceCommand(36, "下に移動", [this] { Editor.Down(); });
   SortButton = PlaceCommand(64, "ソート", [this] { Editor.Sort(); });
@@ -78,9 +79,6 @@ TForm6::TForm6(Program& program) : Editor(program.settings, program.ui), program
   LoadButton = PlaceCommand(192, "lst読み込み", [this] { Editor.Load(); });
   SaveButton = PlaceCommand(220, "lst保存", [this] { Editor.SaveList(); });
   EnvButton = PlaceCommand(256, "詳細設定", [this] { EnvButtonClick(); });
-  PreViewButton = PlaceCommand(350, "プレビュー", [this] { PreViewButtonClick(); });
-  ExeButton = PlaceCommand(382, "変換開始", [this] { ExeButtonClick(); });
-
   Angle1 = Place<QComboBox>(this, QRect(kCommandX, 290, kCommandWidth, 21));
   Angle1->addItems({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"});
   auto* dimLabel = Place<QLabel>(this, QRect(kCommandX, 318, 40, 21), "分割数");
@@ -92,6 +90,8 @@ TForm6::TForm6(Program& program) : Editor(program.settings, program.ui), program
   }
   connect(Angle1, &QComboBox::activated, this, [this] { Angle1Change(); });
   connect(Dim1, &QComboBox::activated, this, [this] { Dim1Change(); });
+  PreViewButton = PlaceCommand(350, "プレビュー", [this] { PreViewButtonClick(); });
+  ExeButton = PlaceCommand(382, "変換開始", [this] { ExeButtonClick(); });
 
   PlaceLayerButtons();
 

@@ -57,7 +57,7 @@ TForm1::TForm1(Program& program) : program_(program) {
   pdfopen1 = Place<QCheckBox>(this, QRect(8, 42, 152, 18), "変換後にPDFファイルを開く");
   pdfopen1->setChecked(true);
   PreView1 = Place<QCheckBox>(this, QRect(8, 62, 152, 18), "プレビューのみ");
-  AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 152, 18), "印刷範囲をを無視する");
+  AllArea1 = Place<QCheckBox>(this, QRect(8, 82, 152, 18), "印刷範囲を無視する");
   Button3 = PlaceButton(this, QRect(8, 106, 96, 25), "リスト編集");
   Mode1 = PlaceButton(this, QRect(108, 106, 52, 25), ">>詳細");
   Mode1->setFlat(true);

@@ -42,7 +42,7 @@ class TForm1 : public QWidget {
   QCheckBox* IniSave1;   // "環境を保存する"
   QCheckBox* pdfopen1;   // "変換後にPDFファイルを開く"
   QCheckBox* PreView1;   // "プレビューのみ"
-  QCheckBox* AllArea1;   // "印刷範囲をを無視する"
+  QCheckBox* AllArea1;   // "印刷範囲を無視する"
   QComboBox* Angle1;     // rotation or paper
   QComboBox* Dim1;       // tiles per drawing
   // The picture plug-ins of the whole run: searched once the window is built, before it is

@@ -14,11 +14,6 @@
 namespace kyrovane::gui {
 namespace {
 
-QWidget* Owner() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  return QApplication::activeWindow();
-}
-
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -39,10 +34,10 @@ QStringList NameFilters(const std::string& filter) {
 }
 
 // A dialog set up from the options; the chosen files, none when cancelled.
-QStringList RunFileDialog(const TFileDialogOptions& options, QFileDialog::AcceptMode mode,
-                          QFileDialog::FileMode fileMode) {
+QStringList RunFileDialog(QWidget* owner, const TFileDialogOptions& options,
+                          QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode) {
   const bool saving = mode == QFileDialog::AcceptSave;
-  QFileDialog dialog(Owner(), saving ? "名前を付けて保存" : "開く");
+  QFileDialog dialog(owner, saving ? "名前を付けて保存" : "開く");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.ConfirmOverwrite);
@@ -77,9 +72,19 @@ QtUserInterface::QtUserInterface() : progress_(std::make_unique<TForm2>()) {}
 
 QtUserInterface::~QtUserInterface() = default;
 
+QWidget* QtUserInterface::Owner() const {
+  // The progress window stays on top of every other window while a conversion runs.
+  if (progress_->isVisible()) return progress_.get();
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  // Not the active window: between two dialogs the window manager may not have given the
+  // activation back yet.
+  if (mainWindow_ && mainWindow_->isVisible() && !mainWindow_->isMinimized()) return mainWindow_;
+  return QApplication::activeWindow();
+}
+
 std::optional<std::filesystem::path> QtUserInterface::OpenFile(const TFileDialogOptions& Options) {
   const QStringList files =
-      RunFileDialog(Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+      RunFileDialog(Owner(), Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
   if (files.isEmpty()) return std::nullopt;
   return ToPath(files.first());
 }
@@ -87,14 +92,15 @@ std::optional<std::filesystem::path> QtUserInterface::OpenFile(const TFileDialog
 std::vector<std::filesystem::path> QtUserInterface::OpenFiles(const TFileDialogOptions& Options) {
   std::vector<std::filesystem::path> paths;
   for (const QString& file :
-       RunFileDialog(Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles)) {
+       RunFileDialog(Owner(), Options, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles)) {
     paths.push_back(ToPath(file));
   }
   return paths;
 }
 
 std::optional<std::filesystem::path> QtUserInterface::SaveFile(const TFileDialogOptions& Options) {
-  const QStringList files = RunFileDialog(Options, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+  const QStringList files =
+      RunFileDialog(Owner(), Options, QFileDialog::AcceptSave, QFileDialog::AnyFile);
   if (files.isEmpty()) return std::nullopt;
   return ToPath(files.first());
 }
@@ -102,7 +108,12 @@ std::optional<std::filesystem::path> QtUserInterface::SaveFile(const TFileDialog
 TMessageAnswer QtUserInterface::MessageBox(std::string_view Caption, std::string_view Text,
                                            TMessageIcon Icon, TMessageButtons Buttons,
                                            std::optional<TMessageAnswer> Default) {
-  QMessageBox box(Owner());
+  QWidget* owner = Owner();
+  QMessageBox box(owner);
+  // In front of its owner also when that one stays on top of other windows.
+  if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  }
   box.setWindowTitle(FromUtf8(Caption));
   // Messages break their lines the Windows way.
   box.setText(FromUtf8(Text).replace("\r\n", "\n"));

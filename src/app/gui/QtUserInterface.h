@@ -4,6 +4,8 @@
 // own, so that they look and match file names alike everywhere), the progress window, the
 // busy cursor, the system beep and the desktop's opener.
 
+#include <QPointer>
+#include <QWidget>
 #include <memory>
 
 #include "app/core/UiPort.h"
@@ -16,6 +18,9 @@ class QtUserInterface : public UiPort {
  public:
   QtUserInterface();
   ~QtUserInterface() override;
+
+  // The window that dialogs and messages belong to when no other window is in front of it.
+  void SetMainWindow(QWidget* Window) { mainWindow_ = Window; }
 
   std::optional<std::filesystem::path> OpenFile(const TFileDialogOptions& Options) override;
   std::vector<std::filesystem::path> OpenFiles(const TFileDialogOptions& Options) override;
@@ -35,7 +40,11 @@ class QtUserInterface : public UiPort {
   void CloseProgress() override;
 
  private:
+  // The window a dialog or message is placed over and kept in front of.
+  QWidget* Owner() const;
+
   std::unique_ptr<TForm2> progress_;
+  QPointer<QWidget> mainWindow_;
 };
 
 }  // namespace kyrovane::gui

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   kyrovane::gui::SetUpApplication();
   kyrovane::gui::QtUserInterface ui;
   kyrovane::gui::Program program(ui);
+  ui.SetMainWindow(program.Form1.get());
   program.Form1->Start();
   return QApplication::exec();
 }

@@ -266,6 +266,21 @@ class ListWindowTest : public QObject {
     QVERIFY(Form().Angle1->isEnabled());
   }
 
+  // Tab goes from the list down through the controls at its right, in the order they are seen.
+  void tabFollowsTheControlsTopToBottom() {
+    QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    Form().ListBox1->setFocus();
+    int stops = 0;
+    for (int above = -1; stops < 20; ++stops) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      const QWidget* at = QApplication::focusWidget();
+      if (at == Form().ListBox1) break;
+      QVERIFY2(at->y() > above, qPrintable(at->property("text").toString()));
+      above = at->y();
+    }
+    QCOMPARE(stops, 14);  // twelve buttons, the rotation and the tiles
+  }
+
   void glyphsShowTheMasksAndWhatTheLayersHold() {
     // Group 0: lines on layers 0 and 1, a text on layer 0; group 1, not output: texts on
     // layers 0 and 2.
@@ -305,6 +320,25 @@ class ListWindowTest : public QObject {
       QImage blank(kGlyphSize, QImage::Format_ARGB32);
       blank.fill(face);
       QCOMPARE(GlyphOf(button).convertToFormat(QImage::Format_ARGB32), blank);
+    }
+  }
+
+  // The character sits in the middle of its box, clear of it on every side.
+  void theCharacterIsCentredInItsBox() {
+    Add({Write("plan.jww", Drawing({s::Line(0x00)}, {}))});
+    const QRect inside(3, 3, 15, 14);
+    for (const QToolButton* button : Form().GrpButton) {
+      const QImage glyph = GlyphOf(button);
+      QRect ink;
+      for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+          if (glyph.pixelColor(x, y).alpha() > 0) ink |= QRect(x, y, 1, 1);
+        }
+      }
+      const int left = ink.left() - inside.left(), right = inside.right() - ink.right();
+      const int top = ink.top() - inside.top(), bottom = inside.bottom() - ink.bottom();
+      QVERIFY(std::min({left, right, top, bottom}) >= 1);
+      QVERIFY(std::abs(left - right) <= 1 && std::abs(top - bottom) <= 1);
     }
   }
 

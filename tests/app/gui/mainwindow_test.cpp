@@ -59,6 +59,7 @@ class MainWindowTest : public QObject {
     }
     TForm1& form1 = StartProgram();
     QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
+    QCOMPARE(form1.AllArea1->text(), QString("印刷範囲を無視する"));
     QVERIFY(program_->settings.Env == DefaultEnvironment());
     QVERIFY((form1.frameGeometry().center() - WorkArea().center()).manhattanLength() <= 4);
     QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 5)));
@@ -137,6 +138,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(ui_->Dialogs.size(), std::size_t{1});
     QTest::keyClick(form1.Mode1, Qt::Key_Enter);
     QVERIFY(program_->settings.Env.Mode);
+  }
+
+  // Reached by Tab, the flat mode button shows the focus by the frame the other buttons show.
+  void theModeButtonShowsTheFocusLikeTheOtherButtons() {
+    TForm1& form1 = StartProgram();
+    QVERIFY(QTest::qWaitForWindowActive(&form1));
+    const auto leftEdge = [](QWidget* button) {
+      return button->grab().toImage().pixelColor(0, button->height() / 2);
+    };
+    const auto focusedLeftEdge = [&](QWidget* button) {
+      for (int i = 0; i < 10 && QApplication::focusWidget() != button; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      return leftEdge(button);
+    };
+    const QColor unfocused = leftEdge(form1.Mode1);
+    const QColor frame = focusedLeftEdge(form1.Button3);
+    QCOMPARE(focusedLeftEdge(form1.Mode1), frame);
+    QVERIFY(unfocused != frame);
   }
 
   void wideningSnapsOntoTheWorkArea() {

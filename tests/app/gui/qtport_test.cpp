@@ -48,6 +48,31 @@ class QtPortTest : public QObject {
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
   }
 
+  // During a conversion a message belongs to the progress window and stays on top as it does;
+  // afterwards it belongs to the main window, also while no window is active.
+  void messagesBelongToTheWindowInFront() {
+    QtUserInterface ui;
+    QWidget main;
+    main.show();
+    ui.SetMainWindow(&main);
+    const auto ownerOfMessage = [&ui] {
+      std::pair<QWidget*, bool> owner;  // and whether the message stays on top
+      test::WhenModal([&owner](QWidget* box) {
+        owner = {box->parentWidget(), box->windowFlags().testFlag(Qt::WindowStaysOnTopHint)};
+        QTest::keyClick(box, Qt::Key_Escape);
+      });
+      ui.MessageBox("Kyrovane", "図面", TMessageIcon::None, TMessageButtons::Ok);
+      return owner;
+    };
+    {
+      TProgressWindow progress(ui, 3);
+      const auto [owner, onTop] = ownerOfMessage();
+      QVERIFY(qobject_cast<TForm2*>(owner) && onTop);
+    }
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(ownerOfMessage() == std::pair(static_cast<QWidget*>(&main), false));
+  }
+
   void fileDialogsTakeTheOptions() {
     QtUserInterface ui;
     TFileDialogOptions options;
