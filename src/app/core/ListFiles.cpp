@@ -204,8 +204,8 @@ void SaveListFile(const fs::path& Path, const std::vector<TListEntry>& Entries,
     if (WriteToSameFile(Path, companion))
       throw EIniFileError(Path.string() + std::string(kSameAsCompanion));
     WriteFileSafely(Path, text);
-  } catch (const EFileWriteError&) {
-    throw EIniFileError(Path.string() + " に書き込めません");
+  } catch (const EFileWriteError& error) {
+    throw EIniFileError(CannotWriteText(Path, error.what()));
   }
   Settings.ListEnv = Settings.Env;
   WriteListSettingsFile(companion, Settings.ListEnv);
