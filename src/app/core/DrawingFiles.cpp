@@ -49,8 +49,7 @@ std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind K
 }
 
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason) {
-  return Path.string() + "\r\nは、壊れているため変換できません。\r\n（" + std::string(Reason) +
-         "）";
+  return Path.string() + "\r\nは、壊れているため変換できません。\r\n" + std::string(Reason) + "。";
 }
 
 std::string JwwRefusedText(const std::filesystem::path& Path, const jwwunit::JwwReadResult& Result,

@@ -35,7 +35,8 @@ std::string ReadDrawingBytes(const std::filesystem::path& Path);
 // The message for a drawing that fails the check of its kind:
 // path + "\r\nは、jww 2.30未満または無効なファイルです。" for JWW, the like for JWC and JWK.
 std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind Kind);
-// The message for a drawing whose data is damaged, with the reader's reason.
+// The message for a drawing whose data is damaged, with the reader's reason as its last
+// sentence.
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason);
 // The message for a JWW drawing whose header the reader refused: a header cut short or
 // unreadable is damaged; a drawing of another version gets the invalid-file message and a

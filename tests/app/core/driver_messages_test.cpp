@@ -70,7 +70,7 @@ TEST_F(MessagesTest, RunningOutOfMemoryIsToldForTheDrawingThatNeededIt) {
 
 TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
   const std::string whole = test::TwoLayerLines();
-  const std::string damaged = "\r\nは、壊れているため変換できません。\r\n（";
+  const std::string damaged = "\r\nは、壊れているため変換できません。\r\n";
   const std::string invalid = "\r\nは、jww 2.30未満または無効なファイルです。";
   jwwunit::JWWHead current = test::DefaultJwwHead();
   current.Version = 700;
@@ -79,7 +79,7 @@ TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
     std::string told;  // after the path
     bool whole;        // the whole message, else its start
   } cases[] = {
-      {whole.substr(0, 5), damaged, false},   // within the signature
+      {whole.substr(0, 5), damaged + "ファイルが途中で終わっています（5 バイト目）。", true},
       {whole.substr(0, 40), damaged, false},  // within the memo and the groups
       {test::JwwWriter(current).Count(0).Data(),
        invalid + "\r\nこのファイルのバージョンは jww 7.00 です。", true},
