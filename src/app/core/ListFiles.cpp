@@ -92,7 +92,7 @@ TParam MakeEntry(const TListLine& line, UiPort& ui) {
     param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
   } else if (!line.Masks) {
     ShowDrawingMessage(ui, JwwRefusedText(path, header, jww.JwwHeader.Version));
-    param.Memo = "jww 2.30未満または無効なファイルです。";
+    param.Memo = JwwRefusedMemo(header, jww.JwwHeader.Version);
   }
   return param;
 }
