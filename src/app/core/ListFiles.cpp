@@ -79,15 +79,26 @@ TParam MakeEntry(const TListLine& line, UiPort& ui) {
   }
   std::error_code error;
   if (!fs::exists(path, error)) return param;
+  std::string bytes;
+  try {
+    bytes = ReadDrawingBytes(path);
+  } catch (const EDrawingRefused& refused) {
+    // A bare path is told here, as its conversion would tell it; a scan would only say it again.
+    if (!line.Masks) {
+      ShowDrawingMessage(ui, refused.what());
+      param.Scanned = true;
+    }
+    return param;
+  }
   if (kind == TDrawingKind::Jwc) {
     JwcData jwc;
-    ShowRepairNotice(ui, ReadJwcFile(path, jwc));
+    ShowRepairNotice(ui, ReadJwcData(bytes, jwc));
     if (!line.Masks) TakeJwcStates(param, jwc);
     param.Memo = cp932::ToUtf8(jwc.JwcHeader.Memo);
     return param;
   }
   jwwunit::JwwData jww;
-  if (const jwwunit::JwwReadResult header = jwwunit::ReadJwwHeader(path, jww); header) {
+  if (const jwwunit::JwwReadResult header = jwwunit::ParseJwwHeader(bytes, jww); header) {
     if (!line.Masks) TakeJwwStates(param, jww.JwwHeader);
     param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
   } else if (!line.Masks) {

@@ -7,10 +7,12 @@
 
 #include <new>
 
+#include "app/core/ListEditor.h"
 #include "app/core/ListFiles.h"
 #include "app/core/PluginNotice.h"
 #include "app/core/UiPort.h"
 #include "app/core/driver_fixture.h"
+#include "import/jwcunit.h"
 #include "plugins/SPIs.h"
 #include "plugins/plugin_fixture.h"
 
@@ -110,6 +112,27 @@ TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
     }
   }
   EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(MessagesTest, ADrawingThatCannotBeReadIsToldOnceAndAlikeOnEveryRoad) {
+  fs::create_directory(dir / "folder.jww");
+  const fs::path huge = dir / "huge.jwc";
+  test::WriteFile(huge, std::string(kJwcMagic));
+  fs::resize_file(huge, 257u << 20);  // sparse, over the readers' limit
+  Settings settings;
+  TListEditor editor(settings, ui);
+  for (const fs::path& path : {dir / "folder.jww", huge}) {
+    EXPECT_EQ(Convert(path, pdf), std::nullopt);
+    const std::string told = TakeMessage().Text;
+    editor.AddDrawings({path});
+    EXPECT_EQ(TakeMessage().Text, told) << path;
+    WriteList({path.string(), path.string() + "," + std::string(68, 'F')});
+    editor.Empty();
+    ui.OpenAnswers.push_back(list);
+    editor.Load();  // the line with masks says nothing until it is selected
+    EXPECT_EQ(TakeMessage().Text, told) << path;
+    EXPECT_EQ(test::MessageOf([&] { editor.Select(1); }), told) << path;
+  }
 }
 
 TEST_F(MessagesTest, FileErrorsGiveTheirRealCauseInJapanese) {
