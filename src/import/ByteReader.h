@@ -4,8 +4,8 @@
 // bytes that remain, so a short or hostile file ends in EReadError instead of reading past the
 // end; counts are checked against the remaining bytes before anything is allocated for them.
 //
-// The readers' reasons (what() of EReadError) are for the user: Japanese phrases without the
-// closing "。", which the message that shows them adds, after a place where there is one.
+// The readers' reasons (what() of EReadError, and the reasons of their results) are for the
+// user: Japanese, without the closing "。", which the message that shows them adds.
 
 #include <bit>
 #include <cstdint>
