@@ -9,12 +9,15 @@ std::string ReadDrawingFile(const std::filesystem::path& path) {
   switch (file.Failure) {
     case TFileReadFailure::None:
       return std::move(file.Bytes);
+    case TFileReadFailure::Missing:
+      throw EReadError("ファイルがありません");
+    case TFileReadFailure::NotRegular:
+      throw EReadError("通常のファイルではありません");
     case TFileReadFailure::TooLarge:
-      throw EReadError("file too large: " + path.string());
-    case TFileReadFailure::Unreadable:
-      throw EReadError("cannot read " + path.string());
+      throw EReadError("ファイルが大きすぎます（上限 " + std::to_string(kMaxDrawingFileSize >> 20) +
+                       " MB）");
     default:
-      throw EReadError("cannot open " + path.string());
+      throw EReadError("ファイルを読み込めません");
   }
 }
 

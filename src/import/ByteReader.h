@@ -3,6 +3,9 @@
 // Bounds-checked little-endian reading of a drawing file held in memory. Every read checks the
 // bytes that remain, so a short or hostile file ends in EReadError instead of reading past the
 // end; counts are checked against the remaining bytes before anything is allocated for them.
+//
+// The readers' reasons (what() of EReadError, and the reasons of their results) are for the
+// user: Japanese, without the closing "。", which the message that shows them adds.
 
 #include <bit>
 #include <cstdint>
@@ -19,6 +22,9 @@ class EReadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The reason for a file that ends before what it holds.
+inline constexpr const char* kUnexpectedEnd = "ファイルが途中で終わっています";
+
 class ByteReader {
  public:
   explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
@@ -29,13 +35,13 @@ class ByteReader {
   bool AtEnd() const { return pos_ == bytes_.size(); }
 
   void Seek(std::size_t pos) {
-    if (pos > bytes_.size()) throw EReadError("position beyond the end of the file");
+    if (pos > bytes_.size()) throw EReadError("ファイルの外の位置を指しています");
     pos_ = pos;
   }
   void Skip(std::size_t n) { Bytes(n); }
 
   std::string_view Bytes(std::size_t n) {
-    if (n > Remaining()) throw EReadError("unexpected end of file");
+    if (n > Remaining()) throw EReadError(kUnexpectedEnd);
     std::string_view out = bytes_.substr(pos_, n);
     pos_ += n;
     return out;
@@ -53,7 +59,8 @@ class ByteReader {
   // `minRecordSize` bytes; call before sizing any container from a count in the file.
   void RequireRecords(uint64_t count, std::size_t minRecordSize) const {
     if (minRecordSize == 0) minRecordSize = 1;
-    if (count > Remaining() / minRecordSize) throw EReadError("record count exceeds the file");
+    if (count > Remaining() / minRecordSize)
+      throw EReadError("レコード数がファイルの大きさを超えています");
   }
 
  private:

@@ -65,7 +65,7 @@ std::string TextPool::TextAt(int64_t position) {
   // Looking no further than the budget keeps the time bounded too.
   std::string_view window = bytes_.substr(static_cast<std::size_t>(position), budget_ + 1);
   std::string_view text = window.substr(0, window.find('\0'));
-  if (text.size() > budget_) throw EReadError("the texts hold more bytes than a drawing can");
+  if (text.size() > budget_) throw EReadError("文字データが多すぎます");
   budget_ -= text.size();
   return std::string(text);
 }

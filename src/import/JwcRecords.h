@@ -75,7 +75,7 @@ TMoji2 ReadMoji2(ByteReader& reader, uint16_t* poolOffset = nullptr);
 template <typename Record, typename Read>
 void ReadRecords(ByteReader& reader, int64_t count, std::size_t fileSize,
                  std::vector<Record>& records, Read read) {
-  if (count < 0) throw EReadError("negative record count");
+  if (count < 0) throw EReadError("レコード数が負の値です");
   reader.RequireRecords(static_cast<uint64_t>(count), fileSize);
   records.reserve(records.size() + static_cast<std::size_t>(count));
   for (int64_t i = 0; i < count; ++i) records.push_back(read(reader));

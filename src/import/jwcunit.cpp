@@ -54,7 +54,7 @@ std::optional<int32_t> ParseHex(std::string_view digits) {
 int32_t ParsePoolPosition(std::string_view field) {
   std::optional<int32_t> segment = ParseHex(field.substr(0, 4));
   std::optional<int32_t> offset = ParseHex(field.size() > 5 ? field.substr(5, 4) : "");
-  if (!segment || !offset) throw EReadError("text pool position is not hexadecimal");
+  if (!segment || !offset) throw EReadError("文字データの位置が16進数ではありません");
   return *segment * 16 + *offset;
 }
 

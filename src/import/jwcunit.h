@@ -78,7 +78,7 @@ using ::kyrovane::JwcData;
 
 struct JwcReadResult {
   bool Ok = false;     // the whole file was read
-  std::string Error;   // why not, otherwise empty
+  std::string Error;   // why not, for the user (as EReadError's); otherwise empty
   int Repairs = 0;     // records repaired, also when the read failed
   std::string Notice;  // the repair notice to show (UTF-8), empty when nothing was repaired
 };

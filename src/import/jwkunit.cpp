@@ -9,13 +9,13 @@ constexpr std::size_t kHeaderLineSize = 200;
 
 int32_t StrictInt(std::string_view field) {
   std::optional<int32_t> value = ParseHeaderInt(field);
-  if (!value) throw EReadError("header field is not a whole number");
+  if (!value) throw EReadError("ヘッダーの値が整数ではありません");
   return *value;
 }
 
 float StrictFloat(std::string_view field) {
   std::optional<long double> value = ParseHeaderFloat(field);
-  if (!value) throw EReadError("header field is not a number");
+  if (!value) throw EReadError("ヘッダーの値が数値ではありません");
   return static_cast<float>(*value);
 }
 

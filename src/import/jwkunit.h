@@ -49,7 +49,7 @@ using ::kyrovane::JwkData;
 
 struct JwkReadResult {
   bool Ok = false;    // the whole file was read
-  std::string Error;  // why not, otherwise empty
+  std::string Error;  // why not, for the user (as EReadError's); otherwise empty
 };
 
 inline constexpr std::string_view kJwkMagic = "jw_cad(c)sym........";

@@ -32,7 +32,7 @@ class TJWWList {
     const TClassKind kind = KindOfName(Name);
     if (kind == TClassKind::None) return;
     // A drawing names a handful of classes; a flood of them is a damaged or hostile file.
-    if (classes_.size() >= kMaxClasses) throw EReadError("too many classes in the object list");
+    if (classes_.size() >= kMaxClasses) throw EReadError("オブジェクトのクラスが多すぎます");
     classes_[Index] = kind;
   }
 
@@ -62,12 +62,12 @@ class ObjectListReader {
       ++counter_;
     }
     if (inside_ && membersRead_ < membersDeclared_) {
-      throw EReadError("the file ends inside the definition of block " +
-                       std::to_string(currentBlock_));
+      throw EReadError("ブロック " + std::to_string(currentBlock_) +
+                       " の定義の途中でファイルが終わっています");
     }
     if (topLevel_ < declared) {
-      throw EReadError("the file ends after " + std::to_string(topLevel_) + " of its " +
-                       std::to_string(declared) + " objects");
+      throw EReadError("オブジェクト " + std::to_string(declared) + " 個のうち " +
+                       std::to_string(topLevel_) + " 個でファイルが終わっています");
     }
   }
 

@@ -18,8 +18,8 @@ JwwReadResult Failure(JwwReadStatus status, std::string reason) {
 }
 
 JwwReadResult Damaged(const EReadError& error, const ByteReader& reader) {
-  return Failure(JwwReadStatus::Damaged,
-                 std::string(error.what()) + " at byte " + std::to_string(reader.Position()));
+  return Failure(JwwReadStatus::Damaged, std::string(error.what()) + "（" +
+                                             std::to_string(reader.Position()) + " バイト目）");
 }
 
 template <std::size_t N>
@@ -83,14 +83,14 @@ JwwReadResult ReadHeader(ByteReader& reader, JWWHead& head) {
   head = JWWHead();
   head.Signature = reader.Bytes(std::min(kSignature.size(), reader.Remaining()));
   if (head.Signature != kSignature.substr(0, head.Signature.size())) {
-    return Failure(JwwReadStatus::NotJww, "not a JWW file");
+    return Failure(JwwReadStatus::NotJww, "JWW ファイルではありません");
   }
   try {
-    if (head.Signature.size() < kSignature.size()) throw EReadError("unexpected end of file");
+    if (head.Signature.size() < kSignature.size()) throw EReadError(kUnexpectedEnd);
     head.Version = reader.U32();
     if (head.Version != kJwwVersion) {
-      return Failure(JwwReadStatus::WrongVersion,
-                     "JWW file version " + std::to_string(head.Version) + ", not 230");
+      return Failure(JwwReadStatus::WrongVersion, "JWW ファイルのバージョンが 230 ではなく " +
+                                                      std::to_string(head.Version) + " です");
     }
     ReadHeaderBody(reader, head);
   } catch (const EReadError& error) {
@@ -103,7 +103,7 @@ template <typename Parse>
 JwwReadResult WithFile(const std::filesystem::path& FileName, Parse parse) {
   std::error_code error;
   if (!std::filesystem::exists(FileName, error)) {
-    return Failure(JwwReadStatus::Missing, "no such file: " + FileName.string());
+    return Failure(JwwReadStatus::Missing, "ファイルがありません");
   }
   std::string bytes;
   try {

@@ -43,7 +43,7 @@ enum class JwwReadStatus {
 
 struct JwwReadResult {
   JwwReadStatus Status = JwwReadStatus::Ok;
-  std::string Reason;  // empty when Ok
+  std::string Reason;  // why, for the user (as EReadError's); empty when Ok
   explicit operator bool() const { return Status == JwwReadStatus::Ok; }
 };
 

@@ -10,6 +10,18 @@
 #include "text/AsciiCase.h"
 
 namespace kyrovane {
+namespace {
+
+constexpr std::string_view kJwwInvalid = "jww 2.30未満または無効なファイルです。";
+// Versions are written as 230 for 2.30; a number of more than four digits is none.
+constexpr uint32_t kLastJwwVersion = 9999;
+
+std::string VersionName(uint32_t version) {
+  return "jww " + std::to_string(version / 100) + "." +
+         std::to_string(100 + version % 100).substr(1);
+}
+
+}  // namespace
 
 TDrawingKind DrawingKindOf(const std::filesystem::path& Path) {
   const std::string extension = Path.extension().string();
@@ -44,28 +56,33 @@ std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind K
     case TDrawingKind::Jwk:
       return Path.string() + "\r\nは、jwkファイルではないか、無効なファイルです。";
     default:
-      return Path.string() + "\r\nは、jww 2.30未満または無効なファイルです。";
+      return Path.string() + "\r\nは、" + std::string(kJwwInvalid);
   }
 }
 
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason) {
-  return Path.string() + "\r\nは、壊れているため変換できません。\r\n（" + std::string(Reason) +
-         "）";
+  return Path.string() + "\r\nは、壊れているため変換できません。\r\n" + std::string(Reason) + "。";
 }
 
 std::string JwwRefusedText(const std::filesystem::path& Path, const jwwunit::JwwReadResult& Result,
                            uint32_t Version) {
-  switch (Result.Status) {
-    case jwwunit::JwwReadStatus::Damaged:
-      return DamagedDrawingText(Path, Result.Reason);
-    case jwwunit::JwwReadStatus::WrongVersion: {
-      const std::string minor = std::to_string(100 + Version % 100).substr(1);
-      return InvalidDrawingText(Path, TDrawingKind::Jww) + "\r\nこのファイルのバージョンは jww " +
-             std::to_string(Version / 100) + "." + minor + " です。";
-    }
-    default:
-      return InvalidDrawingText(Path, TDrawingKind::Jww);
+  if (Result.Status == jwwunit::JwwReadStatus::Damaged) {
+    return DamagedDrawingText(Path, Result.Reason);
   }
+  std::string text = Path.string() + "\r\nは、" + JwwRefusedMemo(Result, Version);
+  if (Result.Status == jwwunit::JwwReadStatus::WrongVersion && Version < jwwunit::kJwwVersion) {
+    text += "\r\nこのファイルのバージョンは " + VersionName(Version) + " です。";
+  }
+  return text;
+}
+
+std::string JwwRefusedMemo(const jwwunit::JwwReadResult& Result, uint32_t Version) {
+  if (Result.Status != jwwunit::JwwReadStatus::WrongVersion || Version < jwwunit::kJwwVersion ||
+      Version > kLastJwwVersion) {
+    return std::string(kJwwInvalid);
+  }
+  return VersionName(Version) +
+         " のファイルのため変換できません（変換できるのは jww 2.30 のファイルだけです）。";
 }
 
 void ShowDrawingMessage(UiPort& Ui, std::string_view Text) {

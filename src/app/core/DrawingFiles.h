@@ -35,13 +35,18 @@ std::string ReadDrawingBytes(const std::filesystem::path& Path);
 // The message for a drawing that fails the check of its kind:
 // path + "\r\nは、jww 2.30未満または無効なファイルです。" for JWW, the like for JWC and JWK.
 std::string InvalidDrawingText(const std::filesystem::path& Path, TDrawingKind Kind);
-// The message for a drawing whose data is damaged, with the reader's reason.
+// The message for a drawing whose data is damaged, with the reader's reason as its last
+// sentence.
 std::string DamagedDrawingText(const std::filesystem::path& Path, std::string_view Reason);
 // The message for a JWW drawing whose header the reader refused: a header cut short or
-// unreadable is damaged; a drawing of another version gets the invalid-file message and a
-// line naming the version found (Version, as the header holds it: 600 is 6.00).
+// unreadable is damaged; a drawing of a later version is named with its version and told
+// that only version 2.30 drawings are converted; an earlier one gets the invalid-file message
+// and a line naming its version; anything else the invalid-file message. Version is the
+// header's, 600 for 6.00.
 std::string JwwRefusedText(const std::filesystem::path& Path, const jwwunit::JwwReadResult& Result,
                            uint32_t Version);
+// The list window's memo of such a drawing: its message after "は、", without the version line.
+std::string JwwRefusedMemo(const jwwunit::JwwReadResult& Result, uint32_t Version);
 
 // A message about a drawing: caption "Kyrovane", OK, no icon.
 void ShowDrawingMessage(UiPort& Ui, std::string_view Text);

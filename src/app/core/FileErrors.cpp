@@ -50,4 +50,8 @@ std::string CannotReadText(const std::filesystem::path& Path, const std::string&
   return Path.string() + "\r\nを読み込めません。\r\n" + Cause;
 }
 
+std::string CannotWriteText(const std::filesystem::path& Path, const std::string& Cause) {
+  return Path.string() + " に書き込めません\r\n" + Cause;
+}
+
 }  // namespace kyrovane

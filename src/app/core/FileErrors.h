@@ -23,6 +23,10 @@ std::string ReadFailureCause(TFileReadFailure Failure, int Error, std::uintmax_t
 // and the cause on a line of its own.
 std::string CannotReadText(const std::filesystem::path& Path, const std::string& Cause);
 
+// The message for a settings, list or ini file that could not be written: the path,
+// " に書き込めません" and the cause on a line of its own, as the PDF's message gives it.
+std::string CannotWriteText(const std::filesystem::path& Path, const std::string& Cause);
+
 // A file that could not be read; what() is CannotReadText.
 class EFileReadError : public std::runtime_error {
  public:

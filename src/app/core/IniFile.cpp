@@ -172,8 +172,8 @@ void TIniFile::UpdateFile() const {
     throw EIniFileError(path_.string() + "\r\nは、読み込めないため書き換えませんでした。");
   try {
     WriteFileSafely(path_, Text());
-  } catch (const EFileWriteError&) {
-    throw EIniFileError(path_.string() + " に書き込めません");
+  } catch (const EFileWriteError& error) {
+    throw EIniFileError(CannotWriteText(path_, error.what()));
   }
 }
 

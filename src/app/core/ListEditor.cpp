@@ -59,6 +59,7 @@ void TListEditor::AddDrawings(const std::vector<fs::path>& Paths) {
     entries_.insert(entries_.begin() + at, {path.string(), MakeDrawingEntry(path, ui_)});
     selected_ = at;
     modified_ = true;
+    if (entries_[at].Param.Scanned) continue;  // its drawing could not be read, and was told
     try {
       ScanSelected();
     } catch (const std::exception& error) {

@@ -79,20 +79,31 @@ TParam MakeEntry(const TListLine& line, UiPort& ui) {
   }
   std::error_code error;
   if (!fs::exists(path, error)) return param;
+  std::string bytes;
+  try {
+    bytes = ReadDrawingBytes(path);
+  } catch (const EDrawingRefused& refused) {
+    // A bare path is told here, as its conversion would tell it; a scan would only say it again.
+    if (!line.Masks) {
+      ShowDrawingMessage(ui, refused.what());
+      param.Scanned = true;
+    }
+    return param;
+  }
   if (kind == TDrawingKind::Jwc) {
     JwcData jwc;
-    ShowRepairNotice(ui, ReadJwcFile(path, jwc));
+    ShowRepairNotice(ui, ReadJwcData(bytes, jwc));
     if (!line.Masks) TakeJwcStates(param, jwc);
     param.Memo = cp932::ToUtf8(jwc.JwcHeader.Memo);
     return param;
   }
   jwwunit::JwwData jww;
-  if (const jwwunit::JwwReadResult header = jwwunit::ReadJwwHeader(path, jww); header) {
+  if (const jwwunit::JwwReadResult header = jwwunit::ParseJwwHeader(bytes, jww); header) {
     if (!line.Masks) TakeJwwStates(param, jww.JwwHeader);
     param.Memo = cp932::ToUtf8(jww.JwwHeader.Memo);
   } else if (!line.Masks) {
     ShowDrawingMessage(ui, JwwRefusedText(path, header, jww.JwwHeader.Version));
-    param.Memo = "jww 2.30未満または無効なファイルです。";
+    param.Memo = JwwRefusedMemo(header, jww.JwwHeader.Version);
   }
   return param;
 }
@@ -204,8 +215,8 @@ void SaveListFile(const fs::path& Path, const std::vector<TListEntry>& Entries,
     if (WriteToSameFile(Path, companion))
       throw EIniFileError(Path.string() + std::string(kSameAsCompanion));
     WriteFileSafely(Path, text);
-  } catch (const EFileWriteError&) {
-    throw EIniFileError(Path.string() + " に書き込めません");
+  } catch (const EFileWriteError& error) {
+    throw EIniFileError(CannotWriteText(Path, error.what()));
   }
   Settings.ListEnv = Settings.Env;
   WriteListSettingsFile(companion, Settings.ListEnv);

@@ -80,7 +80,9 @@ std::string ListLineText(const TListEntry& Entry);
 // comes from the drawing (a JWC file read whole, a JWW header; "図形" for other kinds). A bare
 // path takes its masks from the drawing's own layer states; a JWW drawing that is not valid
 // shows the invalid-file message, a JWK path or any other kind is all on with memo "図形".
-// A missing drawing gives an empty memo and, for a bare JWW or JWC path, zero masks.
+// A missing drawing gives an empty memo and, for a bare JWW or JWC path, zero masks; so does
+// one that cannot be read, which for a bare path is told as its conversion tells it and marked
+// scanned, with nothing found.
 TParam MakeListEntry(std::string_view Line, UiPort& Ui);
 // The entry of a drawing chosen by the user: as a bare path, commas and all.
 TParam MakeDrawingEntry(const std::filesystem::path& Path, UiPort& Ui);

@@ -17,6 +17,7 @@
 #include "app/core/driver_fixture.h"
 #include "app/settings/Units.h"
 #include "import/jwc/jwc_writer.h"
+#include "import/jwcunit.h"
 #include "import/jwk/jwk_writer.h"
 #include "import/support/fixed_clock.h"
 #include "import/support/jww_writer.h"
@@ -233,10 +234,14 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
   fs::resize_file(dir / "big.jww", 257u << 20);  // sparse, over the readers' limit
   test::WriteFile(dir / "fake.jwc", whole);
   test::WriteFile(dir / "fake.jwk", whole);
+  test::WriteFile(dir / "cut.jwc", std::string(kJwcMagic));
   const std::string saveFailed = "ファイルが保存できませんでした。\r\n";
   const Case cases[] = {
       {dir / "cut.jww", pdf, "Kyrovane",
-       (dir / "cut.jww").string() + "\r\nは、壊れているため変換できません。\r\n（"},
+       (dir / "cut.jww").string() + "\r\nは、壊れているため変換できません。\r\n"},
+      {dir / "cut.jwc", pdf, "Kyrovane",
+       (dir / "cut.jwc").string() +
+           "\r\nは、壊れているため変換できません。\r\nファイルが途中で終わっています。"},
       {dir / "big.jww", pdf, "Kyrovane",
        (dir / "big.jww").string() + "\r\nは、大きすぎるため変換できません（上限 256 MB）。"},
       {dir / "fake.jwc", pdf, "Kyrovane",

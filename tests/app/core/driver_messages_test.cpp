@@ -7,10 +7,12 @@
 
 #include <new>
 
+#include "app/core/ListEditor.h"
 #include "app/core/ListFiles.h"
 #include "app/core/PluginNotice.h"
 #include "app/core/UiPort.h"
 #include "app/core/driver_fixture.h"
+#include "import/jwcunit.h"
 #include "plugins/SPIs.h"
 #include "plugins/plugin_fixture.h"
 
@@ -70,27 +72,36 @@ TEST_F(MessagesTest, RunningOutOfMemoryIsToldForTheDrawingThatNeededIt) {
 
 TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
   const std::string whole = test::TwoLayerLines();
-  const std::string damaged = "\r\nは、壊れているため変換できません。\r\n（";
-  const std::string invalid = "\r\nは、jww 2.30未満または無効なファイルです。";
-  jwwunit::JWWHead current = test::DefaultJwwHead();
-  current.Version = 700;
+  const std::string damaged = "\r\nは、壊れているため変換できません。\r\n";
+  const std::string invalidMemo = "jww 2.30未満または無効なファイルです。";
+  const std::string invalid = "\r\nは、" + invalidMemo;
+  const std::string later =
+      "jww 7.00 のファイルのため変換できません（変換できるのは jww 2.30 のファイルだけです）。";
+  const auto version = [](uint32_t number) {
+    jwwunit::JWWHead head = test::DefaultJwwHead();
+    head.Version = number;
+    return test::JwwWriter(head).Count(0).Data();
+  };
   const struct {
     std::string bytes;
     std::string told;  // after the path
     bool whole;        // the whole message, else its start
+    std::string memo;  // of the entry in the list window
   } cases[] = {
-      {whole.substr(0, 5), damaged, false},   // within the signature
-      {whole.substr(0, 40), damaged, false},  // within the memo and the groups
-      {test::JwwWriter(current).Count(0).Data(),
-       invalid + "\r\nこのファイルのバージョンは jww 7.00 です。", true},
-      {"JwwDatx.", invalid, true},
+      {whole.substr(0, 5), damaged + "ファイルが途中で終わっています（5 バイト目）。", true,
+       invalidMemo},
+      {whole.substr(0, 40), damaged, false, invalidMemo},  // within the memo and the groups
+      {version(700), "\r\nは、" + later, true, later},
+      {version(229), invalid + "\r\nこのファイルのバージョンは jww 2.29 です。", true, invalidMemo},
+      {version(0xFFFFFFFF), invalid, true, invalidMemo},
+      {"JwwDatx.", invalid, true, invalidMemo},
   };
   for (const auto& c : cases) {
     test::WriteFile(drawing, c.bytes);
     EXPECT_EQ(Convert(drawing, pdf), std::nullopt);
     const std::string converted = TakeMessage().Text;
     // A drawing added to the list window says the same.
-    MakeDrawingEntry(drawing, ui);
+    EXPECT_EQ(MakeDrawingEntry(drawing, ui).Memo, c.memo);
     const std::string added = TakeMessage().Text;
     for (const std::string& text : {converted, added}) {
       if (c.whole) {
@@ -101,6 +112,27 @@ TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
     }
   }
   EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(MessagesTest, ADrawingThatCannotBeReadIsToldOnceAndAlikeOnEveryRoad) {
+  fs::create_directory(dir / "folder.jww");
+  const fs::path huge = dir / "huge.jwc";
+  test::WriteFile(huge, std::string(kJwcMagic));
+  fs::resize_file(huge, 257u << 20);  // sparse, over the readers' limit
+  Settings settings;
+  TListEditor editor(settings, ui);
+  for (const fs::path& path : {dir / "folder.jww", huge}) {
+    EXPECT_EQ(Convert(path, pdf), std::nullopt);
+    const std::string told = TakeMessage().Text;
+    editor.AddDrawings({path});
+    EXPECT_EQ(TakeMessage().Text, told) << path;
+    WriteList({path.string(), path.string() + "," + std::string(68, 'F')});
+    editor.Empty();
+    ui.OpenAnswers.push_back(list);
+    editor.Load();  // the line with masks says nothing until it is selected
+    EXPECT_EQ(TakeMessage().Text, told) << path;
+    EXPECT_EQ(test::MessageOf([&] { editor.Select(1); }), told) << path;
+  }
 }
 
 TEST_F(MessagesTest, FileErrorsGiveTheirRealCauseInJapanese) {

@@ -83,14 +83,19 @@ TEST(IniFile, WritesReplaceInPlaceAppendToTheSectionAndKeepOtherLines) {
   EXPECT_EQ(TIniFile(dir / "a.ini").ReadFloat("b", "F", 0), 0.15L);
 }
 
-TEST(IniFile, AFileThatCannotBeWrittenRaisesTheMessageAndStaysAsItWas) {
+TEST(IniFile, AFileThatCannotBeWrittenRaisesTheMessageWithItsCauseAndStaysAsItWas) {
   test::TempDir dir;
   std::filesystem::create_directory(dir / "folder.ini");
-  TIniFile ini(dir / "folder.ini");
-  EXPECT_TRUE(ini.Unreadable());
-  ini.WriteInteger("S", "K", 1);
-  EXPECT_EQ(test::MessageOf([&] { ini.UpdateFile(); }),
-            (dir / "folder.ini").string() + " に書き込めません");
+  test::WriteFile(dir / "file", "");
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {dir / "folder.ini", "通常のファイルではありません。"},
+      {dir / "file" / "a.ini", "フォルダーがありません。"}};
+  for (const auto& [path, cause] : cases) {
+    TIniFile ini(path);
+    ini.WriteInteger("S", "K", 1);
+    EXPECT_EQ(test::MessageOf([&] { ini.UpdateFile(); }),
+              path.string() + " に書き込めません\r\n" + cause);
+  }
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
 }
 

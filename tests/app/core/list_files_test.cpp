@@ -142,7 +142,7 @@ TEST_F(ListFilesTest, ListsThatCannotBeReadOrWrittenRaiseTheirMessage) {
                 "\r\nを読み込めません。\r\nファイルまたはフォルダーがありません。");
   fs::create_directory(dir / "folder.lst");
   EXPECT_EQ(test::MessageOf([&] { SaveListFile(dir / "folder.lst", {}, settings); }),
-            (dir / "folder.lst").string() + " に書き込めません");
+            (dir / "folder.lst").string() + " に書き込めません\r\n通常のファイルではありません。");
 }
 
 TEST_F(ListFilesTest, AListAndItsSettingsFileNeverReplaceEachOther) {

@@ -223,7 +223,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!form1.isVisible());
     QCOMPARE(ui_->Messages.size(), size_t{1});
     QCOMPARE(ui_->Messages[0].Caption, std::string("Kyrovane"));
-    QVERIFY(ui_->Messages[0].Text.ends_with(" に書き込めません。"));
+    QCOMPARE(ui_->Messages[0].Text,
+             IniFilePath().string() + " に書き込めません\r\n通常のファイルではありません。");
     QVERIFY(ui_->Messages[0].Icon == TMessageIcon::Stop);
     QCOMPARE(ui_->BusyDepth, 0);
   }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "import/ByteReader.h"
 #include "import/jwwunit.h"
 #include "import/support/jww_writer.h"
 #include "jww_samples.h"
@@ -137,7 +138,7 @@ TEST(JwwHeader, ShortFilesAreRefusedWithAReason) {
     JwwData data;
     const JwwReadResult result = ParseJwwHeader(std::string_view(file).substr(0, length), data);
     EXPECT_EQ(result.Status, JwwReadStatus::Damaged) << length;
-    EXPECT_NE(result.Reason.find("end of file"), std::string::npos) << result.Reason;
+    EXPECT_TRUE(result.Reason.starts_with(kUnexpectedEnd)) << result.Reason;
   }
   JwwData data;
   EXPECT_EQ(ParseJwwHeader("Jxw", data).Status, JwwReadStatus::NotJww);
