@@ -119,9 +119,10 @@ std::optional<TUsedLayers> ReadFlags(const fs::path& path, std::string& memo, Ui
       return UsedLayersOf(jww);
     }
     case TDrawingKind::Jwc: {
-      if (!IsJwcFile(path)) return std::nullopt;
+      const std::string bytes = ReadDrawingBytes(path);
+      if (!bytes.starts_with(kJwcMagic)) return std::nullopt;
       JwcData jwc;
-      const JwcReadResult read = ReadJwcFile(path, jwc);
+      const JwcReadResult read = ReadJwcData(bytes, jwc);
       ShowRepairNotice(ui, read);
       if (!read.Ok) throw EDrawingRefused(DamagedDrawingText(path, read.Error));
       memo = cp932::ToUtf8(jwc.JwcHeader.Memo);
