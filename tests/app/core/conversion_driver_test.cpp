@@ -290,6 +290,22 @@ TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
   EXPECT_TRUE(ui.Opened.empty());
 }
 
+TEST_F(DriverTest, ADrawingNamedThroughALinkIsNeverReplaced) {
+  fs::create_symlink("plan.jww", dir / "link.jww");
+  WriteList({(dir / "link.jww").string()});
+  for (const fs::path& input : {dir / "link.jww", list}) {
+    EXPECT_EQ(Convert(input, drawing), std::nullopt) << input;
+  }
+  ui.SaveAnswers.push_back(drawing);
+  EXPECT_EQ(driver.ConvertListEntries({{(dir / "link.jww").string(), {}}}, {}), std::nullopt);
+  ASSERT_EQ(ui.Messages.size(), 3u);
+  for (const auto& message : ui.Messages) {
+    EXPECT_EQ(message.Text, "ファイルが保存できませんでした。\r\n" + drawing.string() +
+                                "\r\n変換元のファイルと同じファイルです。");
+  }
+  EXPECT_EQ(test::ReadFile(drawing), test::TwoLayerLines());
+}
+
 TEST_F(DriverTest, AFolderWhoseNameHasALineBreakIsNotRemembered) {
   const fs::path folder = dir / "a\nTextFont=Mincyo";
   fs::create_directory(folder);
