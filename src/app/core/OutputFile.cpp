@@ -156,14 +156,7 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
   if (exists && !S_ISREG(existing.st_mode)) {
     throw EFileWriteError(Target, "通常のファイルではありません。");
   }
-  const auto isExisting = [&](const fs::path& source) {
-    struct stat read;
-    return stat(source.c_str(), &read) == 0 && read.st_dev == existing.st_dev &&
-           read.st_ino == existing.st_ino;
-  };
-  if (exists && std::ranges::any_of(Sources, isExisting)) {
-    throw EFileWriteError(Target, "変換元のファイルと同じファイルです。");
-  }
+  RefuseSources(Sources);
   // The file is replaced by a rename, which its own permissions do not stop; they must, as
   // they would stop writing into it.
   if (exists && faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
@@ -199,6 +192,19 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
 TOutputFile::~TOutputFile() {
   if (fd_ >= 0) close(fd_);
   if (!namedTemporary_.empty()) unlink(namedTemporary_.c_str());
+}
+
+void TOutputFile::RefuseSources(const std::vector<fs::path>& Sources) const {
+  struct stat target;
+  if (stat(target_.c_str(), &target) != 0) return;
+  const auto isTarget = [&](const fs::path& source) {
+    struct stat read;
+    return stat(source.c_str(), &read) == 0 && read.st_dev == target.st_dev &&
+           read.st_ino == target.st_ino;
+  };
+  if (std::ranges::any_of(Sources, isTarget)) {
+    throw EFileWriteError(shownPath_, "変換元のファイルと同じファイルです。");
+  }
 }
 
 void TOutputFile::ThrowIfWriteFailed() const {

@@ -43,6 +43,10 @@ class TOutputFile {
 
   std::ostream& Stream() { return stream_; }
 
+  // Throws EFileWriteError when the target is one of Sources: more files the output is made
+  // from, known only once it was started.
+  void RefuseSources(const std::vector<std::filesystem::path>& Sources) const;
+
   // Throws EFileWriteError when a write into the stream has failed, with its cause; for
   // callers whose own error hides it.
   void ThrowIfWriteFailed() const;

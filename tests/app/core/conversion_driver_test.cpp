@@ -21,6 +21,7 @@
 #include "import/support/fixed_clock.h"
 #include "import/support/jww_writer.h"
 #include "pdf/pdf_test_support.h"
+#include "pdf/picture/bmp_builder.h"
 #include "pdf/printer/pdf_inspection.h"
 #include "support/test_support.h"
 #include "tools/pdf_census.h"
@@ -304,6 +305,36 @@ TEST_F(DriverTest, ADrawingNamedThroughALinkIsNeverReplaced) {
                                 "\r\n変換元のファイルと同じファイルです。");
   }
   EXPECT_EQ(test::ReadFile(drawing), test::TwoLayerLines());
+}
+
+TEST_F(DriverTest, APictureOfTheDrawingIsNeverReplaced) {
+  jwwunit::JWWHead head = test::DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji text;
+  text.Head.PenColor = 1;
+  text.Text = "^@BMpicture.bmp,60,30";
+  test::JwwWriter writer(head);
+  writer.Count(1).Object(text);
+  const fs::path pictured = dir / "pictured.jww";
+  const fs::path picture = dir / "picture.bmp";
+  test::WriteFile(pictured, writer.Data());
+  test::WriteFile(picture, test::RedPixelBmp());
+  fs::create_symlink("picture.bmp", dir / "link.pdf");
+  WriteList({pictured.string()});
+  for (const fs::path& output : {picture, dir / "link.pdf"}) {
+    for (const fs::path& input : {pictured, list}) {
+      ui.Messages.clear();
+      EXPECT_EQ(Convert(input, output), std::nullopt) << input;
+      ASSERT_EQ(ui.Messages.size(), 1u) << input;
+      EXPECT_EQ(ui.Messages[0].Text, "ファイルが保存できませんでした。\r\n" + output.string() +
+                                         "\r\n変換元のファイルと同じファイルです。");
+    }
+  }
+  EXPECT_EQ(test::ReadFile(picture), test::RedPixelBmp());
+  ui.Messages.clear();  // the picture is read and drawn where it may be
+  ASSERT_EQ(Convert(pictured, pdf), pdf);
+  EXPECT_TRUE(ui.Messages.empty());
 }
 
 TEST_F(DriverTest, AFolderWhoseNameHasALineBreakIsNotRemembered) {
