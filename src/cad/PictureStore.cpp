@@ -104,6 +104,14 @@ std::shared_ptr<const TBitmap> TCad_PictureStore::Resampled(
       [&] { return std::make_shared<const TBitmap>(ResampleBitmap(*ASource, AWidth, AHeight)); });
 }
 
+std::vector<std::filesystem::path> TCad_PictureStore::Files() const {
+  std::vector<std::filesystem::path> files;
+  for (const auto& [name, file] : found_) {
+    if (file) files.push_back(*file);
+  }
+  return files;
+}
+
 void TCad_PictureStore::Clear() {
   entries_.clear();
   index_.clear();

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "cad/PicturePath.h"
 #include "pdf/picture/Bitmap.h"
@@ -45,6 +46,9 @@ class TCad_PictureStore {
   static constexpr std::size_t kMemoryLimit = std::size_t{1} << 30;
   void SetMemoryLimit(std::size_t ABytes) { limit_ = ABytes; }
   std::size_t HeldBytes() const { return held_; }
+
+  // The picture files found since the last Clear: files the conversion reads.
+  std::vector<std::filesystem::path> Files() const;
 
   // Forgets every picture, failure and folder listing.
   void Clear();

@@ -1,8 +1,7 @@
 #include "import/JwHeader.h"
 
-#include <fstream>
-
 #include "import/DecimalText.h"
+#include "import/RegularFile.h"
 
 namespace kyrovane {
 namespace {
@@ -15,11 +14,8 @@ std::string_view NumberText(std::string_view S) {
 }  // namespace
 
 bool FileStartsWith(const std::filesystem::path& FileName, std::string_view magic) {
-  std::ifstream in(FileName, std::ios::binary);
-  if (!in) return false;
-  std::string start(magic.size(), '\0');
-  if (!in.read(start.data(), static_cast<std::streamsize>(start.size()))) return false;
-  return start == magic;
+  const TFileBytes start = ReadRegularFileStart(FileName, magic.size());
+  return start.Failure == TFileReadFailure::None && start.Bytes == magic;
 }
 
 std::string ShortText(std::string_view block, std::size_t first, std::size_t length) {

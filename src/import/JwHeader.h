@@ -13,7 +13,7 @@
 
 namespace kyrovane {
 
-// True when the file can be opened and its first bytes are `magic`.
+// True when the file is a regular file that can be read and its first bytes are `magic`.
 bool FileStartsWith(const std::filesystem::path& FileName, std::string_view magic);
 
 // The short string of at most `length` bytes that starts at `first` (0-based) in a header text or

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace kyrovane {
 namespace {
@@ -34,9 +36,8 @@ struct TDescriptor {
   }
 };
 
-}  // namespace
-
-TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t MaxSize) {
+// At most Count bytes of the file; a file larger than MaxSize is refused.
+TFileBytes Read(const std::filesystem::path& Path, std::uintmax_t MaxSize, std::uintmax_t Count) {
   // A look before opening keeps devices from being opened at all; the look at the opened file
   // holds whatever the name has come to stand for meanwhile.
   struct stat info;
@@ -50,7 +51,7 @@ TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t Max
   if (size > MaxSize) return Failed(TFileReadFailure::TooLarge);
 
   TFileBytes result;
-  result.Bytes.resize(static_cast<std::size_t>(size));
+  result.Bytes.resize(static_cast<std::size_t>(std::min(size, Count)));
   std::size_t done = 0;
   while (done < result.Bytes.size()) {
     const ssize_t got = read(file.fd, result.Bytes.data() + done, result.Bytes.size() - done);
@@ -61,6 +62,16 @@ TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t Max
   }
   result.Bytes.resize(done);
   return result;
+}
+
+}  // namespace
+
+TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t MaxSize) {
+  return Read(Path, MaxSize, MaxSize);
+}
+
+TFileBytes ReadRegularFileStart(const std::filesystem::path& Path, std::size_t Count) {
+  return Read(Path, UINTMAX_MAX, Count);
 }
 
 }  // namespace kyrovane

@@ -4,6 +4,7 @@
 // pipe with no writer, or some devices, would hold an ordinary open for ever) and nothing is
 // read before the opened file is known to be a regular file within the size limit.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -25,5 +26,9 @@ struct TFileBytes {
 };
 
 TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t MaxSize);
+
+// The first Count bytes of a regular file of any size, fewer when the file is shorter: a look
+// at what kind of file it is.
+TFileBytes ReadRegularFileStart(const std::filesystem::path& Path, std::size_t Count);
 
 }  // namespace kyrovane

@@ -1,13 +1,20 @@
 #include "support/test_support.h"
 
+#include <fcntl.h>
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <pwd.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -96,6 +103,37 @@ CommandResult Run(const std::string& commandLine) {
   return result;
 }
 
+namespace {
+
+// Runs `work` in a child process: see AsOrdinaryUser.
+std::string InChild(const std::function<std::string()>& work) {
+  // The child's answer comes back in memory shared with it.
+  constexpr std::size_t kAnswerSize = 1 << 16;
+  void* shared =
+      mmap(nullptr, kAnswerSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  if (shared == MAP_FAILED) throw std::runtime_error("cannot share memory with a child");
+  char* answer = static_cast<char*>(shared);
+  const pid_t child = fork();
+  if (child == 0) {
+    std::string result;
+    try {
+      result = work();
+    } catch (const std::exception& error) {
+      result = error.what();
+    }
+    answer[result.copy(answer, kAnswerSize - 1)] = '\0';
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  const std::string result =
+      WIFEXITED(status) ? answer : "the child ended with status " + std::to_string(status);
+  munmap(shared, kAnswerSize);
+  return result;
+}
+
+}  // namespace
+
 std::string AsOrdinaryUser(const std::filesystem::path& folder,
                            const std::function<std::string()>& work) {
   const passwd* nobody = getpwnam("nobody");
@@ -108,32 +146,35 @@ std::string AsOrdinaryUser(const std::filesystem::path& folder,
       lchown(entry.path().c_str(), uid, gid);
     }
   }
-  // The child's answer comes back in memory shared with it.
-  constexpr std::size_t kAnswerSize = 1 << 16;
-  void* shared =
-      mmap(nullptr, kAnswerSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-  if (shared == MAP_FAILED) throw std::runtime_error("cannot share memory with a child");
-  char* answer = static_cast<char*>(shared);
-  const pid_t child = fork();
-  if (child == 0) {
-    std::string result = "cannot become an ordinary user";
-    if (!root || (setgroups(0, nullptr) == 0 && setresgid(gid, gid, gid) == 0 &&
-                  setresuid(uid, uid, uid) == 0)) {
-      try {
-        result = work();
-      } catch (const std::exception& error) {
-        result = error.what();
-      }
+  return InChild([&] {
+    if (root && (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 ||
+                 setresuid(uid, uid, uid) != 0)) {
+      return std::string("cannot become an ordinary user");
     }
-    answer[result.copy(answer, kAnswerSize - 1)] = '\0';
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  const std::string result =
-      WIFEXITED(status) ? answer : "the child ended with status " + std::to_string(status);
-  munmap(shared, kAnswerSize);
-  return result;
+    return work();
+  });
+}
+
+std::string WithoutUnnamedFiles(const std::function<std::string()>& work) {
+  return InChild([&] {
+    // openat with O_TMPFILE among its flags (the third argument) fails as a network file
+    // system makes it fail; every other call is let through.
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 4),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_STMT(BPF_ALU | BPF_AND | BPF_K, O_TMPFILE),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, O_TMPFILE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+      return std::string("cannot filter system calls");
+    }
+    return work();
+  });
 }
 
 std::filesystem::path SharedTestData(const std::string& relative) {

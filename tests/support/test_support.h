@@ -60,9 +60,13 @@ CommandResult Run(const std::string& commandLine);
 // Runs `work` in a child process with an ordinary user's rights, so that file permissions hold
 // even when the tests run as root: the child then runs as "nobody", made the owner of `folder`
 // and everything in it first. Returns what `work` returned, the message of what it threw, or
-// how the child ended.
+// how the child ended; so does the next one.
 std::string AsOrdinaryUser(const std::filesystem::path& folder,
                            const std::function<std::string()>& work);
+
+// Runs `work` in a child process for which no file system makes unnamed temporary files
+// (O_TMPFILE), as network file systems do not.
+std::string WithoutUnnamedFiles(const std::function<std::string()>& work);
 
 // The message of the exception that `call` throws, or "no exception".
 template <class Call>

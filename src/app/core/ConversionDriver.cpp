@@ -268,7 +268,9 @@ std::optional<fs::path> TConversionDriver::ConvertDrawing(const fs::path& Path,
     progress.SetPosition(1);
     BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(1.0L));
     progress.SetPosition(2);
-    const std::unique_ptr<TOutputFile> output = CreateOutput(Target, {Path}, written);
+    std::vector<fs::path> sources = CadPage.Pictures.Files();
+    sources.push_back(Path);
+    const std::unique_ptr<TOutputFile> output = CreateOutput(Target, sources, written);
     // A parts file is one page, never turned.
     const bool parts = drawing.Kind == TDrawingKind::Jwk;
     WriteInto(*output, [&](std::ostream& stream) {
@@ -318,6 +320,7 @@ std::optional<fs::path> TConversionDriver::ConvertList(
       CadPage.Clear();
       ParseDrawing(drawing);
       BuildDrawing(drawing, Options.IgnorePrintRange, MmToPoint(0.5L));
+      output->RefuseSources(CadPage.Pictures.Files());
     } catch (const EDrawingRefused& refused) {
       ShowDrawingMessage(ui_, refused.what());
       continue;

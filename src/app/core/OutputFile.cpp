@@ -1,28 +1,23 @@
 #include "app/core/OutputFile.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <random>
 #include <system_error>
 #include <vector>
 
 #include "app/core/FileErrors.h"
+#include "app/core/HiddenFiles.h"
 
 namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Hidden names of files under way: ".kyrovane-<process id>-<random>.tmp".
-constexpr std::string_view kTemporaryPrefix = ".kyrovane-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr int kMaxLinkHops = 40;
 
 // Why the file could not be written. "Not found" means a missing folder, unless the folder
@@ -59,23 +54,11 @@ fs::path FollowLinks(const fs::path& target) {
   throw EFileWriteError(target, CauseOf(ELOOP));
 }
 
-std::string RandomTemporaryName() {
-  static std::mt19937_64 generator{std::random_device{}()};
-  return std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-" +
-         std::to_string(generator()) + std::string(kTemporarySuffix);
-}
-
-// Removes the hidden files that writers killed earlier left in the folder.
-void RemoveLeftovers(const fs::path& folder) {
-  std::error_code error;
-  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-       entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
-    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) continue;
-    const pid_t writer = static_cast<pid_t>(std::atol(name.c_str() + kTemporaryPrefix.size()));
-    if (writer <= 0 || writer == getpid()) continue;
-    if (kill(writer, 0) != 0 && errno == ESRCH) unlink(entry->path().c_str());
-  }
+// Whether the name still stands for the open file.
+bool Names(const fs::path& name, int fd) {
+  struct stat named, open;
+  return lstat(name.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+         named.st_ino == open.st_ino;
 }
 
 mode_t NewFileMode() {
@@ -173,14 +156,7 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
   if (exists && !S_ISREG(existing.st_mode)) {
     throw EFileWriteError(Target, "通常のファイルではありません。");
   }
-  const auto isExisting = [&](const fs::path& source) {
-    struct stat read;
-    return stat(source.c_str(), &read) == 0 && read.st_dev == existing.st_dev &&
-           read.st_ino == existing.st_ino;
-  };
-  if (exists && std::ranges::any_of(Sources, isExisting)) {
-    throw EFileWriteError(Target, "変換元のファイルと同じファイルです。");
-  }
+  RefuseSources(Sources);
   // The file is replaced by a rename, which its own permissions do not stop; they must, as
   // they would stop writing into it.
   if (exists && faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
@@ -188,25 +164,27 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
   }
 
   folder_ = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
-  RemoveLeftovers(folder_);
   const mode_t mode = exists ? existing.st_mode & 07777 : NewFileMode();
   fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-    // File systems without unnamed files.
-    std::string name = (folder_ / (std::string(kTemporaryPrefix) + std::to_string(getpid()) +
-                                   "-XXXXXX" + std::string(kTemporarySuffix)))
-                           .string();
-    fd_ = mkostemps(name.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
-    if (fd_ >= 0) namedTemporary_ = name;
+    // File systems without unnamed files, network file systems among them.
+    do {
+      const fs::path name = folder_ / HiddenFileName(getpid());
+      fd_ = open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+      if (fd_ >= 0) namedTemporary_ = name;
+    } while (fd_ < 0 && errno == EEXIST);
   }
   if (fd_ < 0) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error, folder_));
   }
-  if (fchmod(fd_, mode) != 0) {
+  struct stat fresh;
+  if (fchmod(fd_, mode) != 0 || fstat(fd_, &fresh) != 0) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error));
   }
+  // The new file tells the time by the folder's own clock, which other machines share.
+  RemoveLeftovers(folder_, fresh.st_mtim);
   buffer_ = std::make_unique<TBuffer>(fd_);
   stream_.rdbuf(buffer_.get());
 }
@@ -214,6 +192,19 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
 TOutputFile::~TOutputFile() {
   if (fd_ >= 0) close(fd_);
   if (!namedTemporary_.empty()) unlink(namedTemporary_.c_str());
+}
+
+void TOutputFile::RefuseSources(const std::vector<fs::path>& Sources) const {
+  struct stat target;
+  if (stat(target_.c_str(), &target) != 0) return;
+  const auto isTarget = [&](const fs::path& source) {
+    struct stat read;
+    return stat(source.c_str(), &read) == 0 && read.st_dev == target.st_dev &&
+           read.st_ino == target.st_ino;
+  };
+  if (std::ranges::any_of(Sources, isTarget)) {
+    throw EFileWriteError(shownPath_, "変換元のファイルと同じファイルです。");
+  }
 }
 
 void TOutputFile::ThrowIfWriteFailed() const {
@@ -237,7 +228,7 @@ void TOutputFile::Commit() {
     }
     if (errno != EEXIST) throw fail(errno);
     for (;;) {
-      const fs::path hidden = folder_ / RandomTemporaryName();
+      const fs::path hidden = folder_ / HiddenFileName(getpid());
       if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         namedTemporary_ = hidden;
         break;
@@ -245,7 +236,17 @@ void TOutputFile::Commit() {
       if (errno != EEXIST) throw fail(errno);
     }
   }
-  if (rename(namedTemporary_.c_str(), target_.c_str()) != 0) throw fail(errno);
+  // Another machine or program may have removed the named file: that, not a missing folder,
+  // is why the file cannot be put in place.
+  const EFileWriteError vanished(shownPath_, "書き込み中の一時ファイル " +
+                                                 namedTemporary_.filename().string() +
+                                                 " が消えました。ほかのコンピューターまたは"
+                                                 "プログラムが削除した可能性があります。");
+  if (!Names(namedTemporary_, fd_)) throw vanished;
+  if (rename(namedTemporary_.c_str(), target_.c_str()) != 0) {
+    const int error = errno;
+    throw Names(namedTemporary_, fd_) ? fail(error) : vanished;
+  }
   namedTemporary_.clear();
   close(fd_);
   fd_ = -1;

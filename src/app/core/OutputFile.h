@@ -3,10 +3,10 @@
 // Files that the program writes (PDFs, settings and list files) are written beside their
 // target and put in its place only when complete, so that a failure or a killed process never
 // leaves a partial file where the old one was. The file under way has no name where the file
-// system allows it; otherwise it has a hidden name that the next write into that folder
-// removes once its process is gone. A target that is a symbolic link is written through to the
-// file it points to; one that is a device, a pipe or a folder, or a file the user may not write,
-// is refused.
+// system allows it; otherwise it has a hidden name, which later writes into that folder remove
+// only when it is provably no running writer's (see HiddenFiles.h). A target that is a symbolic
+// link is written through to the file it points to; one that is a device, a pipe or a folder, or a
+// file the user may not write, is refused.
 
 #include <filesystem>
 #include <memory>
@@ -42,6 +42,10 @@ class TOutputFile {
   TOutputFile& operator=(const TOutputFile&) = delete;
 
   std::ostream& Stream() { return stream_; }
+
+  // Throws EFileWriteError when the target is one of Sources: more files the output is made
+  // from, known only once it was started.
+  void RefuseSources(const std::vector<std::filesystem::path>& Sources) const;
 
   // Throws EFileWriteError when a write into the stream has failed, with its cause; for
   // callers whose own error hides it.

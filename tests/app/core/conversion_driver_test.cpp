@@ -22,6 +22,7 @@
 #include "import/support/fixed_clock.h"
 #include "import/support/jww_writer.h"
 #include "pdf/pdf_test_support.h"
+#include "pdf/picture/bmp_builder.h"
 #include "pdf/printer/pdf_inspection.h"
 #include "support/test_support.h"
 #include "tools/pdf_census.h"
@@ -235,6 +236,7 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
   test::WriteFile(dir / "fake.jwc", whole);
   test::WriteFile(dir / "fake.jwk", whole);
   test::WriteFile(dir / "cut.jwc", std::string(kJwcMagic));
+  fs::create_symlink("plan.jww", dir / "link.jww");
   const std::string saveFailed = "ファイルが保存できませんでした。\r\n";
   const Case cases[] = {
       {dir / "cut.jww", pdf, "Kyrovane",
@@ -249,6 +251,8 @@ TEST_F(DriverTest, DrawingsAndOutputsThatCannotBeUsedAreNamedWithTheirCause) {
       {dir / "fake.jwk", pdf, "Kyrovane",
        (dir / "fake.jwk").string() + "\r\nは、jwkファイルではないか、無効なファイルです。"},
       {drawing, drawing, drawing.string(),
+       saveFailed + drawing.string() + "\r\n変換元のファイルと同じファイルです。"},
+      {dir / "link.jww", drawing, drawing.string(),
        saveFailed + drawing.string() + "\r\n変換元のファイルと同じファイルです。"},
       {drawing, "/dev/null", "/dev/null",
        saveFailed + "/dev/null\r\n通常のファイルではありません。"},
@@ -270,10 +274,13 @@ TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
   const std::string whole = test::TwoLayerLines();
   const fs::path second = dir / "second.jww";
   test::WriteFile(second, whole);
-  const std::string listed = WriteList({drawing.string(), second.string()});
+  // The second drawing is named through a link.
+  fs::create_symlink("second.jww", dir / "soft.jww");
+  const std::string listed = WriteList({drawing.string(), (dir / "soft.jww").string()});
   fs::create_hard_link(second, dir / "hard.pdf");
   fs::create_symlink("second.jww", dir / "soft.pdf");
-  const std::vector<TListEntry> entries = {{drawing.string(), {}}, {second.string(), {}}};
+  const std::vector<TListEntry> entries = {{drawing.string(), {}},
+                                           {(dir / "soft.jww").string(), {}}};
   for (const fs::path& output : {list, drawing, second, dir / "hard.pdf", dir / "soft.pdf"}) {
     ui.Messages.clear();
     EXPECT_EQ(Convert(list, output), std::nullopt) << output;
@@ -293,6 +300,36 @@ TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
   EXPECT_EQ(test::ReadFile(drawing), whole);
   EXPECT_EQ(test::ReadFile(second), whole);
   EXPECT_TRUE(ui.Opened.empty());
+}
+
+TEST_F(DriverTest, APictureOfTheDrawingIsNeverReplaced) {
+  jwwunit::JWWHead head = test::DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  jwwunit::CDataMoji text;
+  text.Head.PenColor = 1;
+  text.Text = "^@BMpicture.bmp,60,30";
+  test::JwwWriter writer(head);
+  writer.Count(1).Object(text);
+  const fs::path pictured = dir / "pictured.jww";
+  const fs::path picture = dir / "picture.bmp";
+  test::WriteFile(pictured, writer.Data());
+  test::WriteFile(picture, test::RedPixelBmp());
+  fs::create_symlink("picture.bmp", dir / "link.pdf");
+  WriteList({pictured.string()});
+  for (const fs::path& output : {picture, dir / "link.pdf"}) {
+    for (const fs::path& input : {pictured, list}) {
+      ui.Messages.clear();
+      EXPECT_EQ(Convert(input, output), std::nullopt) << input;
+      ASSERT_EQ(ui.Messages.size(), 1u) << input;
+      EXPECT_EQ(ui.Messages[0].Text, "ファイルが保存できませんでした。\r\n" + output.string() +
+                                         "\r\n変換元のファイルと同じファイルです。");
+    }
+  }
+  EXPECT_EQ(test::ReadFile(picture), test::RedPixelBmp());
+  ui.Messages.clear();  // the picture is read and drawn where it may be
+  ASSERT_EQ(Convert(pictured, pdf), pdf);
+  EXPECT_TRUE(ui.Messages.empty());
 }
 
 TEST_F(DriverTest, AFolderWhoseNameHasALineBreakIsNotRemembered) {

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/core/FileErrors.h"
+#include "app/core/ListEditor.h"
 #include "app/core/ListFiles.h"
 #include "app/core/driver_fixture.h"
 #include "import/support/fixed_clock.h"
@@ -64,6 +65,21 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   EXPECT_EQ(ui.Messages[1].Text,
             CannotReadText(dir / "plans.kvs", "通常のファイルではありません。"));
   EXPECT_TRUE(settings.Env.UseColor);
+}
+
+TEST_F(HostileFilesTest, ADrawingThatIsAPipeIsAddedToTheListWindowWithoutWaiting) {
+  const fs::path pipe = dir / "pipe.jwc";
+  MakePipe(pipe);
+  const std::string cannotRead = CannotReadText(pipe, "通常のファイルではありません。");
+  Settings settings;
+  TListEditor editor(settings, ui);
+  ui.OpenFilesAnswers.push_back({pipe});
+  editor.Add();
+  ASSERT_EQ(editor.Entries().size(), 1u);
+  EXPECT_FALSE(editor.Entries()[0].Param.Scanned);
+  ASSERT_FALSE(ui.Messages.empty());
+  EXPECT_EQ(ui.Messages.back().Text, cannotRead);
+  EXPECT_EQ(test::MessageOf([&] { editor.Select(0); }), cannotRead);
 }
 
 // Writes `size` bytes of line ends without holding them in memory.

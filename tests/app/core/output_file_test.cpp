@@ -7,6 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+
+#include "app/core/HiddenFiles.h"
 #include "support/test_support.h"
 
 namespace kyrovane {
@@ -96,17 +100,53 @@ TEST(OutputFile, AFileTheUserMayNotWriteIsRefused) {
   EXPECT_EQ(fs::status(dir / "locked.pdf").permissions(), fs::perms(0444));
 }
 
-TEST(OutputFile, HiddenFilesOfWritersThatAreGoneAreRemoved) {
+TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   test::TempDir dir;
   const pid_t gone = fork();
   if (gone == 0) _exit(0);
   waitpid(gone, nullptr, 0);
-  const std::string leftover = ".kyrovane-" + std::to_string(gone) + "-ab12.tmp";
-  const std::string running = ".kyrovane-1-ab12.tmp";  // a process that exists
-  test::WriteFile(dir / leftover, "partial");
-  test::WriteFile(dir / running, "partial");
+  const std::string elsewhere = ".kyrovane-0123456789abcdef0123456789abcdef.1-";
+  const std::vector<std::string> kept = {
+      HiddenFileName(1),  // a process that runs here
+      elsewhere + std::to_string(gone) + "-7.tmp",
+      ".kyrovane-" + std::to_string(gone) + "-ab12.tmp",  // earlier versions named no machine
+  };
+  const std::vector<std::string> removed = {
+      HiddenFileName(gone),
+      elsewhere + "1-7.tmp",  // untouched for more than a week
+      ".kyrovane-1-ab12.tmp",
+  };
+  for (const auto& name : kept) test::WriteFile(dir / name, "partial");
+  for (const auto& name : removed) test::WriteFile(dir / name, "partial");
+  for (const auto& name : {removed[1], removed[2]}) {
+    fs::last_write_time(dir / name,
+                        fs::file_time_type::clock::now() - std::chrono::hours(7 * 24 + 1));
+  }
   WriteFileSafely(dir / "a.pdf", "whole");
-  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{running, "a.pdf"}));
+  std::vector<std::string> left = kept;
+  left.push_back("a.pdf");
+  std::ranges::sort(left);
+  EXPECT_EQ(test::FileNames(dir.path()), left);
+}
+
+TEST(OutputFile, WhereFoldersHoldNoUnnamedFilesTheHiddenOneMayVanish) {
+  test::TempDir dir;
+  const std::string outcome = test::WithoutUnnamedFiles([&] {
+    WriteFileSafely(dir / "a.pdf", "whole");
+    TOutputFile file(dir / "a.pdf");
+    file.Stream() << "new";
+    const std::vector<std::string> names = test::FileNames(dir.path());
+    if (names.size() != 2) return std::string("no hidden file");
+    fs::remove(dir / names[0]);  // as another machine's writer might
+    return test::MessageOf([&] { file.Commit(); });
+  });
+  EXPECT_TRUE(outcome.starts_with("書き込み中の一時ファイル .kyrovane-")) << outcome;
+  EXPECT_TRUE(
+      outcome.ends_with(".tmp が消えました。ほかのコンピューターまたはプログラムが削除した"
+                        "可能性があります。"))
+      << outcome;
+  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"a.pdf"});
+  EXPECT_EQ(test::ReadFile(dir / "a.pdf"), "whole");
 }
 
 }  // namespace

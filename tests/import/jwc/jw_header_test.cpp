@@ -1,6 +1,8 @@
 #include "import/JwHeader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -68,6 +70,10 @@ TEST(FileStartsWith, NeedsTheWholeMagicAtTheStart) {
   EXPECT_FALSE(FileStartsWith(dir / "short", "jw_cad(c)data......."));
   EXPECT_FALSE(FileStartsWith(dir / "missing", "jw_cad"));
   EXPECT_FALSE(FileStartsWith(dir.path(), "jw_cad"));  // a folder
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  alarm(60);  // a look that waited for a writer would end the test here
+  EXPECT_FALSE(FileStartsWith(dir / "pipe", "jw_cad"));
+  alarm(0);
 }
 
 }  // namespace
