@@ -76,9 +76,13 @@ TEST_F(HostileFilesTest, ADrawingThatIsAPipeIsAddedToTheListWindowWithoutWaiting
   ui.OpenFilesAnswers.push_back({pipe});
   editor.Add();
   ASSERT_EQ(editor.Entries().size(), 1u);
-  EXPECT_FALSE(editor.Entries()[0].Param.Scanned);
-  ASSERT_FALSE(ui.Messages.empty());
+  ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_EQ(ui.Messages.back().Text, cannotRead);
+  // A line with masks is looked at only when it is selected.
+  WriteList({pipe.string() + "," + std::string(68, 'F')});
+  editor.Empty();
+  ui.OpenAnswers.push_back(list);
+  editor.Load();
   EXPECT_EQ(test::MessageOf([&] { editor.Select(0); }), cannotRead);
 }
 
