@@ -4,10 +4,13 @@
 #include "memory/SpinLock.h"
 
 #include <errno.h>
+#include <pthread.h>
+#include <sched.h>
 #include <time.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -62,34 +65,85 @@ TEST(SpinLock, AThreadThatWaitsLongSleepsAndIsWokenKeepingErrno) {
   EXPECT_EQ(waiterErrno, ERANGE);
 }
 
-// The holder keeps the lock for a while and takes it again at once after each time it lets go;
-// the other thread gets it all the same, long before the holder would give up (after ten
-// seconds).
-TEST(SpinLock, AWaitingThreadGetsTheLockFromAHolderThatNeverPauses) {
+using TClock = std::chrono::steady_clock;
+
+struct TRound {
+  TClock::duration waited;       // by the waiting thread for the lock
+  TClock::duration longestFree;  // the lock's longest time free between the holder's takes
+};
+
+void PinToProcessor(int cpu) {
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(cpu, &one);
+  pthread_setaffinity_np(pthread_self(), sizeof one, &one);
+}
+
+// A thread on the given processor takes the lock over from waiting and then re-takes it at once
+// after each time it lets go, while the calling thread waits for the lock.
+TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
   TSpinLock lock;
-  std::atomic<bool> waiterDone{false};
-  std::atomic<bool> holderGaveUp{false};
+  std::atomic<bool> holderWaits{false};
   std::atomic<bool> holding{false};
+  std::atomic<bool> stop{false};
+  TClock::duration longestFree{};
+  lock.Lock();
   std::thread holder([&] {
-    const auto start = std::chrono::steady_clock::now();
-    while (!waiterDone) {
-      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
-        holderGaveUp = true;
-        return;
-      }
-      lock.Lock();
-      holding = true;
+    PinToProcessor(holderCpu);
+    holderWaits = true;
+    lock.Lock();
+    holding = true;
+    // Gives up after seconds, so that a waiter that never gets the lock fails instead of hanging.
+    for (const TClock::time_point began = TClock::now();
+         !stop && TClock::now() - began < std::chrono::seconds(5);) {
       for (int work = 0; work < 1000; ++work) asm volatile("");
+      const TClock::time_point letGo = TClock::now();
       lock.Unlock();
+      lock.Lock();
+      longestFree = std::max(longestFree, TClock::now() - letGo);
+    }
+    lock.Unlock();
+  });
+  // Let go once the holder is surely waiting, so that it takes the lock over from waiting.
+  while (!holderWaits) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  lock.Unlock();
+  while (!holding) std::this_thread::yield();
+  const TClock::time_point arrived = TClock::now();
+  lock.Lock();
+  const TClock::duration waited = TClock::now() - arrived;
+  stop = true;
+  lock.Unlock();
+  holder.join();
+  return {waited, longestFree};
+}
+
+// A thread that took the lock over from waiting keeps it for a turn of 100 ms, however eagerly
+// it re-takes it; then a waiting thread gets it, long before that thread would take it for
+// having waited too long itself (800 ms). The two threads run on processors of their own, or
+// waking the waiter could displace the holder; a round in which the holder was kept from
+// running while the lock was free tells nothing, as the waiter may then take the lock for
+// having found it free some tens of microseconds.
+TEST(SpinLock, AWaitingThreadGetsTheLockWhenTheHoldersTurnIsOver) {
+  cpu_set_t allowed;
+  ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+  std::vector<int> cpus;
+  for (int cpu = 0; cpu < CPU_SETSIZE && cpus.size() < 2; ++cpu) {
+    if (CPU_ISSET(cpu, &allowed)) cpus.push_back(cpu);
+  }
+  if (cpus.size() < 2) GTEST_SKIP() << "needs two processors";
+  int told = 0;
+  std::thread waiter([&] {
+    PinToProcessor(cpus[0]);
+    for (int round = 0; round < 12 && told < 3; ++round) {
+      const TRound result = WaitBehindAHolderThatNeverPauses(cpus[1]);
+      if (result.longestFree >= std::chrono::microseconds(100)) continue;
+      ++told;
+      EXPECT_LT(result.waited, std::chrono::milliseconds(500)) << round;
     }
   });
-  while (!holding) std::this_thread::yield();
-  lock.Lock();
-  const bool beforeTheHolderGaveUp = !holderGaveUp;
-  lock.Unlock();
-  waiterDone = true;
-  holder.join();
-  EXPECT_TRUE(beforeTheHolderGaveUp);
+  waiter.join();
+  if (told == 0) GTEST_SKIP() << "the holder was kept from running in every round";
 }
 
 }  // namespace
