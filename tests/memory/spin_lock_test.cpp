@@ -4,6 +4,8 @@
 #include "memory/SpinLock.h"
 
 #include <errno.h>
+#include <pthread.h>
+#include <sched.h>
 #include <time.h>
 
 #include <gtest/gtest.h>
@@ -62,34 +64,86 @@ TEST(SpinLock, AThreadThatWaitsLongSleepsAndIsWokenKeepingErrno) {
   EXPECT_EQ(waiterErrno, ERANGE);
 }
 
-// The holder keeps the lock for a while and takes it again at once after each time it lets go;
-// the other thread gets it all the same, long before the holder would give up (after ten
-// seconds).
-TEST(SpinLock, AWaitingThreadGetsTheLockFromAHolderThatNeverPauses) {
+using TClock = std::chrono::steady_clock;
+
+struct TRound {
+  TClock::duration waited;  // for the lock
+  TClock::duration free;    // since the holder last let go, when the waiter got the lock
+};
+
+void PinToProcessor(int cpu) {
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(cpu, &one);
+  pthread_setaffinity_np(pthread_self(), sizeof one, &one);
+}
+
+// A thread on the given processor takes the lock over from waiting and then re-takes it at once
+// after each time it lets go, while the calling thread waits for the lock.
+TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
   TSpinLock lock;
-  std::atomic<bool> waiterDone{false};
-  std::atomic<bool> holderGaveUp{false};
+  std::atomic<bool> holderWaits{false};
   std::atomic<bool> holding{false};
+  std::atomic<bool> stop{false};
+  std::atomic<TClock::time_point> letGo{};
+  lock.Lock();
   std::thread holder([&] {
-    const auto start = std::chrono::steady_clock::now();
-    while (!waiterDone) {
-      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
-        holderGaveUp = true;
-        return;
-      }
-      lock.Lock();
-      holding = true;
+    PinToProcessor(holderCpu);
+    holderWaits = true;
+    lock.Lock();
+    holding = true;
+    // Gives up after seconds, so that a waiter that never gets the lock fails instead of hanging.
+    for (const TClock::time_point began = TClock::now();
+         !stop && TClock::now() - began < std::chrono::seconds(5);) {
       for (int work = 0; work < 1000; ++work) asm volatile("");
+      letGo = TClock::now();
       lock.Unlock();
+      lock.Lock();
+    }
+    lock.Unlock();
+  });
+  // Let go once the holder is surely waiting, so that it takes the lock over from waiting.
+  while (!holderWaits) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  lock.Unlock();
+  while (!holding) std::this_thread::yield();
+  const TClock::time_point arrived = TClock::now();
+  lock.Lock();
+  const TClock::time_point got = TClock::now();
+  const TRound round{got - arrived, got - letGo.load()};
+  stop = true;
+  lock.Unlock();
+  holder.join();
+  return round;
+}
+
+// A thread that took the lock over from waiting keeps it for a turn of 100 ms, however eagerly
+// it re-takes it; then a waiting thread gets it, long before that thread would take it for
+// having waited too long itself (800 ms). A waiter that got the lock after it had lain free for
+// some tens of microseconds (the holder kept from running) may have taken it for that, turn or
+// no turn: such rounds tell nothing. The two threads run on processors of their own, or waking
+// the waiter could keep the holder from running.
+TEST(SpinLock, AWaitingThreadGetsTheLockWhenTheHoldersTurnIsOver) {
+  cpu_set_t allowed;
+  ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+  std::vector<int> cpus;
+  for (int cpu = 0; cpu < CPU_SETSIZE && cpus.size() < 2; ++cpu) {
+    if (CPU_ISSET(cpu, &allowed)) cpus.push_back(cpu);
+  }
+  if (cpus.size() < 2) GTEST_SKIP() << "needs two processors";
+  int told = 0;
+  std::thread waiter([&] {
+    PinToProcessor(cpus[0]);
+    for (int round = 0; round < 12 && told < 3; ++round) {
+      const TRound result = WaitBehindAHolderThatNeverPauses(cpus[1]);
+      if (result.free >= std::chrono::microseconds(25)) continue;
+      ++told;
+      EXPECT_LT(result.waited, std::chrono::milliseconds(500)) << round;
     }
   });
-  while (!holding) std::this_thread::yield();
-  lock.Lock();
-  const bool beforeTheHolderGaveUp = !holderGaveUp;
-  lock.Unlock();
-  waiterDone = true;
-  holder.join();
-  EXPECT_TRUE(beforeTheHolderGaveUp);
+  waiter.join();
+  if (told == 0)
+    GTEST_SKIP() << "the lock lay free for long before the waiter got it in every round";
 }
 
 }  // namespace

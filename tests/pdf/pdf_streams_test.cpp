@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "pdf/ParallelDeflate.h"
+#include "pdf/PdfStreamStore.h"
 #include "pdf/PdfTypes.h"
 #include "pdf/PdfXref.h"
 #include "pdf/ZLibEx.h"
@@ -136,6 +137,36 @@ TEST(PdfStreamBuffers, StreamsCanBeEncodedInParallel) {
   }
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(parallel, sequential);
+}
+
+// Threads appending at once (deflate workers storing their pieces) each get a range of their
+// own, and every block reads back as it was written.
+TEST(PdfStreamBuffers, BlocksAppendedFromManyThreadsAtOnceReadBackWhole) {
+  test::ScopedTempFolder folder;
+  TPdfStreamStore store;
+  constexpr int kThreads = 8;
+  constexpr int kBlocks = 4000;
+  const auto block = [](int thread, int i) {
+    return std::string(1 + i % 97, char('a' + thread)) + std::to_string(i);
+  };
+  std::vector<std::vector<std::uint64_t>> offsets(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kBlocks; ++i) offsets[t].push_back(store.Append(block(t, i)));
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  int damaged = 0;
+  for (int t = 0; t < kThreads; ++t) {
+    for (int i = 0; i < kBlocks; ++i) {
+      std::string expected = block(t, i);
+      std::string read(expected.size(), '\0');
+      store.Read(offsets[t][i], read.data(), read.size());
+      damaged += read != expected;
+    }
+  }
+  EXPECT_EQ(damaged, 0);
 }
 
 // The definition of a Flate stream of object 1 holding the zlib stream.

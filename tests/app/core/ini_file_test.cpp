@@ -99,6 +99,19 @@ TEST(IniFile, AFileThatCannotBeWrittenRaisesTheMessageWithItsCauseAndStaysAsItWa
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
 }
 
+// Keys the program does not know would be lost with the part of the file that was not read.
+TEST(IniFile, AFileLargerThanAProfileIsNeverReplaced) {
+  test::TempDir dir;
+  const std::string text = "[S]\r\nK=1\r\n;" + std::string(1 << 20, 'x') + "\r\n";
+  test::WriteFile(dir / "big.ini", text);
+  TIniFile ini(dir / "big.ini");
+  EXPECT_TRUE(ini.Unreadable());
+  ini.WriteInteger("S", "K", 2);
+  EXPECT_EQ(test::MessageOf([&] { ini.UpdateFile(); }),
+            (dir / "big.ini").string() + "\r\nは、読み込めないため書き換えませんでした。");
+  EXPECT_EQ(test::ReadFile(dir / "big.ini"), text);
+}
+
 TEST(IniFile, ValuesWithLineBreaksAreNeverWritten) {
   test::TempDir dir;
   TIniFile ini(dir / "a.ini", "[S]\r\nK=1\r\n");

@@ -101,7 +101,7 @@ TEST(SettingsFiles, EveryWriterReadsBackTheSameRecord) {
   expected.Line[9] = 0.333333333333333L;  // fifteen digits are what the files keep
   expected.FitToPaper = true;             // per-conversion fields are not stored and stay
   expected.PaperMode = 4;
-  for (const char* name : {"k.ini", "s.kvs", "l.kvs"}) {
+  const auto readBack = [&](const char* name) {
     REnvironment read;
     read.FitToPaper = true;
     read.PaperMode = 4;
@@ -111,6 +111,12 @@ TEST(SettingsFiles, EveryWriterReadsBackTheSameRecord) {
       ReadSettingsFile(dir / name, read, ui);
     }
     EXPECT_EQ(read, expected) << name;
+  };
+  for (const char* name : {"k.ini", "s.kvs", "l.kvs"}) readBack(name);
+  // The same with the byte-order mark that some editors put before the first section.
+  for (const char* name : {"k.ini", "s.kvs", "l.kvs"}) {
+    test::WriteFile(dir / name, "\xEF\xBB\xBF" + test::ReadFile(dir / name));
+    readBack(name);
   }
   EXPECT_TRUE(ui.Messages.empty());
 }

@@ -106,7 +106,7 @@ class MainWindowTest : public QObject {
   }
 
   // In the program's fonts, every text shows whole and the controls keep a margin to the
-  // window's right edge in both layouts; the Part's widths are the least.
+  // window's right edge in both layouts; neither is narrower than its designed width.
   void bothLayoutsFitTheirTexts() {
     TForm1& form1 = StartProgram();
     QVERIFY(form1.BasicWidth() >= 168 && form1.DetailWidth() >= 297);

@@ -24,10 +24,21 @@ fail() {
   exit 1
 }
 
-for _ in $(seq 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+# Runs the command until it succeeds, for at most SECONDS; fails when it never does. The
+# deadlines are many times what an idle machine needs, so that a busy one passes too.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+wm_running() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+wait_for 30 wm_running || fail "the window manager did not start"
 
 # The window's state as the window manager keeps it: Iconic or Normal.
 state() {
@@ -56,12 +67,15 @@ start() {
   XDG_CONFIG_HOME=$config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data \
     XDG_RUNTIME_DIR=$work/runtime "$program" &
   pid=$!
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Kyrovane Ver' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && [ -n "$(state)" ] && return 0
-    sleep 0.1
-  done
-  fail "the main window did not come up (Top=$2 Left=$3 Icon=$4)"
+  wait_for 30 main_window_up || fail "the main window did not come up (Top=$2 Left=$3 Icon=$4)"
+}
+
+# Sets $window to this run's main window (not one of a run just stopped) once the window
+# manager has given it a state.
+main_window_up() {
+  window=$(xdotool search --all --pid "$pid" --name '^Kyrovane Ver' 2>/dev/null | head -n 1) ||
+    true
+  [ -n "$window" ] && [ -n "$(state)" ]
 }
 
 stop() {
@@ -80,14 +94,13 @@ stays_iconic() {
 # Near the bottom right corner, with the frame reaching past the edges.
 start near-edge 743 981 1
 stays_iconic "near the edges"
-xdotool windowactivate "$window" 2>/dev/null || true
-for _ in $(seq 30); do
-  [ "$(state)" = "Normal" ] && break
-  sleep 0.1
-done
-[ "$(state)" = "Normal" ] || fail "the minimised window could not be restored"
-sleep 1
-on_screen || fail "restored off the screen: $frame"
+restored() {
+  xdotool windowactivate "$window" 2>/dev/null || true
+  [ "$(state)" = "Normal" ]
+}
+wait_for 30 restored || fail "the minimised window could not be restored"
+# Restored, the window moves onto the screen once its place has settled.
+wait_for 30 on_screen || fail "restored off the screen: $frame"
 stop
 
 # A place on a screen that is no longer there.
@@ -97,9 +110,13 @@ stop
 
 # Not minimised, the same place near the edges: shown, and snapped onto the screen.
 start near-edge-normal 743 981 0
-sleep 1.5
-[ "$(state)" = "Normal" ] || fail "the window did not show"
-on_screen || fail "shown off the screen: $frame"
+shown() {
+  [ "$(state)" = "Normal" ] && on_screen
+}
+if ! wait_for 30 shown; then
+  [ "$(state)" = "Normal" ] || fail "the window did not show"
+  fail "shown off the screen: $frame"
+fi
 stop
 
 echo "PASS: minimised starts stay minimised; shown windows lie on the screen"

@@ -12,9 +12,9 @@
 namespace kyrovane::test {
 
 std::string Bmp24(int width, int height, TRGB color) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
+  TBmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
   std::string row(static_cast<std::size_t>(width) * 3, '\0');
   for (int x = 0; x < width; ++x) {
     row[x * 3] = static_cast<char>(color.B);
@@ -22,8 +22,8 @@ std::string Bmp24(int width, int height, TRGB color) {
     row[x * 3 + 2] = static_cast<char>(color.R);
   }
   row.resize((row.size() + 3) / 4 * 4, '\0');  // rows are padded to four bytes
-  for (int y = 0; y < height; ++y) spec.pixels += row;
-  return BuildBmp(spec);
+  for (int y = 0; y < height; ++y) recipe.pixels += row;
+  return BuildBmp(recipe);
 }
 
 ImageScene::ImageScene() : pdfPath(dir / "scene.pdf"), layer(page.GetLayer(page.AddLayer("0"))) {

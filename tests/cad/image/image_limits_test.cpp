@@ -17,14 +17,14 @@ constexpr std::size_t kSmall = 1 << 20;
 
 // A BMP that declares width x height pixels of RLE8 data and ends its data at once.
 std::string HugeBmp(int32_t width, int32_t height) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {{0, 0, 0}};
-  spec.pixels = std::string("\x00\x01", 2);
-  return BuildBmp(spec);
+  TBmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.palette = {{0, 0, 0}};
+  recipe.pixels = std::string("\x00\x01", 2);
+  return BuildBmp(recipe);
 }
 
 // A small JPEG whose frame header declares 65500 x 65500 pixels.

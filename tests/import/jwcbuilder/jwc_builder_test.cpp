@@ -241,15 +241,17 @@ TEST(JwcShapes, ArcsAndPointsAsStoredWithTheirPens) {
 // 0.00002 past the turn. An arc a hundredth of a degree short of the turn stays open.
 TEST(JwcShapes, ArcsStoredAsAWholeTurnAreDrawnWhole) {
   JwcBuild build;
-  for (const double start : {0.0, 26.56505117707799, 359.88}) {
+  const std::vector<double> starts = WholeTurnStarts();
+  for (const double start : starts) {
     build.drawing.Arcs.push_back({0, 0, 20000, 10000, Fixed16(start), Fixed16(start + 360)});
   }
   build.drawing.Arcs.push_back({0, 0, 20000, 10000, Fixed16(10), Fixed16(369.99)});
   const std::vector<TDrawnPath> paths = DrawnPaths(build.Build());
-  ASSERT_EQ(paths.size(), 4u);
-  for (const TDrawnPath& path : paths) EXPECT_EQ(path.curves, 6);
-  EXPECT_TRUE(paths[0].closed && paths[1].closed && paths[2].closed);
-  EXPECT_FALSE(paths[3].closed);
+  ASSERT_EQ(paths.size(), starts.size() + 1);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(paths[i].curves, 6) << i;
+    EXPECT_EQ(paths[i].closed, i < starts.size()) << i;
+  }
 }
 
 TEST(JwcTexts, SizesComeFromTheTextTypesAndVariablesAreExpanded) {

@@ -54,14 +54,15 @@ TEST(JwkLayers, EveryLayerIsShownAndNoneIsDrawnFirstOrGrey) {
 // As in drawings of the older format, ends stored a whole turn apart are the whole turn.
 TEST(JwkShapes, ArcsStoredAsAWholeTurnAreDrawnWhole) {
   JwkBuild build;
-  for (const double start : {0.0, 26.56505117707799, 359.88}) {
+  const std::vector<double> starts = WholeTurnStarts();
+  for (const double start : starts) {
     build.drawing.Arcs.push_back({0, 0, 20, 10000, Fixed16(start), Fixed16(start + 360)});
   }
   const std::vector<TDrawnPath> paths = DrawnPaths(build.Build());
-  ASSERT_EQ(paths.size(), 3u);
-  for (const TDrawnPath& path : paths) {
-    EXPECT_EQ(path.curves, 6);
-    EXPECT_TRUE(path.closed);
+  ASSERT_EQ(paths.size(), starts.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(paths[i].curves, 6) << i;
+    EXPECT_TRUE(paths[i].closed) << i;
   }
 }
 

@@ -83,6 +83,15 @@ class JwkBuild : public BuildInputs {
   JwkDrawing drawing;
 };
 
+// Start angles of arcs stored as a whole turn (S and S + 360, each rounded to 1/65536 degree
+// and read as a single). Around 152 degrees the end passes 512, where a single's step is four
+// of those 1/65536 degree steps: ends that lie that far apart are a whole turn too.
+inline std::vector<double> WholeTurnStarts() {
+  std::vector<double> starts = {0.0, 26.56505117707799, 359.88};
+  for (int i = 0; i < 64; ++i) starts.push_back(151.9997 + i * 0.00001);
+  return starts;
+}
+
 // A path that a page draws: its curves and whether it ends where it starts.
 struct TDrawnPath {
   int curves = 0;

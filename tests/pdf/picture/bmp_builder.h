@@ -14,7 +14,7 @@
 
 namespace kyrovane::test {
 
-struct TBmpSpec {
+struct TBmpRecipe {
   uint32_t headerSize = 40;  // 12 (OS/2 core), 40, 52, 56, 108 or 124
   int32_t width = 0;
   int32_t height = 0;  // negative: rows stored top-down
@@ -27,56 +27,56 @@ struct TBmpSpec {
   std::string pixels;               // the stored pixel data
 };
 
-inline std::string BuildBmp(const TBmpSpec& spec) {
-  const bool core = spec.headerSize == 12;
+inline std::string BuildBmp(const TBmpRecipe& recipe) {
+  const bool core = recipe.headerSize == 12;
   ByteWriter out;
   out.Bytes("BM").U32(0).U32(0).U32(0);  // file size and pixel offset patched below
-  out.U32(spec.headerSize);
+  out.U32(recipe.headerSize);
   if (core) {
-    out.U16(static_cast<uint16_t>(spec.width)).U16(static_cast<uint16_t>(spec.height));
-    out.U16(1).U16(spec.bitCount);
+    out.U16(static_cast<uint16_t>(recipe.width)).U16(static_cast<uint16_t>(recipe.height));
+    out.U16(1).U16(recipe.bitCount);
   } else {
-    out.I32(spec.width).I32(spec.height).U16(1).U16(spec.bitCount).U32(spec.compression);
-    out.U32(static_cast<uint32_t>(spec.pixels.size())).I32(2835).I32(2835);
-    out.U32(spec.colorsUsed).U32(0);
-    const std::size_t extra = spec.headerSize - 40;
-    if (spec.compression == 3 || extra > 0) {
+    out.I32(recipe.width).I32(recipe.height).U16(1).U16(recipe.bitCount).U32(recipe.compression);
+    out.U32(static_cast<uint32_t>(recipe.pixels.size())).I32(2835).I32(2835);
+    out.U32(recipe.colorsUsed).U32(0);
+    const std::size_t extra = recipe.headerSize - 40;
+    if (recipe.compression == 3 || extra > 0) {
       // The plain header keeps its masks after itself, the longer ones within.
-      for (uint32_t mask : spec.masks) out.U32(mask);
+      for (uint32_t mask : recipe.masks) out.U32(mask);
       if (extra > 12) out.Zeros(extra - 12);
     }
   }
-  for (const TRGB& c : spec.palette) {
+  for (const TRGB& c : recipe.palette) {
     out.U8(c.B).U8(c.G).U8(c.R);
     if (!core) out.U8(0);
   }
   const std::size_t pixelOffset = out.Size();
-  out.Bytes(spec.pixels);
+  out.Bytes(recipe.pixels);
   out.PatchU32(2, static_cast<uint32_t>(out.Size()));
-  out.PatchU32(10, spec.writePixelOffset ? static_cast<uint32_t>(pixelOffset) : 0);
+  out.PatchU32(10, recipe.writePixelOffset ? static_cast<uint32_t>(pixelOffset) : 0);
   return out.Data();
 }
 
 // An RLE8 picture of the given size with a palette of black, red and green, and the given
 // compressed data.
-inline TBmpSpec Rle8Spec(int32_t width, int32_t height, std::string data) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}};
-  spec.pixels = std::move(data);
-  return spec;
+inline TBmpRecipe Rle8Recipe(int32_t width, int32_t height, std::string data) {
+  TBmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}};
+  recipe.pixels = std::move(data);
+  return recipe;
 }
 
 // A 24-bit BMP file of one red pixel.
 inline std::string RedPixelBmp() {
-  TBmpSpec spec;
-  spec.width = 1;
-  spec.height = 1;
-  spec.pixels = std::string("\0\0\xff\0", 4);
-  return BuildBmp(spec);
+  TBmpRecipe recipe;
+  recipe.width = 1;
+  recipe.height = 1;
+  recipe.pixels = std::string("\0\0\xff\0", 4);
+  return BuildBmp(recipe);
 }
 
 // Packs rows of palette indexes (top row first) at 1, 4 or 8 bits per pixel, each stored

@@ -10,8 +10,8 @@ namespace kyrovane {
 namespace {
 
 using test::BuildBmp;
-using test::Rle8Spec;
-using test::TBmpSpec;
+using test::Rle8Recipe;
+using test::TBmpRecipe;
 
 class BmpSampleTest : public testing::TestWithParam<test::TBmpSample> {};
 
@@ -29,16 +29,16 @@ INSTANTIATE_TEST_SUITE_P(Variants, BmpSampleTest, testing::ValuesIn(test::BmpSam
                          });
 
 TEST(BmpPixels, PackedIndexesStartAtTheHighBits) {
-  TBmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-  spec.bitCount = 1;
-  spec.pixels = std::string("\xA0\x00\x00\x00", 4);  // 1 0 1
-  test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {}, {255, 0, 0}}});
-  spec.bitCount = 4;
-  spec.pixels = std::string("\x12\x30\x00\x00", 4);  // 1 2 3
-  test::ExpectPicture(ReadBmp(BuildBmp(spec)), {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}});
+  TBmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 1;
+  recipe.palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+  recipe.bitCount = 1;
+  recipe.pixels = std::string("\xA0\x00\x00\x00", 4);  // 1 0 1
+  test::ExpectPicture(ReadBmp(BuildBmp(recipe)), {{{255, 0, 0}, {}, {255, 0, 0}}});
+  recipe.bitCount = 4;
+  recipe.pixels = std::string("\x12\x30\x00\x00", 4);  // 1 2 3
+  test::ExpectPicture(ReadBmp(BuildBmp(recipe)), {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}});
 }
 
 TEST(BmpRle, WalksOfTheCodes) {
@@ -67,14 +67,14 @@ TEST(BmpRle, WalksOfTheCodes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    test::ExpectPicture(ReadBmp(BuildBmp(Rle8Spec(c.width, c.height, c.data))), c.expected);
+    test::ExpectPicture(ReadBmp(BuildBmp(Rle8Recipe(c.width, c.height, c.data))), c.expected);
   }
 }
 
 TEST(BmpRle, CompressedSizeLimitsTheDataRead) {
   // The declared compressed size stops before the end code that follows in the file.
-  TBmpSpec spec = Rle8Spec(1, 1, std::string("\x01\x01\x00\x01", 4));
-  std::string file = BuildBmp(spec);
+  TBmpRecipe recipe = Rle8Recipe(1, 1, std::string("\x01\x01\x00\x01", 4));
+  std::string file = BuildBmp(recipe);
   file[34] = 2;  // biSizeImage
   EXPECT_THROW(ReadBmp(file), EInvalidGraphic);
 }
@@ -88,46 +88,46 @@ TEST(BmpRefusal, NamesWhatIsWrong) {
     }
     return std::string("accepted");
   };
-  TBmpSpec good;
+  TBmpRecipe good;
   good.width = 1;
   good.height = 1;
   good.pixels = std::string(4, '\0');
 
   EXPECT_EQ(message("GIF89a"), "BMP: not a BMP picture");
-  TBmpSpec spec = good;
-  spec.headerSize = 64;  // OS/2 2.x
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: unsupported header size 64");
-  spec = good;
-  spec.compression = 4;  // JPEG inside
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: unsupported compression 4");
-  spec = good;
-  spec.bitCount = 2;
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: unsupported bit count 2 for compression 0");
-  spec = good;
-  spec.compression = 1;  // RLE8 needs 8 bits per pixel
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: unsupported bit count 24 for compression 1");
-  spec = Rle8Spec(1, -1, std::string("\x00\x01", 2));
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: compressed rows stored top-down");
-  spec = good;
-  spec.width = 0;
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: picture without pixels");
-  spec = good;
-  spec.width = -3;
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: picture without pixels");
-  spec = good;
-  spec.height = 0;
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: picture without pixels");
-  spec = good;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0xF00F, 0x0F00, 0x00F0};
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: colour mask with gaps");
-  spec = good;
-  spec.bitCount = 8;  // and no colour table
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: colour table missing");
-  spec = good;
-  spec.pixels.pop_back();
-  EXPECT_EQ(message(BuildBmp(spec)), "BMP: truncated pixel data");
+  TBmpRecipe recipe = good;
+  recipe.headerSize = 64;  // OS/2 2.x
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: unsupported header size 64");
+  recipe = good;
+  recipe.compression = 4;  // JPEG inside
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: unsupported compression 4");
+  recipe = good;
+  recipe.bitCount = 2;
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: unsupported bit count 2 for compression 0");
+  recipe = good;
+  recipe.compression = 1;  // RLE8 needs 8 bits per pixel
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: unsupported bit count 24 for compression 1");
+  recipe = Rle8Recipe(1, -1, std::string("\x00\x01", 2));
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: compressed rows stored top-down");
+  recipe = good;
+  recipe.width = 0;
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: picture without pixels");
+  recipe = good;
+  recipe.width = -3;
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: picture without pixels");
+  recipe = good;
+  recipe.height = 0;
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: picture without pixels");
+  recipe = good;
+  recipe.bitCount = 16;
+  recipe.compression = 3;
+  recipe.masks = {0xF00F, 0x0F00, 0x00F0};
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: colour mask with gaps");
+  recipe = good;
+  recipe.bitCount = 8;  // and no colour table
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: colour table missing");
+  recipe = good;
+  recipe.pixels.pop_back();
+  EXPECT_EQ(message(BuildBmp(recipe)), "BMP: truncated pixel data");
 
   std::string file = BuildBmp(good);
   file[10] = 20;  // pixel offset inside the info header
@@ -141,11 +141,11 @@ TEST(BmpRefusal, NamesWhatIsWrong) {
 // bytes can declare for any size, shows that nothing depends on the pixel data being there.
 TEST(BmpRefusal, HugeDeclaredSizesBeforeLookingAtPixels) {
   auto refused = [](int32_t width, int32_t height, uint16_t bitCount, uint32_t compression) {
-    TBmpSpec spec = Rle8Spec(width, height, std::string("\x00\x01", 2));
-    spec.bitCount = bitCount;
-    spec.compression = compression;
+    TBmpRecipe recipe = Rle8Recipe(width, height, std::string("\x00\x01", 2));
+    recipe.bitCount = bitCount;
+    recipe.compression = compression;
     try {
-      ReadBmp(BuildBmp(spec));
+      ReadBmp(BuildBmp(recipe));
     } catch (const EInvalidGraphic& e) {
       return std::string(e.what()).find("picture") != std::string::npos &&
              std::string(e.what()).find("too") != std::string::npos;

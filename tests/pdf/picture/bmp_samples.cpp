@@ -31,127 +31,127 @@ std::vector<std::vector<int>> Modulo2(std::vector<std::vector<int>> indexes) {
 
 TBmpSample Indexed(std::string name, uint32_t headerSize, uint16_t bitCount, bool topDown) {
   const auto indexes = bitCount == 1 ? Modulo2(kIndexes) : kIndexes;
-  TBmpSpec spec;
-  spec.headerSize = headerSize;
-  spec.width = 5;
-  spec.height = topDown ? -3 : 3;
-  spec.bitCount = bitCount;
-  spec.palette.assign(kPalette.begin(), kPalette.begin() + (bitCount == 1 ? 2 : 8));
-  if (headerSize == 40) spec.colorsUsed = static_cast<uint32_t>(spec.palette.size());
-  if (headerSize == 12) spec.palette.resize(std::size_t{1} << bitCount, kBlack);
-  spec.pixels = PackIndexes(indexes, bitCount, topDown);
-  return {std::move(name), BuildBmp(spec), Lookup(indexes, kPalette)};
+  TBmpRecipe recipe;
+  recipe.headerSize = headerSize;
+  recipe.width = 5;
+  recipe.height = topDown ? -3 : 3;
+  recipe.bitCount = bitCount;
+  recipe.palette.assign(kPalette.begin(), kPalette.begin() + (bitCount == 1 ? 2 : 8));
+  if (headerSize == 40) recipe.colorsUsed = static_cast<uint32_t>(recipe.palette.size());
+  if (headerSize == 12) recipe.palette.resize(std::size_t{1} << bitCount, kBlack);
+  recipe.pixels = PackIndexes(indexes, bitCount, topDown);
+  return {std::move(name), BuildBmp(recipe), Lookup(indexes, kPalette)};
 }
 
 // 24 bits per pixel, two rows of two: bytes blue, green, red, each row padded to 8 bytes.
 TBmpSample TrueColor(std::string name, uint32_t headerSize) {
-  TBmpSpec spec;
-  spec.headerSize = headerSize;
-  spec.width = 2;
-  spec.height = 2;
-  spec.pixels = std::string("\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 8) +  // bottom: blue, white
-                std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8);   // top: red, green
-  return {std::move(name), BuildBmp(spec), {{kRed, kGreen}, {kBlue, kWhite}}};
+  TBmpRecipe recipe;
+  recipe.headerSize = headerSize;
+  recipe.width = 2;
+  recipe.height = 2;
+  recipe.pixels = std::string("\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 8) +  // bottom: blue, white
+                  std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8);   // top: red, green
+  return {std::move(name), BuildBmp(recipe), {{kRed, kGreen}, {kBlue, kWhite}}};
 }
 
 // 16 bits per pixel, one row of three pixels and a two-byte pad.
 TBmpSample Rgb555() {
-  TBmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.bitCount = 16;
+  TBmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 1;
+  recipe.bitCount = 16;
   // 0x7C00 full red; 0x4101 = red 16, green 8, blue 1 of 31; 0x03FF green and blue.
-  spec.pixels = std::string("\x00\x7C\x01\x41\xFF\x03\x00\x00", 8);
-  return {"rgb555.bmp", BuildBmp(spec), {{kRed, TRGB{132, 66, 8}, TRGB{0, 255, 255}}}};
+  recipe.pixels = std::string("\x00\x7C\x01\x41\xFF\x03\x00\x00", 8);
+  return {"rgb555.bmp", BuildBmp(recipe), {{kRed, TRGB{132, 66, 8}, TRGB{0, 255, 255}}}};
 }
 
 TBmpSample Rgb565(std::string name, uint32_t headerSize) {
-  TBmpSpec spec;
-  spec.headerSize = headerSize;
-  spec.width = 2;
-  spec.height = -2;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};
+  TBmpRecipe recipe;
+  recipe.headerSize = headerSize;
+  recipe.width = 2;
+  recipe.height = -2;
+  recipe.bitCount = 16;
+  recipe.compression = 3;
+  recipe.masks = {0xF800, 0x07E0, 0x001F};
   // 0xFFE0 yellow, 0x0400 green 32 of 63; 0x001F blue, 0xF81F magenta.
-  spec.pixels = std::string("\xE0\xFF\x00\x04\x1F\x00\x1F\xF8", 8);
+  recipe.pixels = std::string("\xE0\xFF\x00\x04\x1F\x00\x1F\xF8", 8);
   return {
-      std::move(name), BuildBmp(spec), {{kYellow, TRGB{0, 130, 0}}, {kBlue, TRGB{255, 0, 255}}}};
+      std::move(name), BuildBmp(recipe), {{kYellow, TRGB{0, 130, 0}}, {kBlue, TRGB{255, 0, 255}}}};
 }
 
 // 32 bits per pixel without bit fields: blue, green, red and an ignored fourth byte.
 TBmpSample Rgb32() {
-  TBmpSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.pixels = std::string("\x30\x20\x10\xFF\x00\x00\xFF\x7F", 8);
-  return {"rgb32.bmp", BuildBmp(spec), {{TRGB{0x10, 0x20, 0x30}, kRed}}};
+  TBmpRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 1;
+  recipe.bitCount = 32;
+  recipe.pixels = std::string("\x30\x20\x10\xFF\x00\x00\xFF\x7F", 8);
+  return {"rgb32.bmp", BuildBmp(recipe), {{TRGB{0x10, 0x20, 0x30}, kRed}}};
 }
 
 TBmpSample BitFields32(std::string name, uint32_t headerSize) {
-  TBmpSpec spec;
-  spec.headerSize = headerSize;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.compression = 3;
+  TBmpRecipe recipe;
+  recipe.headerSize = headerSize;
+  recipe.width = 2;
+  recipe.height = 1;
+  recipe.bitCount = 32;
+  recipe.compression = 3;
   // Ten bits per channel: red in bits 20-29, green 10-19, blue 0-9.
-  spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
+  recipe.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
   // Pixel 1: red 1023, green 512, blue 0. Pixel 2: red 0, green 0, blue 1023.
-  spec.pixels = std::string("\x00\x00\xF8\x3F\xFF\x03\x00\x00", 8);
-  return {std::move(name), BuildBmp(spec), {{TRGB{255, 128, 0}, kBlue}}};
+  recipe.pixels = std::string("\x00\x00\xF8\x3F\xFF\x03\x00\x00", 8);
+  return {std::move(name), BuildBmp(recipe), {{TRGB{255, 128, 0}, kBlue}}};
 }
 
 // Without a pixel offset and with fewer colours than the depth allows, the pixels follow
 // the declared colours directly.
 TBmpSample ShortPaletteNoOffset() {
-  TBmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.palette.assign(kPalette.begin(), kPalette.begin() + 6);
-  spec.colorsUsed = 6;
-  spec.writePixelOffset = false;
-  spec.pixels = PackIndexes(kIndexes, 8);
-  return {"pal8-short-no-offset.bmp", BuildBmp(spec), Lookup(kIndexes, kPalette)};
+  TBmpRecipe recipe;
+  recipe.width = 5;
+  recipe.height = 3;
+  recipe.bitCount = 8;
+  recipe.palette.assign(kPalette.begin(), kPalette.begin() + 6);
+  recipe.colorsUsed = 6;
+  recipe.writePixelOffset = false;
+  recipe.pixels = PackIndexes(kIndexes, 8);
+  return {"pal8-short-no-offset.bmp", BuildBmp(recipe), Lookup(kIndexes, kPalette)};
 }
 
 TBmpSample Rle8() {
-  TBmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = kPalette;
-  spec.pixels = std::string(
+  TBmpRecipe recipe;
+  recipe.width = 5;
+  recipe.height = 3;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.palette = kPalette;
+  recipe.pixels = std::string(
       "\x03\x01\x02\x02\x00\x00"  // bottom: 3 red, 2 green, end of line
       "\x00\x03\x03\x04\x05\x00"  // middle: blue, white, dark as they are, padded
       "\x00\x02\x01\x01"          // move 1 right, 1 up
       "\x01\x01\x00\x01",         // top: 1 red at x 4, end of picture
       20);
   return {"rle8.bmp",
-          BuildBmp(spec),
+          BuildBmp(recipe),
           {{kFirst, kFirst, kFirst, kFirst, kRed},
            {kBlue, kWhite, kDark, kFirst, kFirst},
            {kRed, kRed, kRed, kGreen, kGreen}}};
 }
 
 TBmpSample Rle4() {
-  TBmpSpec spec;
-  spec.width = 6;
-  spec.height = 3;
-  spec.bitCount = 4;
-  spec.compression = 2;
-  spec.palette = kPalette;
-  spec.pixels = std::string(
+  TBmpRecipe recipe;
+  recipe.width = 6;
+  recipe.height = 3;
+  recipe.bitCount = 4;
+  recipe.compression = 2;
+  recipe.palette = kPalette;
+  recipe.pixels = std::string(
       "\x05\x12\x00\x00"          // bottom: 1 2 1 2 1, end of line
       "\x00\x03\x34\x50\x00\x00"  // middle: 3 4 5 as they are, end of line
       "\x00\x05\x12\x34\x50\x00"  // top: 1 2 3 4 5 as they are, padded
       "\x00\x01",                 // end of picture
       18);
   return {"rle4.bmp",
-          BuildBmp(spec),
+          BuildBmp(recipe),
           {{kRed, kGreen, kBlue, kWhite, kDark, kFirst},
            {kBlue, kWhite, kDark, kFirst, kFirst, kFirst},
            {kRed, kGreen, kRed, kGreen, kRed, kFirst}}};

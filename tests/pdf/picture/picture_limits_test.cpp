@@ -18,7 +18,7 @@ constexpr std::size_t kSmall = 1 << 20;
 
 // A picture of the given size whose data ends at once.
 std::string RleBmp(int32_t width, int32_t height) {
-  return test::BuildBmp(test::Rle8Spec(width, height, std::string("\x00\x01", 2)));
+  return test::BuildBmp(test::Rle8Recipe(width, height, std::string("\x00\x01", 2)));
 }
 
 // Runs `action`, which must throw EInvalidGraphic, and returns the largest allocation it made.
