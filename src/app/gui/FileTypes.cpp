@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "app/core/FileErrors.h"
+#include "app/core/OutputFile.h"
 
 // The resources live in a static library, whose initialiser the linker may drop.
 static void LoadResources() {
@@ -28,17 +30,21 @@ QString MimePackagePath() {
          "/mime/packages/kyrovane.xml";
 }
 
-QString RegisterFileTypes() {
+std::string RegisterFileTypes() {
   const QString path = MimePackagePath();
   const QByteArray text = PackageText();
   QFile existing(path);
   if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text) return {};
   existing.close();
 
-  QSaveFile file(path);
-  if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly) ||
-      file.write(text) != text.size() || !file.commit()) {
-    return path;
+  const std::filesystem::path target = path.toStdString();
+  std::error_code error;
+  std::filesystem::create_directories(target.parent_path(), error);
+  if (error) return CannotWriteText(target, ErrorCause(error.value()));
+  try {
+    WriteFileSafely(target, std::string_view(text.constData(), text.size()));
+  } catch (const EFileWriteError& failure) {
+    return CannotWriteText(target, failure.what());
   }
   // Without the refreshed database the desktop does not see the package; a desktop without
   // the tool simply does not learn the types.

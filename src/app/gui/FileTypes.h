@@ -5,6 +5,7 @@
 // them and gives their icons. No program is registered to open them.
 
 #include <QString>
+#include <string>
 
 namespace kyrovane::gui {
 
@@ -12,7 +13,7 @@ namespace kyrovane::gui {
 QString MimePackagePath();
 
 // Writes the package when it is missing or differs and refreshes the MIME database; returns
-// the path that could not be written, or an empty text.
-QString RegisterFileTypes();
+// the message for a package that could not be written, with its cause, or an empty text.
+std::string RegisterFileTypes();
 
 }  // namespace kyrovane::gui

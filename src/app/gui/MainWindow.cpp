@@ -148,8 +148,8 @@ void TForm1::Start() {
 
 void TForm1::FormCreate() {
   // A desktop that cannot learn the file types is told once; the program starts all the same.
-  const QString unwritable = RegisterFileTypes();
-  if (!unwritable.isEmpty()) program_.ReportError((unwritable + " に書き込めません").toStdString());
+  const std::string unwritable = RegisterFileTypes();
+  if (!unwritable.empty()) program_.ReportError(unwritable);
 
   const TIniStartState start = ReadIniStartState(IniFilePath());
   IniSave1->setChecked(start.Save);

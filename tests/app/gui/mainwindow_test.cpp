@@ -229,6 +229,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(ui_->BusyDepth, 0);
   }
 
+  void fileTypesThatCannotBeWrittenAreReportedWithTheirCause() {
+    const std::filesystem::path package = MimePackagePath().toStdString();
+    std::filesystem::create_directories(package);  // a folder in the file's place
+    StartProgram();
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QCOMPARE(ui_->Messages[0].Text, CannotWriteText(package, "通常のファイルではありません。"));
+  }
+
   void anIniThatCannotBeReadIsReportedAtStart() {
     std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
     StartProgram();
