@@ -7,6 +7,7 @@
 
 #include "app/core/FileErrors.h"
 #include "app/core/OutputFile.h"
+#include "import/RegularFile.h"
 
 // The resources live in a static library, whose initialiser the linker may drop.
 static void LoadResources() {
@@ -33,11 +34,10 @@ QString MimePackagePath() {
 std::string RegisterFileTypes() {
   const QString path = MimePackagePath();
   const QByteArray text = PackageText();
-  QFile existing(path);
-  if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text) return {};
-  existing.close();
-
   const std::filesystem::path target = path.toStdString();
+  // A pipe in the package's place must not hold the start up.
+  if (ReadRegularFileStart(target, text.size() + 1).Bytes == text.toStdString()) return {};
+
   std::error_code error;
   std::filesystem::create_directories(target.parent_path(), error);
   if (error) return CannotWriteText(target, ErrorCause(error.value()));

@@ -1,6 +1,8 @@
 // The main window: start-up with and without an ini file, the two layouts and the locks of the
 // output choices, snapping to the work area, what closing keeps, and the picture plug-ins.
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -231,7 +233,8 @@ class MainWindowTest : public QObject {
 
   void fileTypesThatCannotBeWrittenAreReportedWithTheirCause() {
     const std::filesystem::path package = MimePackagePath().toStdString();
-    std::filesystem::create_directories(package);  // a folder in the file's place
+    std::filesystem::create_directories(package.parent_path());
+    QCOMPARE(mkfifo(package.c_str(), 0600), 0);  // never opened, so the start does not wait
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
     QCOMPARE(ui_->Messages[0].Text, CannotWriteText(package, "通常のファイルではありません。"));
