@@ -303,17 +303,9 @@ TEST_F(DriverTest, AListIsNeverConvertedIntoOneOfItsOwnFiles) {
 }
 
 TEST_F(DriverTest, APictureOfTheDrawingIsNeverReplaced) {
-  jwwunit::JWWHead head = test::DefaultJwwHead();
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
-  jwwunit::CDataMoji text;
-  text.Head.PenColor = 1;
-  text.Text = "^@BMpicture.bmp,60,30";
-  test::JwwWriter writer(head);
-  writer.Count(1).Object(text);
   const fs::path pictured = dir / "pictured.jww";
   const fs::path picture = dir / "picture.bmp";
-  test::WriteFile(pictured, writer.Data());
+  test::WriteFile(pictured, test::OneText("^@BMpicture.bmp,60,30"));
   test::WriteFile(picture, test::RedPixelBmp());
   fs::create_symlink("picture.bmp", dir / "link.pdf");
   WriteList({pictured.string()});

@@ -46,15 +46,8 @@ class MessagesTest : public test::DriverFixture {
 };
 
 TEST_F(MessagesTest, RunningOutOfMemoryIsToldForTheDrawingThatNeededIt) {
-  jwwunit::JWWHead head = test::DefaultJwwHead();
-  head.Groups[0].State = 2;
-  head.Groups[0].Layers[0].State = 2;
-  jwwunit::CDataMoji text;
-  text.Head.PenColor = 1;
-  text.EndX = 10;
-  text.Text = "text";
   const fs::path texted = dir / "texted.jww";
-  test::WriteFile(texted, test::JwwWriter(head).Count(1).Object(text).Data());
+  test::WriteFile(texted, test::OneText("text"));
   const std::string told = texted.string() + "\r\nは、メモリーが足りないため変換できませんでした。";
 
   EXPECT_EQ(Convert(texted, pdf), std::nullopt);

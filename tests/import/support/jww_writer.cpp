@@ -29,6 +29,17 @@ std::string TwoLayerLines(uint32_t reverseOrderFlag) {
   return writer.Data();
 }
 
+std::string OneText(std::string_view text) {
+  JWWHead head = DefaultJwwHead();
+  head.Groups[0].State = 2;
+  head.Groups[0].Layers[0].State = 2;
+  CDataMoji moji;
+  moji.Head.PenColor = 1;
+  moji.EndX = 10;
+  moji.Text = std::string(text);
+  return JwwWriter(head).Count(1).Object(moji).Data();
+}
+
 JwwWriter::JwwWriter(const JWWHead& head, Form stringForm) : stringForm_(stringForm) {
   out_.Bytes(head.Signature).U32(head.Version);
   String(head.Memo);

@@ -20,6 +20,10 @@ jwwunit::JWWHead DefaultJwwHead();
 // and (10, 10)-(20, 10) mm on layer 1 of group 0.
 std::string TwoLayerLines(uint32_t reverseOrderFlag = 0);
 
+// A drawing whose one object is the text (pen 1, from (0, 0) to (10, 0) mm) on layer 0 of
+// group 0, the only visible layer.
+std::string OneText(std::string_view text);
+
 class JwwWriter {
  public:
   // Encodings of counted strings and counts: the shortest one, or the long form with a WORD
