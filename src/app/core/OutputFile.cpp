@@ -55,7 +55,7 @@ fs::path FollowLinks(const fs::path& target) {
 }
 
 // Whether the name still stands for the open file.
-bool Names(const fs::path& name, int fd) {
+bool NameStandsFor(const fs::path& name, int fd) {
   struct stat named, open;
   return lstat(name.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
          named.st_ino == open.st_ino;
@@ -238,14 +238,16 @@ void TOutputFile::Commit() {
   }
   // Another machine or program may have removed the named file: that, not a missing folder,
   // is why the file cannot be put in place.
-  const EFileWriteError vanished(shownPath_, "書き込み中の一時ファイル " +
-                                                 namedTemporary_.filename().string() +
-                                                 " が消えました。ほかのコンピューターまたは"
-                                                 "プログラムが削除した可能性があります。");
-  if (!Names(namedTemporary_, fd_)) throw vanished;
+  const auto vanished = [this] {
+    return EFileWriteError(shownPath_, "書き込み中の一時ファイル " +
+                                           namedTemporary_.filename().string() +
+                                           " が消えました。ほかのコンピューターまたは"
+                                           "プログラムが削除した可能性があります。");
+  };
+  if (!NameStandsFor(namedTemporary_, fd_)) throw vanished();
   if (rename(namedTemporary_.c_str(), target_.c_str()) != 0) {
     const int error = errno;
-    throw Names(namedTemporary_, fd_) ? fail(error) : vanished;
+    throw NameStandsFor(namedTemporary_, fd_) ? fail(error) : vanished();
   }
   namedTemporary_.clear();
   close(fd_);
