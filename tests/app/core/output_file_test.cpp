@@ -114,6 +114,7 @@ TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   const std::vector<std::string> kept = {
       HiddenFileName(1),  // a process that runs here
       elsewhere + std::to_string(gone) + "-7.tmp",
+      elsewhere + "1-8.tmp",                              // untouched for just under a week
       ".kyrovane-" + std::to_string(gone) + "-ab12.tmp",  // earlier versions named no machine
   };
   const std::vector<std::string> removed = {
@@ -123,9 +124,11 @@ TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   };
   for (const auto& name : kept) test::WriteFile(dir / name, "partial");
   for (const auto& name : removed) test::WriteFile(dir / name, "partial");
+  const auto week = std::chrono::hours(7 * 24);
+  const auto now = fs::file_time_type::clock::now();
+  fs::last_write_time(dir / kept[2], now - week + std::chrono::minutes(1));
   for (const auto& name : {removed[1], removed[2]}) {
-    fs::last_write_time(dir / name,
-                        fs::file_time_type::clock::now() - std::chrono::hours(7 * 24 + 1));
+    fs::last_write_time(dir / name, now - week - std::chrono::minutes(1));
   }
   WriteFileSafely(dir / "a.pdf", "whole");
   std::vector<std::string> left = kept;
