@@ -155,20 +155,29 @@ std::string AsOrdinaryUser(const std::filesystem::path& folder,
   });
 }
 
-std::string WithoutUnnamedFiles(const std::function<std::string()>& work) {
+std::string WithoutUnnamedFiles(const std::function<std::string()>& work,
+                                const std::vector<RefusedCall>& refused) {
   return InChild([&] {
+    std::vector<sock_filter> filter = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+    };
+    for (const RefusedCall& call : refused) {
+      filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call.number), 0, 1));
+      filter.push_back(
+          BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | static_cast<__u32>(call.error)));
+    }
     // openat with O_TMPFILE among its flags (the third argument) fails as a network file
     // system makes it fail; every other call is let through.
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 4),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_STMT(BPF_ALU | BPF_AND | BPF_K, O_TMPFILE),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, O_TMPFILE, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    filter.insert(filter.end(),
+                  {
+                      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 4),
+                      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+                      BPF_STMT(BPF_ALU | BPF_AND | BPF_K, O_TMPFILE),
+                      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, O_TMPFILE, 0, 1),
+                      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+                      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+                  });
+    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
     if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
       return std::string("cannot filter system calls");

@@ -64,9 +64,17 @@ CommandResult Run(const std::string& commandLine);
 std::string AsOrdinaryUser(const std::filesystem::path& folder,
                            const std::function<std::string()>& work);
 
+// A system call (its number, __NR_…) made to fail with an errno value.
+struct RefusedCall {
+  long number;
+  int error;
+};
+
 // Runs `work` in a child process for which no file system makes unnamed temporary files
-// (O_TMPFILE), as network file systems do not.
-std::string WithoutUnnamedFiles(const std::function<std::string()>& work);
+// (O_TMPFILE), as network file systems do not, and in which the calls `refused` fail: a mode
+// change refused with EPERM, say, as file systems that decide the modes themselves refuse it.
+std::string WithoutUnnamedFiles(const std::function<std::string()>& work,
+                                const std::vector<RefusedCall>& refused = {});
 
 // The message of the exception that `call` throws, or "no exception".
 template <class Call>

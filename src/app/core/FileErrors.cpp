@@ -1,7 +1,7 @@
 #include "app/core/FileErrors.h"
 
 #include <cerrno>
-#include <system_error>
+#include <string>
 
 namespace kyrovane {
 
@@ -30,8 +30,54 @@ std::string ErrorCause(int Error) {
       return "シンボリックリンクが循環しています。";
     case ENOMEM:
       return "メモリーが足りません。";
+    case EMFILE:
+      return "このプログラムが開いているファイルが多すぎます。";
+    case ENFILE:
+      return "システム全体で開いているファイルが多すぎます。";
+    case EBUSY:
+      return "ファイルまたはフォルダーが使用中です。";
+    case ETXTBSY:
+      return "実行中のプログラムが使っているファイルです。";
+    case EIO:
+    case EREMOTEIO:
+      return "入出力エラーが発生しました。";
+    case ENXIO:
+    case ENODEV:
+      return "デバイスが見つかりません。";
+    case ESTALE:
+      return "ネットワーク上のファイルへの参照が無効になりました。";
+    case ETIMEDOUT:
+      return "応答がなく、時間切れになりました。";
+    case ENOTCONN:
+    case ECONNRESET:
+    case ECONNABORTED:
+    case ENOLINK:
+      return "ネットワークとの接続が切れました。";
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ECONNREFUSED:
+      return "ネットワークに接続できません。";
+    case EMLINK:
+      return "リンクの数が多すぎます。";
+    case EXDEV:
+      return "別のファイルシステムへは移動できません。";
+    case EAGAIN:  // also EWOULDBLOCK
+      return "一時的に使えません。しばらくしてからやり直してください。";
+    case EINTR:
+      return "処理が中断されました。";
+    case EOVERFLOW:
+      return "ファイルが大きすぎて扱えません。";
+    case EINVAL:
+      return "このファイルシステムでは使えない名前か、できない操作です。";
+    case EILSEQ:
+      return "名前に使えない文字が含まれています。";
+    case EOPNOTSUPP:
+    case ENOSYS:
+      return "このファイルシステムではできない操作です。";
     default:
-      return "（" + std::generic_category().message(Error) + "）";
+      return "システムのエラーが発生しました（エラー番号 " + std::to_string(Error) + "）。";
   }
 }
 

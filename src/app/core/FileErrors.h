@@ -10,9 +10,9 @@
 
 namespace kyrovane {
 
-// Why a system call failed (an errno value), as a sentence for the user: the common causes
-// (no space, no permission, not found, name too long, read-only file system, a folder, …) in
-// Japanese, the system's own text in brackets for the rest.
+// Why a system call failed (an errno value), as a sentence for the user in Japanese: the causes
+// users meet in words (no space, no permission, not found, too many open files, busy, network
+// failures, …), any other with its number.
 std::string ErrorCause(int Error);
 
 // Why a file was not read, for the failures of ReadRegularFile; MaxSize is the limit it was

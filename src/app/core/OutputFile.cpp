@@ -54,13 +54,6 @@ fs::path FollowLinks(const fs::path& target) {
   throw EFileWriteError(target, CauseOf(ELOOP));
 }
 
-// Whether the name still stands for the open file.
-bool NameStandsFor(const fs::path& name, int fd) {
-  struct stat named, open;
-  return lstat(name.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
-         named.st_ino == open.st_ino;
-}
-
 mode_t NewFileMode() {
   const mode_t mask = umask(022);
   umask(mask);
@@ -165,34 +158,28 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
 
   folder_ = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
   const mode_t mode = exists ? existing.st_mode & 07777 : NewFileMode();
-  fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-  if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-    // File systems without unnamed files, network file systems among them.
-    do {
-      const fs::path name = folder_ / HiddenFileName(getpid());
-      fd_ = open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-      if (fd_ >= 0) namedTemporary_ = name;
-    } while (fd_ < 0 && errno == EEXIST);
-  }
-  if (fd_ < 0) {
+  if (!file_.Open(folder_, mode)) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error, folder_));
   }
+  // File systems that decide the permission bits themselves (exFAT, FAT, some network shares)
+  // refuse to change those of a new file: it keeps the ones they gave it.
+  if (fchmod(file_.Fd(), mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) {
+    const int error = errno;
+    throw EFileWriteError(Target, CauseOf(error));
+  }
   struct stat fresh;
-  if (fchmod(fd_, mode) != 0 || fstat(fd_, &fresh) != 0) {
+  if (fstat(file_.Fd(), &fresh) != 0) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error));
   }
   // The new file tells the time by the folder's own clock, which other machines share.
   RemoveLeftovers(folder_, fresh.st_mtim);
-  buffer_ = std::make_unique<TBuffer>(fd_);
+  buffer_ = std::make_unique<TBuffer>(file_.Fd());
   stream_.rdbuf(buffer_.get());
 }
 
-TOutputFile::~TOutputFile() {
-  if (fd_ >= 0) close(fd_);
-  if (!namedTemporary_.empty()) unlink(namedTemporary_.c_str());
-}
+TOutputFile::~TOutputFile() = default;
 
 void TOutputFile::RefuseSources(const std::vector<fs::path>& Sources) const {
   struct stat target;
@@ -214,44 +201,32 @@ void TOutputFile::ThrowIfWriteFailed() const {
 
 void TOutputFile::Commit() {
   const auto fail = [&](int error) { return EFileWriteError(shownPath_, CauseOf(error)); };
-  if (fd_ < 0) return;
+  if (!file_.IsOpen()) return;
   if (!buffer_->Flush()) throw fail(buffer_->Error());
-  if (fdatasync(fd_) != 0) throw fail(errno);
-  if (namedTemporary_.empty()) {
-    // An unnamed file gets a name through its descriptor: the target's own name when there
-    // is no file yet, else a hidden one that then replaces the target.
-    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      close(fd_);
-      fd_ = -1;
+  if (fdatasync(file_.Fd()) != 0) throw fail(errno);
+  if (file_.HiddenName().empty()) {
+    // An unnamed file gets the target's own name when there is no file yet, else a hidden one
+    // that then replaces the target.
+    if (file_.Link(target_)) {
+      file_.Placed();
       return;
     }
-    if (errno != EEXIST) throw fail(errno);
-    for (;;) {
-      const fs::path hidden = folder_ / HiddenFileName(getpid());
-      if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        namedTemporary_ = hidden;
-        break;
-      }
-      if (errno != EEXIST) throw fail(errno);
-    }
+    if (errno != EEXIST || !file_.LinkHidden(folder_)) throw fail(errno);
   }
   // Another machine or program may have removed the named file: that, not a missing folder,
   // is why the file cannot be put in place.
   const auto vanished = [this] {
     return EFileWriteError(shownPath_, "書き込み中の一時ファイル " +
-                                           namedTemporary_.filename().string() +
+                                           file_.HiddenName().filename().string() +
                                            " が消えました。ほかのコンピューターまたは"
                                            "プログラムが削除した可能性があります。");
   };
-  if (!NameStandsFor(namedTemporary_, fd_)) throw vanished();
-  if (rename(namedTemporary_.c_str(), target_.c_str()) != 0) {
+  if (!file_.HiddenNameStands()) throw vanished();
+  if (rename(file_.HiddenName().c_str(), target_.c_str()) != 0) {
     const int error = errno;
-    throw NameStandsFor(namedTemporary_, fd_) ? fail(error) : vanished();
+    throw file_.HiddenNameStands() ? fail(error) : vanished();
   }
-  namedTemporary_.clear();
-  close(fd_);
-  fd_ = -1;
+  file_.Placed();
 }
 
 void WriteFileSafely(const fs::path& Target, std::string_view Bytes) {

@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/core/TemporaryFile.h"
+
 namespace kyrovane {
 
 // A file that could not be written; what() is the cause in words for the user (Japanese).
@@ -61,8 +63,7 @@ class TOutputFile {
   std::filesystem::path shownPath_;  // as the caller named it, for messages
   std::filesystem::path target_;     // the file it names, links followed
   std::filesystem::path folder_;
-  std::filesystem::path namedTemporary_;  // empty while the file has no name
-  int fd_ = -1;
+  TTemporaryFile file_;
   std::unique_ptr<TBuffer> buffer_;
   std::ostream stream_;
 };

@@ -1,5 +1,6 @@
 // Lists, settings files and drawings that are pipes, devices or far too large: each is refused
-// with its message, without waiting for ever and without memory growing with the file.
+// with its message, without waiting for ever and without memory growing with the file. Pipes and
+// links named like the files under way stay where the program cleans up.
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,8 +11,10 @@
 #include <fstream>
 
 #include "app/core/FileErrors.h"
+#include "app/core/HiddenFiles.h"
 #include "app/core/ListEditor.h"
 #include "app/core/ListFiles.h"
+#include "app/core/OutputFile.h"
 #include "app/core/driver_fixture.h"
 #include "import/support/fixed_clock.h"
 
@@ -65,6 +68,20 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   EXPECT_EQ(ui.Messages[1].Text,
             CannotReadText(dir / "plans.kvs", "通常のファイルではありません。"));
   EXPECT_TRUE(settings.Env.UseColor);
+}
+
+TEST_F(HostileFilesTest, OnlyRegularFilesAreRemovedAsLeftovers) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  test::WriteFile(dir / "theirs.pdf", "theirs");
+  const fs::path pipe = dir / HiddenFileName(gone), link = dir / HiddenFileName(gone);
+  MakePipe(pipe);
+  fs::create_symlink("theirs.pdf", link);
+  WriteFileSafely(pdf, "whole");
+  EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::symlink_status(link).type(), fs::file_type::symlink);
+  EXPECT_EQ(test::ReadFile(dir / "theirs.pdf"), "theirs");
 }
 
 TEST_F(HostileFilesTest, ADrawingThatIsAPipeIsAddedToTheListWindowWithoutWaiting) {

@@ -4,13 +4,18 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <iterator>
 
 #include "app/core/HiddenFiles.h"
+#include "app/core/ListFiles.h"
+#include "app/core/SettingsFiles.h"
 #include "support/test_support.h"
 
 namespace kyrovane {
@@ -109,6 +114,7 @@ TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   const std::vector<std::string> kept = {
       HiddenFileName(1),  // a process that runs here
       elsewhere + std::to_string(gone) + "-7.tmp",
+      elsewhere + "1-8.tmp",                              // untouched for just under a week
       ".kyrovane-" + std::to_string(gone) + "-ab12.tmp",  // earlier versions named no machine
   };
   const std::vector<std::string> removed = {
@@ -118,9 +124,11 @@ TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   };
   for (const auto& name : kept) test::WriteFile(dir / name, "partial");
   for (const auto& name : removed) test::WriteFile(dir / name, "partial");
+  const auto week = std::chrono::hours(7 * 24);
+  const auto now = fs::file_time_type::clock::now();
+  fs::last_write_time(dir / kept[2], now - week + std::chrono::minutes(1));
   for (const auto& name : {removed[1], removed[2]}) {
-    fs::last_write_time(dir / name,
-                        fs::file_time_type::clock::now() - std::chrono::hours(7 * 24 + 1));
+    fs::last_write_time(dir / name, now - week - std::chrono::minutes(1));
   }
   WriteFileSafely(dir / "a.pdf", "whole");
   std::vector<std::string> left = kept;
@@ -137,7 +145,9 @@ TEST(OutputFile, WhereFoldersHoldNoUnnamedFilesTheHiddenOneMayVanish) {
     file.Stream() << "new";
     const std::vector<std::string> names = test::FileNames(dir.path());
     if (names.size() != 2) return std::string("no hidden file");
-    fs::remove(dir / names[0]);  // as another machine's writer might
+    // As another machine's writers might: one removes it, another takes its name.
+    fs::remove(dir / names[0]);
+    test::WriteFile(dir / names[0], "theirs");
     return test::MessageOf([&] { file.Commit(); });
   });
   EXPECT_TRUE(outcome.starts_with("書き込み中の一時ファイル .kyrovane-")) << outcome;
@@ -145,8 +155,60 @@ TEST(OutputFile, WhereFoldersHoldNoUnnamedFilesTheHiddenOneMayVanish) {
       outcome.ends_with(".tmp が消えました。ほかのコンピューターまたはプログラムが削除した"
                         "可能性があります。"))
       << outcome;
-  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"a.pdf"});
+  const std::vector<std::string> names = test::FileNames(dir.path());
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(test::ReadFile(dir / names[0]), "theirs");
   EXPECT_EQ(test::ReadFile(dir / "a.pdf"), "whole");
+}
+
+TEST(OutputFile, WhereTheFileSystemDecidesTheModesNewFilesAreWritten) {
+  test::TempDir dir;
+  test::WriteFile(dir / "old.pdf", "old");
+  const std::string outcome = test::WithoutUnnamedFiles(
+      [&] {
+        WriteFileSafely(dir / "new.pdf", "new");
+        WriteFileSafely(dir / "old.pdf", "replaced");
+        Settings settings;
+        settings.Env = DefaultEnvironment();
+        WriteIniFile(dir / "Kyrovane.ini", settings.Env, {});
+        WriteSettingsFile(dir / "s.kvs", settings.Env, 0, 0);
+        SaveListFile(dir / "l.lst", {}, settings);
+        return std::string("written");
+      },
+      {{__NR_fchmod, EPERM}});
+  EXPECT_EQ(outcome, "written");
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"Kyrovane.ini", "l.kvs", "l.lst",
+                                                                   "new.pdf", "old.pdf", "s.kvs"}));
+  EXPECT_EQ(test::ReadFile(dir / "old.pdf"), "replaced");
+
+  // A refusal to put the file in place is a real one.
+  const std::string refused = test::WithoutUnnamedFiles(
+      [&] { return test::MessageOf([&] { WriteFileSafely(dir / "old.pdf", "new"); }); },
+      {{__NR_rename, EPERM}});
+  EXPECT_EQ(refused, "書き込む権限がありません。");
+  EXPECT_EQ(test::FileNames(dir.path()).size(), 6u);
+  EXPECT_EQ(test::ReadFile(dir / "old.pdf"), "replaced");
+}
+
+TEST(OutputFile, AFailedStartLeavesNoDescriptorAndNoFileBehind) {
+  test::TempDir dir;
+  const std::string outcome = test::WithoutUnnamedFiles(
+      [&] {
+        const auto descriptors = [] {
+          return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+        };
+        const auto before = descriptors();
+        std::string told;
+        for (int start = 0; start < 3; ++start) {
+          told += test::MessageOf([&] { TOutputFile{dir / "a.pdf"}; }) + "\n";
+        }
+        return told + std::to_string(descriptors() - before);
+      },
+      {{__NR_fchmod, EIO}});
+  EXPECT_EQ(outcome,
+            "入出力エラーが発生しました。\n入出力エラーが発生しました。\n"
+            "入出力エラーが発生しました。\n0");
+  EXPECT_TRUE(test::FileNames(dir.path()).empty());
 }
 
 }  // namespace
