@@ -34,7 +34,9 @@ TForm5::TForm5(Program& program) : program_(program) {
 
 void TForm5::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (event->spontaneous()) return;
+  CentreOnScreen(this);
+  FormShow();
 }
 
 void TForm5::reject() {

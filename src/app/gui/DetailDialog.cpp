@@ -182,7 +182,9 @@ QList<TFLEdit*> TForm3::NumericEdits() const {
 
 void TForm3::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) program_.Guarded([this] { FormShow(); });
+  if (event->spontaneous()) return;
+  CentreOnScreen(this);
+  program_.Guarded([this] { FormShow(); });
 }
 
 void TForm3::FormShow() {

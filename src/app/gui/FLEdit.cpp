@@ -107,6 +107,23 @@ bool TypesCharacter(const QKeyEvent& event) {
   }
 }
 
+bool MatchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::StandardKey> keys) {
+  return std::any_of(keys.begin(), keys.end(), [&](auto key) { return event.matches(key); });
+}
+
+// The editing shortcuts of every field are key sequences, not typed characters, though some
+// of them come with a control character. Those that change the text edit it as typing does.
+bool SelectsOrCopies(const QKeyEvent& event) {
+  return MatchesAny(event, {QKeySequence::SelectAll, QKeySequence::Deselect, QKeySequence::Copy});
+}
+
+bool EditsText(const QKeyEvent& event) {
+  return MatchesAny(event,
+                    {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Paste,
+                     QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+                     QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine});
+}
+
 }  // namespace
 
 long double StrToFloat(const QString& text) {
@@ -252,15 +269,15 @@ void TFLEdit::keyPressEvent(QKeyEvent* event) {
   if (isReadOnly()) return;
   if (ArrowKeys && event->key() == Qt::Key_Up) Step(this, TUDBtnType::btNext);
   if (ArrowKeys && event->key() == Qt::Key_Down) Step(this, TUDBtnType::btPrev);
-  if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
-    if (MayEditClipboard()) {
+  if (EditsText(*event)) {
+    if (EditorEnabled) {
       QLineEdit::keyPressEvent(event);
-    } else if (!EditorEnabled) {
+    } else {
       emit beepRequested();
     }
     return;
   }
-  if (event->matches(QKeySequence::Copy) || !TypesCharacter(*event)) {
+  if (SelectsOrCopies(*event) || !TypesCharacter(*event)) {
     QLineEdit::keyPressEvent(event);
     event->accept();  // no key but Escape leaves the control for the dialog
     return;

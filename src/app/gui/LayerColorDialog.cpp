@@ -80,7 +80,9 @@ void TForm4::SelectGroup(int group) {
 
 void TForm4::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) program_.Guarded([this] { TabControl1Change(); });
+  if (event->spontaneous()) return;
+  CentreOnScreen(this);
+  program_.Guarded([this] { TabControl1Change(); });
 }
 
 void TForm4::reject() {

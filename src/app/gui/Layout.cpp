@@ -1,7 +1,9 @@
 #include "app/gui/Layout.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -35,6 +37,24 @@ class TFocusButton : public QPushButton {
   }
 };
 
+QMargins FrameOf(const QWidget* window) {
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
+// The frame the window manager puts round `window`. Before its first showing it has none yet;
+// the program's other windows, decorated alike, tell how large it will be.
+QMargins ExpectedFrame(const QWidget* window) {
+  if (const QMargins own = FrameOf(window); !own.isNull()) return own;
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (other == window || !other->isVisible() || other->isMinimized()) continue;
+    if (const QMargins frame = FrameOf(other); !frame.isNull()) return frame;
+  }
+  return {};
+}
+
 }  // namespace
 
 QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& text) {
@@ -55,6 +75,15 @@ void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int h
   window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint);
   window->setFixedSize(width, height);
+}
+
+void CentreOnScreen(QWidget* window) {
+  const QMargins frame = ExpectedFrame(window);
+  QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
+  outer.moveCenter(window->screen()->availableGeometry().center());
+  // Placed by its client area: a place given for the frame is taken for the client area as
+  // long as the window manager has not framed the window, and the frame's place only later.
+  window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
 }
 
 }  // namespace kyrovane::gui

@@ -26,8 +26,11 @@ QPushButton* PlaceButton(QWidget* parent, const QRect& geometry, const QString& 
 // The width a push button needs to show `text` whole in its font and style.
 int TextButtonWidth(const QPushButton* button, const QString& text);
 
-// A dialog window with a caption and a fixed client size, without border icons, centred on
-// the screen when shown.
+// A dialog window with a caption and a fixed client size, without border icons.
 void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int height);
+
+// Places a window that is being shown in the middle of its screen's work area, frame included.
+// Before its first showing its frame is taken to be like those of the program's shown windows.
+void CentreOnScreen(QWidget* window);
 
 }  // namespace kyrovane::gui

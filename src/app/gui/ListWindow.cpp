@@ -230,9 +230,7 @@ void TForm6::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;
   // Opened on the middle of the desktop, at its designed size, with the list as it is.
   resize(kWidth, kHeight);
-  QRect frame = frameGeometry();
-  frame.moveCenter(screen()->availableGeometry().center());
-  move(frame.topLeft());
+  CentreOnScreen(this);
   ShowEntries();
   UpdateGroupButtons();
 }

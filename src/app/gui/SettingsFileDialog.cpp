@@ -39,7 +39,9 @@ TForm7::TForm7(Program& program) : program_(program) {
 
 void TForm7::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) program_.settings.PropertyEnv = program_.settings.Env;
+  if (event->spontaneous()) return;
+  CentreOnScreen(this);
+  program_.settings.PropertyEnv = program_.settings.Env;
 }
 
 void TForm7::LoadButtonClick() {

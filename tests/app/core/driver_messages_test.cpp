@@ -128,6 +128,24 @@ TEST_F(MessagesTest, ADrawingThatCannotBeReadIsToldOnceAndAlikeOnEveryRoad) {
   }
 }
 
+TEST_F(MessagesTest, AnUnreadableDrawingAmongThoseChosenKeepsNoneOfTheOthersOut) {
+  fs::create_directory(dir / "folder.jww");
+  const fs::path second = dir / "second.jww";
+  fs::copy_file(drawing, second);
+  Settings settings;
+  TListEditor editor(settings, ui);
+  ui.OpenFilesAnswers.push_back({drawing, dir / "folder.jww", second});
+  editor.Add();
+  EXPECT_EQ(TakeMessage().Text,
+            (dir / "folder.jww").string() + "\r\nを読み込めません。\r\nフォルダーです。");
+  std::vector<std::string> listed;
+  for (const TListEntry& entry : editor.Entries()) listed.push_back(entry.Path);
+  EXPECT_EQ(listed,
+            (std::vector{drawing.string(), (dir / "folder.jww").string(), second.string()}));
+  EXPECT_EQ(editor.Selected(), 2);
+  EXPECT_TRUE(editor.SelectedEntry()->Param.Scanned);
+}
+
 TEST_F(MessagesTest, FileErrorsGiveTheirRealCauseInJapanese) {
   fs::create_directory(dir / "folder.jww");
   EXPECT_EQ(Convert(dir / "folder.jww", pdf), std::nullopt);

@@ -313,6 +313,27 @@ class DialogsTest : public QObject {
     QCOMPARE(static_cast<double>(saved.Line[1]), 0.35);
   }
 
+  // "設定のプロパティ" takes the typed values only when every one reads as a number: with a
+  // later one that does not, the earlier ones are not taken either and the dialog stays shut.
+  void settingsFileDialogTakesNoValueWhileOneIsNoNumber() {
+    TForm3& form3 = *program_->Form3;
+    TForm7& form7 = *program_->Form7;
+    form3.FormShow();
+    const REnvironment before = settings().Env;
+    form3.Line[1]->setText("0.35");
+    form3.RandomWidth1->setText("1.2.3");
+    bool opened = false;
+    QTimer::singleShot(0, &form7, [&] {
+      opened = form7.isVisible();
+      form7.reject();
+    });
+    form3.Button3->click();
+    QTRY_COMPARE(ui_->Messages.size(), std::size_t{1});
+    QCOMPARE(ui_->Messages[0].Text, std::string("'1.2.3' は浮動小数点数ではありません。"));
+    QVERIFY(!opened);
+    QVERIFY(settings().Env == before);
+  }
+
   void settingsFileResetAndLoadTakeEffectOnlyWithOk() {
     TForm3& form3 = *program_->Form3;
     TForm7& form7 = *program_->Form7;

@@ -101,6 +101,24 @@ class FLEditTest : public QObject {
     QCOMPARE(edit.text(), QString("0.50"));
   }
 
+  // As an X server sends them: Ctrl+A and Ctrl+Z come with control characters.
+  void editingShortcutsAreNoTypedCharacters() {
+    TFLEdit edit;
+    MakePenWidth(edit);
+    QSignalSpy beeps(&edit, &TFLEdit::beepRequested);
+    edit.deselect();
+    QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_A, "\x01", Qt::ControlModifier);
+    QTest::keyClicks(&edit, "0.35");
+    QCOMPARE(edit.text(), QString("0.35"));
+    QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_Z, "\x1a", Qt::ControlModifier);
+    QCOMPARE(edit.text(), QString("0.10"));
+    QCOMPARE(beeps.count(), 0);
+    QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_B, "\x02", Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_A);
+    QCOMPARE(edit.text(), QString("0.10"));
+    QCOMPARE(beeps.count(), 2);
+  }
+
   void editorDisabledAndReadOnly() {
     TFLEdit edit;
     MakePenWidth(edit);

@@ -2,15 +2,17 @@
 # The real program under an X server with a window manager (openbox): where the main window
 # starts from the place and state the last session stored. A window closed minimised starts
 # minimised and stays so wherever it was, also near the screen's edges and on a screen that
-# is gone; restored, and started normally, it lies on the screen.
+# is gone; restored, and started normally, it lies on the screen. The settings dialogs open in
+# the middle of the screen, frame included, at every opening.
 #   xvfb_placement.sh PROGRAM
 set -euo pipefail
 
 if [ "${1:-}" != "--inside" ]; then
   . "${0%/*}/xvfb_support.sh"
-  run_inside_xvfb 1280x900 xvfb-run openbox xdotool xprop xwininfo -- "$1"
+  run_inside_xvfb 1280x900 xvfb-run openbox xdotool xprop xwininfo python3 -- "$1"
 fi
 
+here=$(cd "${0%/*}" && pwd)
 program=$2
 work=$3
 export QT_QPA_PLATFORM=xcb
@@ -45,25 +47,32 @@ state() {
   xprop -id "$window" WM_STATE 2>/dev/null | sed -n 's/.*window state: *//p'
 }
 
-# Whether the window with the frame that openbox puts round it lies on the 1280x900 screen;
-# sets $frame to "x y width height" of the framed window.
-on_screen() {
+# Sets $frame to "x y width height" of the window with the frame that openbox puts round it.
+framed() {
   local x y w h left right top bottom
-  read -r x y w h left right top bottom <<<"$(xwininfo -id "$window" |
+  read -r x y w h left right top bottom <<<"$(xwininfo -id "$1" |
     sed -n -e 's/^ *Absolute upper-left [XY]: *//p' -e 's/^ *\(Width\|Height\): *//p' |
-    tr '\n' ' ') $(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ',')"
+    tr '\n' ' ') $(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ',')"
+  [ -n "$bottom" ] || return 1
   frame="$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
-  [ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 0 ] && [ $((x + w + right)) -le 1280 ] &&
-    [ $((y + h + bottom)) -le 900 ]
 }
 
-# Starts the program with an ini file holding the place and state; sets $pid and $window.
+# Whether the framed window lies on the 1280x900 screen.
+on_screen() {
+  local x y w h
+  framed "$window" || return 1
+  read -r x y w h <<<"$frame"
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 900 ]
+}
+
+# Starts the program with an ini file holding the place and state, and the layout (Mode=1 for
+# the detail one, 0 by default); sets $pid and $window.
 start() {
   local config=$work/$1
   mkdir -p "$config/Kyrovane" "$work/runtime"
   chmod 700 "$work/runtime"
-  printf '[Environment]\r\nSave=1\r\nTop=%s\r\nLeft=%s\r\nIcon=%s\r\n' "$2" "$3" "$4" \
-    >"$config/Kyrovane/Kyrovane.ini"
+  printf '[Environment]\r\nSave=1\r\nTop=%s\r\nLeft=%s\r\nIcon=%s\r\nMode=%s\r\n' \
+    "$2" "$3" "$4" "${5:-0}" >"$config/Kyrovane/Kyrovane.ini"
   XDG_CONFIG_HOME=$config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data \
     XDG_RUNTIME_DIR=$work/runtime "$program" &
   pid=$!
@@ -119,4 +128,56 @@ if ! wait_for 30 shown; then
 fi
 stop
 
-echo "PASS: minimised starts stay minimised; shown windows lie on the screen"
+# The dialogs, each opened by a click at its button in the window OWNER (X Y in client
+# coordinates) and closed by the window manager.
+opened() {
+  dialog=$(xdotool search --all --pid "$pid" --onlyvisible --name "^$1\$" 2>/dev/null |
+    head -n 1) || true
+  [ -n "$dialog" ] && framed "$dialog"
+}
+# Within the pixel that halving an odd size leaves.
+centred() {
+  local x y w h
+  framed "$dialog" || return 1
+  read -r x y w h <<<"$frame"
+  [ $((2 * x + w - 1280)) -ge -1 ] && [ $((2 * x + w - 1280)) -le 1 ] &&
+    [ $((2 * y + h - 900)) -ge -1 ] && [ $((2 * y + h - 900)) -le 1 ]
+}
+closed() {
+  ! xwininfo -id "$dialog" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+# open_centred CAPTION OWNER X Y: the frame is centred on the screen and exactly where it was
+# at the dialog's opening before; sets $dialog.
+declare -A placed
+open_centred() {
+  xdotool mousemove --window "$2" "$3" "$4" click 1
+  wait_for 30 opened "$1" || fail "\"$1\" did not open"
+  wait_for 10 centred || fail "\"$1\" opened off the middle: $frame"
+  [ "${placed[$1]:-$frame}" = "$frame" ] ||
+    fail "\"$1\" opened at $frame, the time before at ${placed[$1]}"
+  placed[$1]=$frame
+}
+close_dialog() {
+  python3 "$here/close_window.py" "$dialog"
+  wait_for 30 closed || fail "a dialog did not close"
+}
+twice_centred() {
+  open_centred "$@"
+  close_dialog
+  open_centred "$@"
+  close_dialog
+}
+
+start dialogs -1 -1 0 1
+wait_for 30 on_screen || fail "the main window did not show"
+main_width=$(xwininfo -id "$window" | sed -n 's/^ *Width: *//p')
+twice_centred "詳細設定" "$window" $((main_width - 30)) 118
+open_centred "詳細設定" "$window" $((main_width - 30)) 118
+detail=$dialog
+twice_centred "レイヤーの色" "$detail" 175 307
+twice_centred "カスタム色設定" "$detail" 262 307
+twice_centred "設定のプロパティ" "$detail" 150 354
+stop
+
+echo "PASS: minimised starts stay minimised; shown windows lie on the screen; dialogs open" \
+  "centred, every time"
