@@ -160,6 +160,25 @@ TEST(SPIsSearch, PluginsThatOthersCouldChangeArePassedOverOnceWithTheFileOrFolde
   EXPECT_FALSE(IsLoaded(inner / "g.spi"));
 }
 
+// Folders of root are trusted as the user's own, which shows only when the user is not root.
+TEST(SPIsSearch, AnOrdinaryUsersPluginBelowFoldersOfRootLoads) {
+  const fs::path place = TrustedPlaceForOrdinaryUser();
+  if (place.empty()) {
+    GTEST_SKIP() << "neither the build tree nor /run is a folder that only root can change, "
+                    "which an ordinary user may enter and run plug-ins from";
+  }
+  const TempDir user(place);
+  fs::copy_file(TestPlugin("kypx"), user / "a.spi");
+  const std::string outcome = AsOrdinaryUser(user.path(), [&] {
+    TSPIs spis;
+    spis.Search((user / "*.spi").string());
+    std::string loaded = std::to_string(spis.Count()) + " loaded";
+    for (const TPassedOverSPI& passed : spis.PassedOver) loaded += ", " + passed.Reason;
+    return loaded;
+  });
+  EXPECT_EQ(outcome, "1 loaded");
+}
+
 TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {
   ScopedRegistry registry;
   registry.SetPluginFolder(TestPluginFolder());
