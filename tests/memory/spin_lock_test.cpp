@@ -69,6 +69,7 @@ using TClock = std::chrono::steady_clock;
 struct TRound {
   TClock::duration waited;  // for the lock
   TClock::duration free;    // since the holder last let go, when the waiter got the lock
+  bool holderGaveUp;        // the waiter got the lock only when the holder stopped taking it
 };
 
 void PinToProcessor(int cpu) {
@@ -85,6 +86,7 @@ TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
   std::atomic<bool> holderWaits{false};
   std::atomic<bool> holding{false};
   std::atomic<bool> stop{false};
+  std::atomic<bool> gaveUp{false};
   std::atomic<TClock::time_point> letGo{};
   lock.Lock();
   std::thread holder([&] {
@@ -100,6 +102,7 @@ TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
       lock.Unlock();
       lock.Lock();
     }
+    gaveUp = !stop;
     lock.Unlock();
   });
   // Let go once the holder is surely waiting, so that it takes the lock over from waiting.
@@ -110,7 +113,7 @@ TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
   const TClock::time_point arrived = TClock::now();
   lock.Lock();
   const TClock::time_point got = TClock::now();
-  const TRound round{got - arrived, got - letGo.load()};
+  const TRound round{got - arrived, got - letGo.load(), gaveUp};
   stop = true;
   lock.Unlock();
   holder.join();
@@ -121,8 +124,9 @@ TRound WaitBehindAHolderThatNeverPauses(int holderCpu) {
 // it re-takes it; then a waiting thread gets it, long before that thread would take it for
 // having waited too long itself (800 ms). A waiter that got the lock after it had lain free for
 // some tens of microseconds (the holder kept from running) may have taken it for that, turn or
-// no turn: such rounds tell nothing. The two threads run on processors of their own, or waking
-// the waiter could keep the holder from running.
+// no turn: such rounds tell nothing, unless the holder had stopped taking it after seconds,
+// which is the waiter never getting it. The two threads run on processors of their own, or
+// waking the waiter could keep the holder from running.
 TEST(SpinLock, AWaitingThreadGetsTheLockWhenTheHoldersTurnIsOver) {
   cpu_set_t allowed;
   ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
@@ -136,6 +140,11 @@ TEST(SpinLock, AWaitingThreadGetsTheLockWhenTheHoldersTurnIsOver) {
     PinToProcessor(cpus[0]);
     for (int round = 0; round < 12 && told < 3; ++round) {
       const TRound result = WaitBehindAHolderThatNeverPauses(cpus[1]);
+      if (result.holderGaveUp) {
+        ++told;
+        ADD_FAILURE() << "the waiter got the lock only when the holder gave up, round " << round;
+        break;
+      }
       if (result.free >= std::chrono::microseconds(25)) continue;
       ++told;
       EXPECT_LT(result.waited, std::chrono::milliseconds(500)) << round;
@@ -143,7 +152,8 @@ TEST(SpinLock, AWaitingThreadGetsTheLockWhenTheHoldersTurnIsOver) {
   });
   waiter.join();
   if (told == 0)
-    GTEST_SKIP() << "the lock lay free for long before the waiter got it in every round";
+    GTEST_SKIP() << "the holder was kept from running in every round: the lock lay free for "
+                    "long before the waiter got it";
 }
 
 }  // namespace

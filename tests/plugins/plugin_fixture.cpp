@@ -1,6 +1,8 @@
 #include "plugins/plugin_fixture.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <stdexcept>
@@ -30,10 +32,37 @@ fs::path TrustedPlace() {
   return place;
 }
 
+// Whether every user may enter the folder, and every folder on the way to it, and run
+// programs from it.
+bool OpenToEveryone(const fs::path& folder) {
+  struct statvfs fileSystem;
+  if (statvfs(folder.c_str(), &fileSystem) != 0 || (fileSystem.f_flag & ST_NOEXEC) != 0) {
+    return false;
+  }
+  fs::path reached;
+  for (const fs::path& name : fs::canonical(folder)) {
+    reached /= name;
+    struct stat info;
+    if (stat(reached.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TempDir TrustedTempDir() {
   return TempDir(TrustedPlace());
+}
+
+fs::path TrustedPlaceForOrdinaryUser() {
+  if (geteuid() != 0) return TrustedPlace();
+  for (const fs::path candidate : {KYROVANE_TEST_PLUGINS, "/run"}) {
+    if (access(candidate.c_str(), W_OK) == 0 && UntrustedReason(candidate).empty() &&
+        OpenToEveryone(candidate)) {
+      return candidate;
+    }
+  }
+  return {};
 }
 
 fs::path TestPluginFolder() {

@@ -22,6 +22,11 @@ std::filesystem::path TestPlugin(const std::string& name);
 // anything either: the build tree when it is such a place, else the user's home folder.
 TempDir TrustedTempDir();
 
+// Where such folders can be made for the user that AsOrdinaryUser runs as, who must also be
+// able to enter them and run plug-ins from them; nothing when there is no such place. When
+// the tests run as root: the build tree, or else /run, when it is such a place.
+std::filesystem::path TrustedPlaceForOrdinaryUser();
+
 // A KYPX picture: `rows` holds the rows from the top, packed as the format stores them.
 std::string Kypx(int width, int height, int bits, const std::vector<TRGB>& colors,
                  const std::string& rows);

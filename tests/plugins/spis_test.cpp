@@ -6,10 +6,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <typeindex>
 
-#include "plugins/PluginTrust.h"
 #include "plugins/SPIBmp.h"
 #include "plugins/SPIs.h"
 #include "plugins/UserPaths.h"
@@ -37,10 +37,26 @@ bool IsLoaded(const fs::path& file) {
   return false;
 }
 
+// Set in the copy of this test program that the next test runs.
+constexpr const char* kInTrustedFolder = "KYROVANE_TEST_PROGRAM_IN_TRUSTED_FOLDER";
+
+// The program's folder is that of the running program, and the build tree may lie where others
+// can write (as /tmp): the search runs in a copy of this test program that lies with the test
+// plug-ins in a folder where they are trusted.
 TEST(SPIsSearch, TheRegistryFolderComesFirstThenTheProgramFolderAndOtherFilesArePassedOver) {
-  // The plug-ins built beside the test program are those of the program's folder.
-  if (const std::string reason = UntrustedReason(ProgramFolder()); !reason.empty()) {
-    GTEST_SKIP() << "the build tree is not trusted: " << reason;
+  if (std::getenv(kInTrustedFolder) == nullptr) {
+    const TempDir program = TrustedTempDir();
+    for (const fs::directory_entry& plugin : fs::directory_iterator(TestPluginFolder())) {
+      fs::copy_file(plugin.path(), program / plugin.path().filename().string());
+    }
+    fs::copy_file("/proc/self/exe", program / "plugin_tests");
+    const ::testing::TestInfo& self = *::testing::UnitTest::GetInstance()->current_test_info();
+    const CommandResult run = test::Run(
+        std::string(kInTrustedFolder) + "=1 " + ShellQuote((program / "plugin_tests").string()) +
+        " --gtest_filter=" + self.test_suite_name() + "." + self.name());
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("[  PASSED  ] 1 test."), std::string::npos) << run.out;
+    return;
   }
   ScopedRegistry registry;
   const TempDir user = TrustedTempDir();
@@ -158,6 +174,25 @@ TEST(SPIsSearch, PluginsThatOthersCouldChangeArePassedOverOnceWithTheFileOrFolde
   EXPECT_EQ(passedOver, expected);
   EXPECT_FALSE(IsLoaded(shared / "d.spi"));
   EXPECT_FALSE(IsLoaded(inner / "g.spi"));
+}
+
+// Folders of root are trusted as the user's own, which shows only when the user is not root.
+TEST(SPIsSearch, AnOrdinaryUsersPluginBelowFoldersOfRootLoads) {
+  const fs::path place = TrustedPlaceForOrdinaryUser();
+  if (place.empty()) {
+    GTEST_SKIP() << "neither the build tree nor /run is a folder that only root can change, "
+                    "which an ordinary user may enter and run plug-ins from";
+  }
+  const TempDir user(place);
+  fs::copy_file(TestPlugin("kypx"), user / "a.spi");
+  const std::string outcome = AsOrdinaryUser(user.path(), [&] {
+    TSPIs spis;
+    spis.Search((user / "*.spi").string());
+    std::string loaded = std::to_string(spis.Count()) + " loaded";
+    for (const TPassedOverSPI& passed : spis.PassedOver) loaded += ", " + passed.Reason;
+    return loaded;
+  });
+  EXPECT_EQ(outcome, "1 loaded");
 }
 
 TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {

@@ -3,6 +3,7 @@
 #include "app/core/OutputFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -135,6 +136,24 @@ TEST(OutputFile, OnlyHiddenFilesThatNoWriterCanStillWriteAreRemoved) {
   left.push_back("a.pdf");
   std::ranges::sort(left);
   EXPECT_EQ(test::FileNames(dir.path()), left);
+}
+
+// A process that runs for another user cannot be signalled, yet it runs.
+TEST(OutputFile, TheHiddenFileOfAnotherUsersRunningWriterStays) {
+  test::TempDir dir;
+  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
+    // This test program when the child became an ordinary user, else the system's first process.
+    for (const pid_t other : {getppid(), pid_t{1}}) {
+      if (kill(other, 0) == 0 || errno != EPERM) continue;
+      const std::string hidden = HiddenFileName(other);
+      test::WriteFile(dir / hidden, "partial");
+      WriteFileSafely(dir / "a.pdf", "whole");
+      return std::string(fs::exists(dir / hidden) ? "kept" : "removed");
+    }
+    return std::string("no process of another user is to be seen");
+  });
+  if (outcome.starts_with("no process")) GTEST_SKIP() << outcome;
+  EXPECT_EQ(outcome, "kept");
 }
 
 TEST(OutputFile, WhereFoldersHoldNoUnnamedFilesTheHiddenOneMayVanish) {
