@@ -355,12 +355,13 @@ void TPDFPrinter::TextOut(std::uint16_t horizontalScaling, std::string_view text
   }
   canvas.SetHorizontalScaling(horizontalScaling);
   canvas.SetFont(std::string(fontName), size);
+  const std::string showable = canvas.Attr().Font()->ShowableText(text);
   TextWriter writer(canvas, RiseState, x, y, a, charSpace, size, rise, vertical);
   writer.Matrix(false);
   RiseState = 0;
   canvas.SetCharSpace(charSpace);
 
-  std::string_view rest = text;
+  std::string_view rest = showable;
   while (auto escape = FindTextEscape(rest)) {
     writer.WriteEscape(*escape, escapes);
     rest = rest.substr(static_cast<std::size_t>(escape->next.data() - rest.data()));

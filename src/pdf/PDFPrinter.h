@@ -109,6 +109,7 @@ class TPDFPrinter {
   // raised by size × PdfTextRise; a font name ending in "V" writes vertically, turned 90 degrees
   // more and not raised. With escapes on, "^" and a code letter raise, lower, narrow or
   // overstrike the characters around it; a letter that is no escape is written as it stands.
+  // A character the font cannot show is written as the font's stand-in of the same length.
   void TextOut(std::uint16_t horizontalScaling, std::string_view text, long double x, long double y,
                long double charSpace, long double angle, std::string_view fontName,
                long double size, TColor color, bool escapes);

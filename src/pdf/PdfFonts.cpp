@@ -18,6 +18,10 @@ std::optional<TPdfFont::TBlankMove> TPdfFont::BlankMove() const {
   return std::nullopt;
 }
 
+std::string TPdfFont::ShowableText(std::string_view text) const {
+  return std::string(text);
+}
+
 TPdfType1Font::TPdfType1Font(TPdfXref& xref, std::string name, std::string_view baseFont,
                              const TType1WidthTable& widths)
     : TPdfFont(xref, std::move(name)) {

@@ -40,6 +40,10 @@ class TPdfFont : public TPdfDictionaryWrapper {
   // The move of the font's blanks; nothing when blanks are written as glyphs (the base font).
   virtual std::optional<TBlankMove> BlankMove() const;
 
+  // The text as it goes onto the page: every character the font cannot show replaced by one it
+  // can, of the same byte length. The base font shows every byte.
+  virtual std::string ShowableText(std::string_view text) const;
+
  private:
   std::string name_;
 };

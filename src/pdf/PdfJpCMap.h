@@ -2,7 +2,8 @@
 
 // Shift-JIS character codes to CIDs of the Adobe-Japan1 collection, as the predefined CMaps
 // "90ms-RKSJ-H" and "90msp-RKSJ-H" map them. The Japanese fonts use these lookups to find the
-// width of a character; the text itself goes into the page unchanged.
+// width of a character, and to find the characters without a CID, which readers cannot show;
+// all other text goes into the page unchanged.
 
 #include <cstddef>
 #include <cstdint>

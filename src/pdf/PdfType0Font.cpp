@@ -93,4 +93,18 @@ int TPdfType0Font::GetCharWidth(std::string_view text, std::size_t pos) const {
   return cp932::IsLeadByte(static_cast<unsigned char>(text[pos])) ? dw_ : missingWidth_;
 }
 
+std::string TPdfType0Font::ShowableText(std::string_view text) const {
+  std::string showable(text);
+  if (!charToCID_) return showable;
+  for (std::size_t pos = 0; pos < text.size(); pos += cp932::CharLength(text, pos)) {
+    if (charToCID_(text, pos) != 0) continue;
+    if (cp932::CharLength(text, pos) == 2) {
+      showable.replace(pos, 2, "\x81\x45");
+    } else {
+      showable[pos] = '\xA5';
+    }
+  }
+  return showable;
+}
+
 }  // namespace kyrovane

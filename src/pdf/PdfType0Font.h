@@ -38,6 +38,12 @@ class TPdfType0Font : public TPdfFont {
   // a double-byte one.
   int GetCharWidth(std::string_view text, std::size_t pos) const override;
 
+  // A character whose code has no CID (a control byte, a byte that starts no character, a lead
+  // byte and a byte after it that make no character, a lead byte at the very end) becomes the
+  // middle dot that Windows shows for such bytes: the half-width dot for a single byte, the
+  // full-width one for a pair, so the text keeps its length and every character its place in it.
+  std::string ShowableText(std::string_view text) const override;
+
   void SetCharToCID(TCharToCID charToCID) { charToCID_ = charToCID; }
 
   const std::vector<TPdfCIDWidthItem>& Widths() const { return widths_; }

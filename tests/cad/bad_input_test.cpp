@@ -1,5 +1,6 @@
-// Damaged numbers and hostile structures: the model skips what it cannot draw, never loops
-// through blocks that insert themselves, and bounds pages, tiles and inserted drawing.
+// Damaged numbers, hostile structures and texts: the model skips what it cannot draw, never
+// loops through blocks that insert themselves, bounds pages, tiles and inserted drawing, and
+// writes text bytes that make no character so that every reader can show them.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "cad/CadText.h"
 #include "cad/model_fixture.h"
 #include "cad/pdf_probe.h"
+#include "pdf/reader_text.h"
 #include "support/test_support.h"
 
 namespace kyrovane::test {
@@ -154,6 +156,43 @@ TEST(HostilePages, PageSizesAndTileCountsAreBounded) {
 
   model.page.MarginX = kInfinity;
   EXPECT_EQ(print(1).size(), 1u);
+}
+
+// Bytes that make no Shift-JIS character are drawn as middle dots, half-width for one byte and
+// full-width for a pair, so the characters around them keep their place; every reader shows
+// the page and gives the text back without a word.
+TEST(HostileTexts, BytesThatMakeNoCharacterAreDrawnAsMiddleDots) {
+  using namespace std::string_literals;
+  ModelFixture model;
+  model.page.Output.DefaultFontName = "Gothic";
+  const std::string texts[] = {
+      "KL\x81\x00M\x81 N\x85\x40P"s,  // lead bytes with bytes that make no character of them
+      "K\x01L\x1FM\x7FN\x80P\xFDQ\xFER\xFFS\x81",  // and a lead byte at the very end
+      "KL\x01",  // paper-sized: the last byte is no dot to spread over the gaps
+  };
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    TCad_Text& text = model.Add<TCad_Text>();
+    text.Text = texts[i];
+    text.Position = {25.4L, 50.8L + 10.0L * static_cast<long double>(i), 0};
+    text.Height = PtToMm(12);
+    text.HScale = 100;
+    text.PaperSized = i == 2 ? 1 : 0;
+  }
+  TempDir dir;
+  const std::filesystem::path pdf = model.Print(dir / "texts.pdf", 1);
+  const std::string page = PageContents(ReadFile(pdf)).at(0);
+  for (const char* shown :
+       {"1 0 0 1 78 144 Tm\n(L) Tj\n<8145> Tj\n(M) Tj\n<8145> Tj\n(N) Tj\n<8145> Tj\n(P) Tj\n",
+        "1 0 0 1 78 172.346 Tm\n(\xA5L\xA5M\xA5N\xA5P\xA5Q\xA5R\xA5S\xA5) Tj\n",
+        "1 0 0 1 78 200.693 Tm\n(L\xA5) Tj\n"}) {
+    EXPECT_NE(page.find(shown), std::string::npos) << shown;
+  }
+  EXPECT_EQ(CountOperator(page, "Tc"), 0);
+  for (const auto& [reader, typed] : ExpectReadersGiveBackTheText(pdf)) {
+    for (const char* line : {"KL・M・N・P", "K･L･M･N･P･Q･R･S･", "KL･"}) {
+      EXPECT_NE(typed.find(line), std::string::npos) << RendererName(reader) << ": " << line;
+    }
+  }
 }
 
 }  // namespace
