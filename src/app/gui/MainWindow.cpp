@@ -254,7 +254,10 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::Mode1Click() {
-  program_.settings.Env.Mode = !program_.settings.Env.Mode;
+  // The layout holds at once: the cancel of a dialog, which takes the committed settings
+  // back, keeps it.
+  Settings& settings = program_.settings;
+  settings.Env.Mode = settings.SavedEnv.Mode = !settings.Env.Mode;
   ApplyMode();
   SnapToWorkArea();
 }
@@ -284,8 +287,8 @@ void TForm1::Button2Click() {
 
 void TForm1::Button3Click() {
   Settings& settings = program_.settings;
-  // The list runs on its own settings; this window's working copy, with its layout mode and
-  // last folder, is taken back afterwards.
+  // The list runs on its own settings; this window's working copy, with its last folder, is
+  // taken back afterwards.
   const REnvironment working = settings.Env;
   settings.Env = settings.SavedEnv;
   settings.ListEnv = settings.Env;

@@ -9,14 +9,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include <fstream>
 
 #include "app/core/AppPaths.h"
 #include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/gui/ApplicationSetUp.h"
+#include "app/gui/DetailDialog.h"
 #include "app/gui/FileTypes.h"
+#include "app/gui/ListWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/Program.h"
+#include "app/gui/SettingsFileDialog.h"
 #include "gui_test_support.h"
 #include "plugins/plugin_fixture.h"
 #include "tools/pdf_census.h"
@@ -105,6 +109,48 @@ class MainWindowTest : public QObject {
     form1.Mode1->click();
     QCOMPARE(form1.width(), form1.BasicWidth());
     QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
+  }
+
+  // The layout shown is the layout kept: a dialog's cancel never switches it, nor does a
+  // settings file read in "設定のプロパティ" or the list window's own settings.
+  void theLayoutHoldsThroughTheDialogs() {
+    TForm1& form1 = StartProgram();
+    const std::function<void(QDialog*)> cancels[] = {
+        [this](QDialog*) { program_->Form3->Button5->click(); },
+        [](QDialog* detail) { QTest::keyClick(detail, Qt::Key_Escape); }};
+    for (const auto& cancel : cancels) {
+      form1.Mode1->click();
+      test::WhenModal([&](QWidget* detail) { cancel(static_cast<QDialog*>(detail)); });
+      form1.Button2->click();
+      QCOMPARE(form1.width(), form1.DetailWidth());
+      form1.Mode1->click();
+      QCOMPARE(form1.width(), form1.BasicWidth());
+    }
+
+    const std::string file = scratch_->path().toStdString() + "/basic.kvs";
+    std::ofstream(file) << "[Application]\r\nDataVersion=130\r\n"
+                           "[Environment]\r\nMode=0\r\nLine1=0.3\r\n";
+    form1.Mode1->click();
+    form1.IniSave1->setChecked(true);
+    ui_->OpenAnswers = {file};
+    test::WhenModal([this](QWidget*) {
+      test::WhenModal([this](QWidget*) {
+        program_->Form7->LoadButton->click();
+        program_->Form7->Button1->click();  // "OK"
+      });
+      program_->Form3->Button3->click();  // "設定のプロパティ"
+      program_->Form3->Button1->click();  // "設定完了"
+    });
+    form1.Button2->click();
+    QCOMPARE(static_cast<double>(program_->settings.SavedEnv.Line[1]), 0.3);
+    test::WhenModal([this](QWidget*) {
+      program_->settings.Env.Mode = false;  // as a list's settings file may hold
+      program_->Form6->reject();
+    });
+    form1.Button3->click();
+    form1.close();
+    QCOMPARE(TIniFile(IniFilePath()).ReadString("Environment", "Mode", ""), std::string("1"));
+    QCOMPARE(StartProgram().width(), program_->Form1->DetailWidth());
   }
 
   // In the program's fonts, every text shows whole and the controls keep a margin to the
