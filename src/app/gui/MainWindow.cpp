@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "app/core/AppPaths.h"
 #include "app/core/PluginNotice.h"
@@ -186,6 +187,11 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (converting_) {
+    closeHeld_ = true;
+    event->ignore();
+    return;
+  }
   program_.Guarded([this] { FormClose(); });
   event->accept();
 }
@@ -215,7 +221,10 @@ TConversionOptions TForm1::CurrentOptions() const {
 }
 
 void TForm1::Button1Click() {
-  program_.driver.Convert(CurrentOptions());
+  converting_ = true;
+  program_.Guarded([this] { program_.driver.Convert(CurrentOptions()); });
+  converting_ = false;
+  if (std::exchange(closeHeld_, false)) close();
 }
 
 void TForm1::ApplyMode() {

@@ -232,6 +232,23 @@ class MainWindowTest : public QObject {
              std::filesystem::path(KYROVANE_DRAWING).parent_path().string());
   }
 
+  // A close asked for during a conversion waits for its end and its messages.
+  void aCloseDuringAConversionEndsTheProgramAfterIt() {
+    TForm1& form1 = StartProgram();
+    ui_->ShellOpens = false;
+    ui_->OpenAnswers = {KYROVANE_DRAWING};
+    ui_->SaveAnswers = {scratch_->path().toStdString() + "/out.pdf"};
+    bool shownDuringTheMessage = false;
+    ui_->WhileMessageShown = [&] {
+      test::CloseFromWindowManager(&form1);
+      shownDuringTheMessage = form1.isVisible();
+    };
+    form1.Button1->click();
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QVERIFY(shownDuringTheMessage);
+    QVERIFY(!form1.isVisible());
+  }
+
   void closingKeepsTheSettingsOnlyWithTheTick() {
     TForm1& form1 = StartProgram();
     program_->settings.Env.Line[1] = 0.3L;
