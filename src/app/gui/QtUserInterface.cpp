@@ -106,7 +106,9 @@ QWidget* QtUserInterface::Owner() {
   // Not the active window: between two dialogs the window manager may not have given the
   // activation back yet.
   if (mainWindow_ && mainWindow_->isVisible() && !mainWindow_->isMinimized()) return mainWindow_;
-  return QApplication::activeWindow();
+  // A minimised window would hide the message with it: the message then stands alone.
+  QWidget* active = QApplication::activeWindow();
+  return active && !active->isMinimized() ? active : nullptr;
 }
 
 std::optional<std::filesystem::path> QtUserInterface::OpenFile(const TFileDialogOptions& Options) {
