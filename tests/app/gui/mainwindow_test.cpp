@@ -6,13 +6,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <fstream>
 
 #include "app/core/AppPaths.h"
-#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/gui/ApplicationSetUp.h"
 #include "app/gui/DetailDialog.h"
@@ -64,8 +64,6 @@ class MainWindowTest : public QObject {
           .open(QIODevice::WriteOnly);
     }
     TForm1& form1 = StartProgram();
-    QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
-    QCOMPARE(form1.AllArea1->text(), QString("印刷範囲を無視する"));
     QVERIFY(program_->settings.Env == DefaultEnvironment());
     QVERIFY((form1.frameGeometry().center() - WorkArea().center()).manhattanLength() <= 4);
     QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 5)));
@@ -77,6 +75,23 @@ class MainWindowTest : public QObject {
     QVERIFY(types.contains("<comment>Velmiro 設定ファイル</comment>"));
     QVERIFY(types.contains("<glob pattern=\"*.lst\"/>"));
     QVERIFY(ui_->Messages.empty());
+  }
+
+  // Every text the window shows, as the user reads it.
+  void theWindowsTexts() {
+    TForm1& form1 = StartProgram();
+    QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
+    QCOMPARE(test::ButtonTexts(&form1),
+             QStringList({"PDF変換開始", "リスト編集", ">>詳細", "詳細設定"}));
+    QStringList texts;
+    for (const QCheckBox* box : form1.findChildren<QCheckBox*>()) texts << box->text();
+    for (const QLabel* label : form1.findChildren<QLabel*>()) texts << label->text();
+    QCOMPARE(texts,
+             QStringList({"変換後にPDFファイルを開く", "プレビューのみ", "印刷範囲を無視する",
+                          "環境を保存する", "特殊", "印刷分割数", "枚"}));
+    QCOMPARE(test::Items(form1.Angle1),
+             QStringList({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"}));
+    QCOMPARE(test::Items(form1.Dim1), QStringList({"1", "2", "4", "8", "16"}));
   }
 
   void modesAndTheLocksOfTheOutputChoices() {
@@ -300,14 +315,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(mkfifo(package.c_str(), 0600), 0);  // never opened, so the start does not wait
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
-    QCOMPARE(ui_->Messages[0].Text, CannotWriteText(package, "通常のファイルではありません。"));
+    QCOMPARE(ui_->Messages[0].Text,
+             package.string() + " に書き込めません\r\n通常のファイルではありません。");
   }
 
   void anIniThatCannotBeReadIsReportedAtStart() {
     std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
-    QCOMPARE(ui_->Messages[0].Text, CannotReadText(IniFilePath(), "フォルダーです。"));
+    QCOMPARE(ui_->Messages[0].Text,
+             IniFilePath().string() + "\r\nを読み込めません。\r\nフォルダーです。");
     QVERIFY(program_->settings.Env == DefaultEnvironment());
   }
 
