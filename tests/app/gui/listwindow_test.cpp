@@ -498,7 +498,7 @@ class ListWindowTest : public QObject {
     Settings& settings = program_->settings;
     settings.SavedEnv = DefaultEnvironment();
     settings.Env = settings.SavedEnv;
-    settings.Env.Mode = true;  // this window's layout, not yet kept
+    settings.Env.LastDir = "/drawings";  // a conversion's folder, not yet kept
     bool checked = false;
     test::WhenModal([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(&Form()));
@@ -520,7 +520,7 @@ class ListWindowTest : public QObject {
     });
     program_->Form1->Button3->click();
     QVERIFY(checked);
-    QVERIFY(settings.Env.Mode);
+    QCOMPARE(settings.Env.LastDir, std::string("/drawings"));
     QCOMPARE(static_cast<double>(settings.Env.Line[1]),
              static_cast<double>(settings.SavedEnv.Line[1]));
   }
