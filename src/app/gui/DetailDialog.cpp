@@ -319,7 +319,11 @@ void TForm3::Button3Click() {
   if (!CheckNumbers()) return;
   TransferTo(program_.settings.Env);
   if (program_.Form7->exec() != QDialog::Accepted) return;
-  program_.settings.Env = program_.settings.PropertyEnv;
+  // The layout is the main window's own: a settings file read here never switches it.
+  REnvironment& env = program_.settings.Env;
+  const bool mode = env.Mode;
+  env = program_.settings.PropertyEnv;
+  env.Mode = mode;
   FormShow();
 }
 

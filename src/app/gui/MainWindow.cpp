@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "app/core/AppPaths.h"
 #include "app/core/PluginNotice.h"
@@ -186,6 +187,11 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (converting_) {
+    closeHeld_ = true;
+    event->ignore();
+    return;
+  }
   program_.Guarded([this] { FormClose(); });
   event->accept();
 }
@@ -215,7 +221,10 @@ TConversionOptions TForm1::CurrentOptions() const {
 }
 
 void TForm1::Button1Click() {
-  program_.driver.Convert(CurrentOptions());
+  converting_ = true;
+  program_.Guarded([this] { program_.driver.Convert(CurrentOptions()); });
+  converting_ = false;
+  if (std::exchange(closeHeld_, false)) close();
 }
 
 void TForm1::ApplyMode() {
@@ -254,7 +263,10 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::Mode1Click() {
-  program_.settings.Env.Mode = !program_.settings.Env.Mode;
+  // The layout holds at once: the cancel of a dialog, which takes the committed settings
+  // back, keeps it.
+  Settings& settings = program_.settings;
+  settings.Env.Mode = settings.SavedEnv.Mode = !settings.Env.Mode;
   ApplyMode();
   SnapToWorkArea();
 }
@@ -284,8 +296,8 @@ void TForm1::Button2Click() {
 
 void TForm1::Button3Click() {
   Settings& settings = program_.settings;
-  // The list runs on its own settings; this window's working copy, with its layout mode and
-  // last folder, is taken back afterwards.
+  // The list runs on its own settings; this window's working copy, with its last folder, is
+  // taken back afterwards.
   const REnvironment working = settings.Env;
   settings.Env = settings.SavedEnv;
   settings.ListEnv = settings.Env;

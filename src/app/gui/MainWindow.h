@@ -79,6 +79,9 @@ class TForm1 : public QWidget {
   int detailWidth_ = 0;
   bool startMinimized_ = false;
   bool centre_ = false;
+  // A close asked for while a conversion runs is carried out when it has ended.
+  bool converting_ = false;
+  bool closeHeld_ = false;
   // A window manager reports a move by the caption in many steps; the snap follows the last.
   QTimer moveSettled_;
 };

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+#include <QWindow>
 #include <utility>
 
 #include "app/gui/PaletteWidgets.h"
@@ -66,20 +67,48 @@ std::filesystem::path ToPath(const QString& file) {
   return std::filesystem::path(file.toStdString());
 }
 
+// While held-back input is handled: the user's input is discarded, and of the window manager's
+// closes only the main window's passes, to its window and then to the widget.
+class HeldInputFilter : public QObject {
+ public:
+  explicit HeldInputFilter(const QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!event->spontaneous()) return false;
+    if (event->type() == QEvent::Close) {
+      return !mainWindow_ || (watched != mainWindow_ && watched != mainWindow_->windowHandle());
+    }
+    return event->isInputEvent();
+  }
+
+ private:
+  const QWidget* mainWindow_;
+};
+
 }  // namespace
 
 QtUserInterface::QtUserInterface() : progress_(std::make_unique<TForm2>()) {}
 
 QtUserInterface::~QtUserInterface() = default;
 
-QWidget* QtUserInterface::Owner() const {
+QWidget* QtUserInterface::Owner() {
+  if (inputHeld_) {
+    inputHeld_ = false;
+    HeldInputFilter filter(mainWindow_);
+    qApp->installEventFilter(&filter);
+    QApplication::processEvents();
+    qApp->removeEventFilter(&filter);
+  }
   // The progress window stays on top of every other window while a conversion runs.
   if (progress_->isVisible()) return progress_.get();
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   // Not the active window: between two dialogs the window manager may not have given the
   // activation back yet.
   if (mainWindow_ && mainWindow_->isVisible() && !mainWindow_->isMinimized()) return mainWindow_;
-  return QApplication::activeWindow();
+  // A minimised window would hide the message with it: the message then stands alone.
+  QWidget* active = QApplication::activeWindow();
+  return active && !active->isMinimized() ? active : nullptr;
 }
 
 std::optional<std::filesystem::path> QtUserInterface::OpenFile(const TFileDialogOptions& Options) {
@@ -186,10 +215,12 @@ void QtUserInterface::EndBusyCursor() {
 
 void QtUserInterface::ShowProgress(int Maximum) {
   progress_->ShowWithMaximum(Maximum);
+  inputHeld_ = true;
 }
 
 void QtUserInterface::SetProgressPosition(int Position) {
   progress_->SetPosition(Position);
+  inputHeld_ = true;
 }
 
 void QtUserInterface::CloseProgress() {

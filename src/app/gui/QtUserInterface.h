@@ -40,11 +40,15 @@ class QtUserInterface : public UiPort {
   void CloseProgress() override;
 
  private:
-  // The window a dialog or message is placed over and kept in front of.
-  QWidget* Owner() const;
+  // The window a dialog or message is placed over and kept in front of. A modal window blocks
+  // the others, and Qt drops a window-system close of a blocked window: so the input the
+  // progress window held back is handled first, the main window's close reaching it, all
+  // other input discarded as the modal window would discard it.
+  QWidget* Owner();
 
   std::unique_ptr<TForm2> progress_;
   QPointer<QWidget> mainWindow_;
+  bool inputHeld_ = false;
 };
 
 }  // namespace kyrovane::gui

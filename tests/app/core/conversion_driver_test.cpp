@@ -61,10 +61,12 @@ TEST_F(DriverTest, ADrawingBecomesThePdfChosenInTheSaveDialog) {
   ASSERT_EQ(Convert(drawing, pdf), pdf);
   test::ExpectReadersAccept(pdf);
   ASSERT_EQ(ui.Dialogs.size(), 2u);
-  EXPECT_EQ(ui.Dialogs[0].Options.Filter, kDrawingFilter);
+  EXPECT_EQ(ui.Dialogs[0].Options.Filter,
+            "JW_CADデータ形式(*.jww;*.jwc)|*.jww;*.jwc|JW_CAD部品形式(*.jwk)|*.jwk|"
+            "リストファイル(*.lst)|*.lst");
   EXPECT_EQ(ui.Dialogs[0].Options.InitialFolder, "/last");
   EXPECT_EQ(ui.Dialogs[1].Kind, ScriptedUi::TDialogKind::Save);
-  EXPECT_EQ(ui.Dialogs[1].Options.Filter, kPdfFilter);
+  EXPECT_EQ(ui.Dialogs[1].Options.Filter, "Acrobat ファイル(PDF)|*.pdf");
   EXPECT_EQ(ui.Dialogs[1].Options.FileName, pdf);
   EXPECT_TRUE(ui.Dialogs[1].Options.ConfirmOverwrite);
   EXPECT_EQ(ui.ProgressMaximum, 3);

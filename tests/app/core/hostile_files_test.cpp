@@ -10,7 +10,6 @@
 
 #include <fstream>
 
-#include "app/core/FileErrors.h"
 #include "app/core/HiddenFiles.h"
 #include "app/core/ListEditor.h"
 #include "app/core/ListFiles.h"
@@ -22,6 +21,11 @@ namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
+
+// What the user reads about a file that was not read.
+std::string NotReadText(const fs::path& path, const std::string& cause) {
+  return path.string() + "\r\nを読み込めません。\r\n" + cause;
+}
 
 class HostileFilesTest : public test::DriverFixture {
  protected:
@@ -40,7 +44,7 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   fs::create_symlink("/dev/zero", dir / "zero.lst");
   Settings settings;
   for (const char* name : {"pipe.lst", "zero.lst"}) {
-    const std::string cannotRead = CannotReadText(dir / name, "通常のファイルではありません。");
+    const std::string cannotRead = NotReadText(dir / name, "通常のファイルではありません。");
     EXPECT_EQ(test::MessageOf([&] { LoadListFile(dir / name, settings, ui); }), cannotRead);
     ui.Messages.clear();
     EXPECT_EQ(Convert(dir / name, pdf), std::nullopt);
@@ -65,8 +69,7 @@ TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {
   settings.Env.UseColor = true;
   EXPECT_EQ(LoadListFile(list, settings, ui).size(), 2u);
   ASSERT_EQ(ui.Messages.size(), 2u);  // the pipe drawing's, then the settings file's
-  EXPECT_EQ(ui.Messages[1].Text,
-            CannotReadText(dir / "plans.kvs", "通常のファイルではありません。"));
+  EXPECT_EQ(ui.Messages[1].Text, NotReadText(dir / "plans.kvs", "通常のファイルではありません。"));
   EXPECT_TRUE(settings.Env.UseColor);
 }
 
@@ -87,7 +90,7 @@ TEST_F(HostileFilesTest, OnlyRegularFilesAreRemovedAsLeftovers) {
 TEST_F(HostileFilesTest, ADrawingThatIsAPipeIsAddedToTheListWindowWithoutWaiting) {
   const fs::path pipe = dir / "pipe.jwc";
   MakePipe(pipe);
-  const std::string cannotRead = CannotReadText(pipe, "通常のファイルではありません。");
+  const std::string cannotRead = NotReadText(pipe, "通常のファイルではありません。");
   Settings settings;
   TListEditor editor(settings, ui);
   ui.OpenFilesAnswers.push_back({pipe});
@@ -143,9 +146,9 @@ TEST_F(HostileFilesTest, ListsPastTheirBoundsAreRefusedCheaply) {
   WriteEmptyLines(many, kMaxListFileSize);
   Settings settings;
   EXPECT_EQ(test::MessageOf([&] { LoadListFile(huge, settings, ui); }),
-            CannotReadText(huge, "大きすぎます（上限 16 MB）。"));
+            NotReadText(huge, "大きすぎます（上限 16 MB）。"));
   EXPECT_EQ(test::MessageOf([&] { ReadListLines(many); }),
-            CannotReadText(many, "行が多すぎます（上限 65536 行）。"));
+            NotReadText(many, "行が多すぎます（上限 65536 行）。"));
   for (const fs::path& list : {huge, many}) {
     EXPECT_LT(PeakMemoryOfLoading(list), 256l << 20) << list;
   }

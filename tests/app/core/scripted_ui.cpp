@@ -44,6 +44,7 @@ TMessageAnswer ScriptedUi::MessageBox(std::string_view Caption, std::string_view
                                       TMessageIcon Icon, TMessageButtons Buttons,
                                       std::optional<TMessageAnswer> Default) {
   Messages.push_back({std::string(Caption), std::string(Text), Icon, Buttons, Default});
+  if (WhileMessageShown) WhileMessageShown();
   return TakeOr(MessageAnswers, FirstButton(Buttons));
 }
 

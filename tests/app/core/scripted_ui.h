@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ class ScriptedUi final : public UiPort {
   std::deque<std::optional<TColor>> ColorAnswers;
   // Whether the desktop has an application to open files with.
   bool ShellOpens = true;
+  // Run while a message is shown, before it is answered.
+  std::function<void()> WhileMessageShown;
 
   enum class TDialogKind { Open, OpenFiles, Save };
   struct TDialog {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/core/scripted_ui.h"
 #include "support/test_support.h"
@@ -162,10 +161,10 @@ TEST(SettingsFiles, AFileThatCannotBeReadIsReportedAndLeftAlone) {
     return std::to_string(env.UseColor) + std::to_string(env.UseGray) + "\n" + iniNotRead + "\n" +
            notRead + "\n" + test::MessageOf([&] { WriteIniFile(dir / "k.ini", env, {}); });
   });
-  EXPECT_EQ(outcome, "00\n" + CannotReadText(dir / "k.ini", "権限がありません。") + "\n" +
-                         CannotReadText(dir / "s.kvs", "権限がありません。") + "\n" +
-                         (dir / "k.ini").string() +
-                         "\r\nは、読み込めないため書き換えませんでした。");
+  EXPECT_EQ(outcome,
+            "00\n" + (dir / "k.ini").string() + "\r\nを読み込めません。\r\n権限がありません。\n" +
+                (dir / "s.kvs").string() + "\r\nを読み込めません。\r\n権限がありません。\n" +
+                (dir / "k.ini").string() + "\r\nは、読み込めないため書き換えませんでした。");
   for (const char* name : {"k.ini", "s.kvs"}) {
     fs::permissions(dir / name, fs::perms::owner_read);
     EXPECT_EQ(test::ReadFile(dir / name), text) << name;

@@ -34,6 +34,7 @@ using Answer = TMessageAnswer;
 namespace {
 
 const QColor kPurple(128, 0, 128);
+const std::string kListFiles = "リストファイル(*.lst)|*.lst";
 
 // A drawing with every group and layer visible and the records given; each sample record
 // sits on layer address = its seed (group x 16 + layer).
@@ -133,7 +134,9 @@ class ListWindowTest : public QObject {
     const fs::path upper = Write("B.jww", test::TwoLayerLines());
     const fs::path parts = dir_ / "c.jwk";
     Add({comma, upper});
-    QCOMPARE(ui_->Dialogs.back().Options.Filter, std::string(kListDrawingFilter));
+    QCOMPARE(ui_->Dialogs.back().Options.Filter,
+             std::string("JW_CAD図面ファイル(*.jww;*.jwc)|*.jww;*.jwc|"
+                         "JW_CAD図形ファイル(*.jwk)|*.jwk"));
     QCOMPARE(Paths(), QStringList({comma.c_str(), upper.c_str()}));  // the comma stays
     QCOMPARE(Shown(), Paths());
     QCOMPARE(Form().ListBox1->currentRow(), 1);
@@ -183,7 +186,7 @@ class ListWindowTest : public QObject {
     Form().SaveButton->click();
     const auto& save = ui_->Dialogs.back();
     QVERIFY(save.Kind == test::ScriptedUi::TDialogKind::Save);
-    QCOMPARE(save.Options.Filter, std::string(kListFilter));
+    QCOMPARE(save.Options.Filter, kListFiles);
     QCOMPARE(save.Options.FileName, dir_ / "first.lst");
     QVERIFY(save.Options.ConfirmOverwrite && save.Options.DefaultSuffix.empty());
     QCOMPARE(test::ReadFile(list), first.string() + ",FFFFFFFF" + std::string(60, 'F') + "\r\n" +
@@ -201,7 +204,7 @@ class ListWindowTest : public QObject {
     Form().LoadButton->click();  // cancelled: the list stays
     QCOMPARE(Paths(), QStringList({first.c_str(), second.c_str()}));
     Form().LoadButton->click();
-    QCOMPARE(ui_->Dialogs.back().Options.Filter, std::string(kListFilter));
+    QCOMPARE(ui_->Dialogs.back().Options.Filter, kListFiles);
     QCOMPARE(Paths(), QStringList({first.c_str(), second.c_str()}));
     QCOMPARE(Shown(), Paths());
     QCOMPARE(Editor().Selected(), 1);
@@ -495,7 +498,7 @@ class ListWindowTest : public QObject {
     Settings& settings = program_->settings;
     settings.SavedEnv = DefaultEnvironment();
     settings.Env = settings.SavedEnv;
-    settings.Env.Mode = true;  // this window's layout, not yet kept
+    settings.Env.LastDir = "/drawings";  // a conversion's folder, not yet kept
     bool checked = false;
     test::WhenModal([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(&Form()));
@@ -517,7 +520,7 @@ class ListWindowTest : public QObject {
     });
     program_->Form1->Button3->click();
     QVERIFY(checked);
-    QVERIFY(settings.Env.Mode);
+    QCOMPARE(settings.Env.LastDir, std::string("/drawings"));
     QCOMPARE(static_cast<double>(settings.Env.Line[1]),
              static_cast<double>(settings.SavedEnv.Line[1]));
   }

@@ -6,17 +6,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include <fstream>
 
 #include "app/core/AppPaths.h"
-#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/gui/ApplicationSetUp.h"
+#include "app/gui/DetailDialog.h"
 #include "app/gui/FileTypes.h"
+#include "app/gui/ListWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/Program.h"
+#include "app/gui/SettingsFileDialog.h"
 #include "gui_test_support.h"
 #include "plugins/plugin_fixture.h"
 #include "tools/pdf_census.h"
@@ -60,8 +64,6 @@ class MainWindowTest : public QObject {
           .open(QIODevice::WriteOnly);
     }
     TForm1& form1 = StartProgram();
-    QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
-    QCOMPARE(form1.AllArea1->text(), QString("印刷範囲を無視する"));
     QVERIFY(program_->settings.Env == DefaultEnvironment());
     QVERIFY((form1.frameGeometry().center() - WorkArea().center()).manhattanLength() <= 4);
     QVERIFY(!std::filesystem::exists(PreviewFilePath(CacheFolder(), 5)));
@@ -73,6 +75,23 @@ class MainWindowTest : public QObject {
     QVERIFY(types.contains("<comment>Velmiro 設定ファイル</comment>"));
     QVERIFY(types.contains("<glob pattern=\"*.lst\"/>"));
     QVERIFY(ui_->Messages.empty());
+  }
+
+  // Every text the window shows, as the user reads it.
+  void theWindowsTexts() {
+    TForm1& form1 = StartProgram();
+    QCOMPARE(form1.windowTitle(), QString("Kyrovane Ver.1.30α43"));
+    QCOMPARE(test::ButtonTexts(&form1),
+             QStringList({"PDF変換開始", "リスト編集", ">>詳細", "詳細設定"}));
+    QStringList texts;
+    for (const QCheckBox* box : form1.findChildren<QCheckBox*>()) texts << box->text();
+    for (const QLabel* label : form1.findChildren<QLabel*>()) texts << label->text();
+    QCOMPARE(texts,
+             QStringList({"変換後にPDFファイルを開く", "プレビューのみ", "印刷範囲を無視する",
+                          "環境を保存する", "特殊", "印刷分割数", "枚"}));
+    QCOMPARE(test::Items(form1.Angle1),
+             QStringList({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"}));
+    QCOMPARE(test::Items(form1.Dim1), QStringList({"1", "2", "4", "8", "16"}));
   }
 
   void modesAndTheLocksOfTheOutputChoices() {
@@ -105,6 +124,48 @@ class MainWindowTest : public QObject {
     form1.Mode1->click();
     QCOMPARE(form1.width(), form1.BasicWidth());
     QCOMPARE(enabled(), QList<bool>({false, false, false, false}));
+  }
+
+  // The layout shown is the layout kept: a dialog's cancel never switches it, nor does a
+  // settings file read in "設定のプロパティ" or the list window's own settings.
+  void theLayoutHoldsThroughTheDialogs() {
+    TForm1& form1 = StartProgram();
+    const std::function<void(QDialog*)> cancels[] = {
+        [this](QDialog*) { program_->Form3->Button5->click(); },
+        [](QDialog* detail) { QTest::keyClick(detail, Qt::Key_Escape); }};
+    for (const auto& cancel : cancels) {
+      form1.Mode1->click();
+      test::WhenModal([&](QWidget* detail) { cancel(static_cast<QDialog*>(detail)); });
+      form1.Button2->click();
+      QCOMPARE(form1.width(), form1.DetailWidth());
+      form1.Mode1->click();
+      QCOMPARE(form1.width(), form1.BasicWidth());
+    }
+
+    const std::string file = scratch_->path().toStdString() + "/basic.kvs";
+    std::ofstream(file) << "[Application]\r\nDataVersion=130\r\n"
+                           "[Environment]\r\nMode=0\r\nLine1=0.3\r\n";
+    form1.Mode1->click();
+    form1.IniSave1->setChecked(true);
+    ui_->OpenAnswers = {file};
+    test::WhenModal([this](QWidget*) {
+      test::WhenModal([this](QWidget*) {
+        program_->Form7->LoadButton->click();
+        program_->Form7->Button1->click();  // "OK"
+      });
+      program_->Form3->Button3->click();  // "設定のプロパティ"
+      program_->Form3->Button1->click();  // "設定完了"
+    });
+    form1.Button2->click();
+    QCOMPARE(static_cast<double>(program_->settings.SavedEnv.Line[1]), 0.3);
+    test::WhenModal([this](QWidget*) {
+      program_->settings.Env.Mode = false;  // as a list's settings file may hold
+      program_->Form6->reject();
+    });
+    form1.Button3->click();
+    form1.close();
+    QCOMPARE(TIniFile(IniFilePath()).ReadString("Environment", "Mode", ""), std::string("1"));
+    QCOMPARE(StartProgram().width(), program_->Form1->DetailWidth());
   }
 
   // In the program's fonts, every text shows whole and the controls keep a margin to the
@@ -186,6 +247,23 @@ class MainWindowTest : public QObject {
              std::filesystem::path(KYROVANE_DRAWING).parent_path().string());
   }
 
+  // A close asked for during a conversion waits for its end and its messages.
+  void aCloseDuringAConversionEndsTheProgramAfterIt() {
+    TForm1& form1 = StartProgram();
+    ui_->ShellOpens = false;
+    ui_->OpenAnswers = {KYROVANE_DRAWING};
+    ui_->SaveAnswers = {scratch_->path().toStdString() + "/out.pdf"};
+    bool shownDuringTheMessage = false;
+    ui_->WhileMessageShown = [&] {
+      test::CloseFromWindowManager(&form1);
+      shownDuringTheMessage = form1.isVisible();
+    };
+    form1.Button1->click();
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    QVERIFY(shownDuringTheMessage);
+    QVERIFY(!form1.isVisible());
+  }
+
   void closingKeepsTheSettingsOnlyWithTheTick() {
     TForm1& form1 = StartProgram();
     program_->settings.Env.Line[1] = 0.3L;
@@ -237,14 +315,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(mkfifo(package.c_str(), 0600), 0);  // never opened, so the start does not wait
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
-    QCOMPARE(ui_->Messages[0].Text, CannotWriteText(package, "通常のファイルではありません。"));
+    QCOMPARE(ui_->Messages[0].Text,
+             package.string() + " に書き込めません\r\n通常のファイルではありません。");
   }
 
   void anIniThatCannotBeReadIsReportedAtStart() {
     std::filesystem::create_directories(IniFilePath());  // a folder in the file's place
     StartProgram();
     QCOMPARE(ui_->Messages.size(), size_t{1});
-    QCOMPARE(ui_->Messages[0].Text, CannotReadText(IniFilePath(), "フォルダーです。"));
+    QCOMPARE(ui_->Messages[0].Text,
+             IniFilePath().string() + "\r\nを読み込めません。\r\nフォルダーです。");
     QVERIFY(program_->settings.Env == DefaultEnvironment());
   }
 

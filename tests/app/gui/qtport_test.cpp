@@ -2,6 +2,7 @@
 // and what they answer, and the progress window's close.
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QtTest>
@@ -48,8 +49,9 @@ class QtPortTest : public QObject {
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
   }
 
-  // During a conversion a message belongs to the progress window and stays on top as it does;
-  // afterwards it belongs to the main window, also while no window is active.
+  // During a conversion a message belongs to the progress window and stays on top as it does,
+  // also over a modal window; afterwards it belongs to the main window, also while no window
+  // is active, unless that one is minimised.
   void messagesBelongToTheWindowInFront() {
     QtUserInterface ui;
     QWidget main;
@@ -71,6 +73,23 @@ class QtPortTest : public QObject {
     }
     QApplication::setActiveWindow(nullptr);
     QVERIFY(ownerOfMessage() == std::pair(static_cast<QWidget*>(&main), false));
+
+    // A conversion started from a modal window, as the list window is: the progress window
+    // still owns the messages.
+    QDialog list(&main);
+    std::pair<QWidget*, bool> ownerInList;
+    test::WhenModal([&](QWidget*) {
+      TProgressWindow progress(ui, 3);
+      ownerInList = ownerOfMessage();
+      list.reject();
+    });
+    list.exec();
+    QVERIFY(qobject_cast<TForm2*>(ownerInList.first) && ownerInList.second);
+
+    // A minimised window, which would hide the message with it, owns none, even while active.
+    main.showMinimized();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(ownerOfMessage().first == nullptr);
   }
 
   void fileDialogsTakeTheOptions() {

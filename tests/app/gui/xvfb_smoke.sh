@@ -6,8 +6,8 @@
 set -euo pipefail
 here=$(cd "${0%/*}" && pwd)
 
+. "$here/xvfb_support.sh"
 if [ "${1:-}" != "--inside" ]; then
-  . "$here/xvfb_support.sh"
   run_inside_xvfb 1024x768 xvfb-run xdotool python3 -- "$1" "$2"
 fi
 
@@ -29,35 +29,12 @@ fail() {
   exit 1
 }
 
-# The id of the first visible window whose title matches, waiting up to $2 seconds. A search
-# can fail with BadWindow when another window closes meanwhile (a dialog going away), so it
-# is retried instead of trusted once.
-find_window() {
-  local found
-  for _ in $(seq $(($2 * 5))); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
-    [ -n "$found" ] && echo "$found" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
 "$program" &
 pid=$!
 main=$(find_window '^Kyrovane Ver' 30) || fail "the main window did not show"
 echo "main window $main"
 
-# "PDF変換開始", then the path typed into the open dialog and the proposed name saved.
-xdotool mousemove --window "$main" 84 21 click 1
-open=$(find_window '開く' 20) || fail "no open dialog"
-xdotool windowfocus --sync "$open"
-sleep 0.5
-xdotool type --delay 20 "$work/drawing.jww"
-xdotool key Return
-save=$(find_window '名前を付けて保存' 20) || fail "no save dialog"
-xdotool windowfocus --sync "$save"
-sleep 0.5
-xdotool key Return
+start_conversion "$main" "$work/drawing.jww" || fail "no file dialogs"
 
 for _ in $(seq 100); do
   [ -s "$work/opened" ] && break

@@ -20,3 +20,32 @@ run_inside_xvfb() {
   xvfb-run -a -s "-screen 0 ${screen}x24" bash "$0" --inside "$@" "$work"
   exit
 }
+
+# find_window TITLE SECONDS: the id of the first visible window whose title matches, waiting up
+# to SECONDS. A search can fail with BadWindow when another window closes meanwhile (a dialog
+# going away), so it is retried instead of trusted once.
+find_window() {
+  local found
+  for _ in $(seq $(($2 * 20))); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    [ -n "$found" ] && echo "$found" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# start_conversion MAIN_WINDOW INPUT: "PDF変換開始", then INPUT typed into the open dialog and
+# the proposed name saved; fails when a dialog does not come.
+start_conversion() {
+  local open save
+  xdotool mousemove --window "$1" 84 21 click 1
+  open=$(find_window '開く' 20) || return 1
+  xdotool windowfocus --sync "$open"
+  sleep 0.5
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+  save=$(find_window '名前を付けて保存' 20) || return 1
+  xdotool windowfocus --sync "$save"
+  sleep 0.5
+  xdotool key Return
+}

@@ -266,7 +266,7 @@ TEST(JwcRepairs, NoticeCarriesTheCountAlsoWhenTheReadFailsLater) {
   result = ReadJwcData(file, data);
   EXPECT_FALSE(result.Ok);
   EXPECT_EQ(result.Repairs, 1);
-  EXPECT_EQ(result.Notice, JwcRepairNotice(1));
+  EXPECT_EQ(result.Notice, "データエラーが1個見つかりましたが、訂正を行いました。");
 }
 
 // ---- Text pool ----
