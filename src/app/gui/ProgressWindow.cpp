@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QProgressBar>
-#include <QScreen>
 
 #include "app/gui/Layout.h"
 
@@ -22,9 +21,7 @@ TForm2::TForm2() {
 void TForm2::ShowWithMaximum(int maximum) {
   ProgressBar1->setMaximum(maximum);
   ProgressBar1->setValue(0);
-  QRect frame = frameGeometry();
-  frame.moveCenter(QApplication::primaryScreen()->availableGeometry().center());
-  move(frame.topLeft());
+  CentreOnScreen(this);
   show();
   ShowNow();
 }
