@@ -1,6 +1,6 @@
 #include "import/ByteReader.h"
 
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 
 namespace kyrovane {
 

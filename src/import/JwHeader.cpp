@@ -1,7 +1,7 @@
 #include "import/JwHeader.h"
 
+#include "files/RegularFile.h"
 #include "import/DecimalText.h"
-#include "import/RegularFile.h"
 
 namespace kyrovane {
 namespace {
