@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <system_error>
 
 #include "import/ByteReader.h"
 #include "import/jwwfields.h"
@@ -99,21 +98,6 @@ JwwReadResult ReadHeader(ByteReader& reader, JWWHead& head) {
   return {};
 }
 
-template <typename Parse>
-JwwReadResult WithFile(const std::filesystem::path& FileName, Parse parse) {
-  std::error_code error;
-  if (!std::filesystem::exists(FileName, error)) {
-    return Failure(JwwReadStatus::Missing, "ファイルがありません");
-  }
-  std::string bytes;
-  try {
-    bytes = ReadDrawingFile(FileName);
-  } catch (const EReadError& readError) {
-    return Failure(JwwReadStatus::Damaged, readError.what());
-  }
-  return parse(bytes);
-}
-
 }  // namespace
 
 void JwwData::ClearTables() {
@@ -144,15 +128,6 @@ JwwReadResult ParseJwwFile(std::string_view bytes, JwwData& data) {
     return Damaged(error, reader);
   }
   return {};
-}
-
-JwwReadResult ReadJwwHeader(const std::filesystem::path& FileName, JwwData& data) {
-  return WithFile(FileName, [&](std::string_view bytes) { return ParseJwwHeader(bytes, data); });
-}
-
-JwwReadResult ReadJwwFile(const std::filesystem::path& FileName, JwwData& data) {
-  data.ClearTables();
-  return WithFile(FileName, [&](std::string_view bytes) { return ParseJwwFile(bytes, data); });
 }
 
 }  // namespace kyrovane::jwwunit

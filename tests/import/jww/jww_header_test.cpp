@@ -8,7 +8,6 @@
 #include "import/jwwunit.h"
 #include "import/support/jww_writer.h"
 #include "jww_samples.h"
-#include "support/test_support.h"
 
 namespace kyrovane::jwwunit {
 namespace {
@@ -142,21 +141,6 @@ TEST(JwwHeader, ShortFilesAreRefusedWithAReason) {
   }
   JwwData data;
   EXPECT_EQ(ParseJwwHeader("Jxw", data).Status, JwwReadStatus::NotJww);
-}
-
-TEST(JwwHeader, FilesOnDiskMissingOrNot) {
-  test::TempDir dir;
-  JwwData data;
-  data.JwwLines.push_back(samples::Line(1));
-  EXPECT_EQ(ReadJwwHeader(dir / "none.jww", data).Status, JwwReadStatus::Missing);
-  EXPECT_EQ(data.JwwLines.size(), 1u);  // the header reader leaves the tables alone
-  EXPECT_EQ(ReadJwwFile(dir / "none.jww", data).Status, JwwReadStatus::Missing);
-  EXPECT_TRUE(data.JwwLines.empty());
-  EXPECT_EQ(ReadJwwFile(dir.path(), data).Status, JwwReadStatus::Damaged);  // a folder
-
-  test::WriteFile(dir / "a.jww", HeaderFile(FullHead()));
-  ASSERT_TRUE(ReadJwwHeader(dir / "a.jww", data));
-  EXPECT_EQ(data.JwwHeader.Memo, std::string(300, 'm'));
 }
 
 }  // namespace
