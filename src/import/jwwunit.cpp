@@ -81,11 +81,12 @@ void ReadHeaderBody(ByteReader& reader, JWWHead& head) {
 JwwReadResult ReadHeader(ByteReader& reader, JWWHead& head) {
   head = JWWHead();
   head.Signature = reader.Bytes(std::min(kSignature.size(), reader.Remaining()));
-  if (head.Signature != kSignature.substr(0, head.Signature.size())) {
+  // A file that ends before its version cannot be a drawing of version 230: it is refused as a
+  // file of another kind, not as a damaged drawing.
+  if (head.Signature != kSignature || reader.Remaining() < sizeof(head.Version)) {
     return Failure(JwwReadStatus::NotJww, "JWW ファイルではありません");
   }
   try {
-    if (head.Signature.size() < kSignature.size()) throw EReadError(kUnexpectedEnd);
     head.Version = reader.U32();
     if (head.Version != kJwwVersion) {
       return Failure(JwwReadStatus::WrongVersion, "JWW ファイルのバージョンが 230 ではなく " +

@@ -34,9 +34,9 @@ struct JwwData {
 
 enum class JwwReadStatus {
   Ok,
-  NotJww,        // the signature is not "JwwData."
+  NotJww,        // the signature is not "JwwData.", or the file ends before its version
   WrongVersion,  // a JWW file of a version other than 230
-  Damaged,       // short or inconsistent
+  Damaged,       // short after the version, or inconsistent
 };
 
 struct JwwReadResult {

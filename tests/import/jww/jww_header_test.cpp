@@ -131,11 +131,15 @@ TEST(JwwHeader, OnlyVersion230WithTheExactSignatureIsAccepted) {
   }
 }
 
-TEST(JwwHeader, ShortFilesAreRefusedWithAReason) {
+TEST(JwwHeader, AFileEndingBeforeItsVersionIsNoJwwAndOneEndingAfterItIsDamaged) {
   const std::string file = HeaderFile(FullHead());
-  for (std::size_t length : {0, 3, 8, 11, 12, 13, 400, 4000, 4100}) {
+  for (std::size_t length : {0, 3, 7, 8, 11, 12, 13, 400, 4000, 4100}) {
     JwwData data;
     const JwwReadResult result = ParseJwwHeader(std::string_view(file).substr(0, length), data);
+    if (length < 12) {
+      EXPECT_EQ(result.Status, JwwReadStatus::NotJww) << length;
+      continue;
+    }
     EXPECT_EQ(result.Status, JwwReadStatus::Damaged) << length;
     EXPECT_TRUE(result.Reason.starts_with(kUnexpectedEnd)) << result.Reason;
   }
