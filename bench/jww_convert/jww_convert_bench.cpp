@@ -20,6 +20,7 @@
 #include "app/settings/Environment.h"
 #include "cad/CadPage.h"
 #include "common/line_workload.h"
+#include "files/RegularFile.h"
 #include "import/JwwBuilder.h"
 #include "import/TextVariables.h"
 #include "import/jwwunit.h"
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
 
   auto start = std::chrono::steady_clock::now();
   jwwunit::JwwData jww;
-  if (!jwwunit::ReadJwwFile(drawingFile, jww)) {
+  if (!jwwunit::ParseJwwFile(ReadRegularFile(drawingFile, UINTMAX_MAX).Bytes, jww)) {
     std::fprintf(stderr, "cannot read %s\n", drawingFile.c_str());
     return 1;
   }

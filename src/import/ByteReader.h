@@ -10,7 +10,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -76,12 +75,5 @@ class ByteReader {
   std::string_view bytes_;
   std::size_t pos_ = 0;
 };
-
-// The largest drawing file the readers accept; larger files are refused before reading.
-inline constexpr std::uintmax_t kMaxDrawingFileSize = 256u * 1024 * 1024;
-
-// Reads a whole drawing file; throws EReadError when it is missing, unreadable, no regular file
-// or too large.
-std::string ReadDrawingFile(const std::filesystem::path& path);
 
 }  // namespace kyrovane

@@ -1,7 +1,6 @@
 #include "import/JwHeader.h"
 
 #include "import/DecimalText.h"
-#include "import/RegularFile.h"
 
 namespace kyrovane {
 namespace {
@@ -12,11 +11,6 @@ std::string_view NumberText(std::string_view S) {
 }
 
 }  // namespace
-
-bool FileStartsWith(const std::filesystem::path& FileName, std::string_view magic) {
-  const TFileBytes start = ReadRegularFileStart(FileName, magic.size());
-  return start.Failure == TFileReadFailure::None && start.Bytes == magic;
-}
 
 std::string ShortText(std::string_view block, std::size_t first, std::size_t length) {
   if (first >= block.size()) return {};

@@ -1,20 +1,16 @@
 #pragma once
 
-// The text headers of the older drawing and parts formats: the magic at the start of the file,
-// short strings taken by position, and comma-separated decimal fields.
+// The text headers of the older drawing and parts formats: short strings taken by position, and
+// comma-separated decimal fields.
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kyrovane {
-
-// True when the file is a regular file that can be read and its first bytes are `magic`.
-bool FileStartsWith(const std::filesystem::path& FileName, std::string_view magic);
 
 // The short string of at most `length` bytes that starts at `first` (0-based) in a header text or
 // a name field, ending at the first NUL byte.

@@ -166,10 +166,6 @@ void ReadNames(ByteReader& reader, JwcData& data) {
 
 }  // namespace
 
-bool IsJwcFile(const std::filesystem::path& FileName) {
-  return FileStartsWith(FileName, kJwcMagic);
-}
-
 void ClearJwcData(JwcData& data) {
   data = JwcData{};
 }
@@ -218,19 +214,6 @@ JwcReadResult ReadJwcData(std::string_view bytes, JwcData& data) {
   }
   if (result.Repairs > 0) result.Notice = JwcRepairNotice(result.Repairs);
   return result;
-}
-
-JwcReadResult ReadJwcFile(const std::filesystem::path& FileName, JwcData& data) {
-  std::string bytes;
-  try {
-    bytes = ReadDrawingFile(FileName);
-  } catch (const EReadError& error) {
-    ClearJwcData(data);
-    JwcReadResult result;
-    result.Error = error.what();
-    return result;
-  }
-  return ReadJwcData(bytes, data);
 }
 
 std::string JwcRepairNotice(int repairs) {

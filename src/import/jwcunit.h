@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,11 +84,8 @@ struct JwcReadResult {
 
 inline constexpr std::string_view kJwcMagic = "jw_cad(c)data.......";
 
-bool IsJwcFile(const std::filesystem::path& FileName);
-
-// Reads the whole file into `data`, replacing what it held. After a failed read the tables keep
-// what was read before the failure.
-JwcReadResult ReadJwcFile(const std::filesystem::path& FileName, JwcData& data);
+// Reads a whole file held in memory into `data`, replacing what it held. After a failed read
+// the tables keep what was read before the failure.
 JwcReadResult ReadJwcData(std::string_view bytes, JwcData& data);
 
 void ClearJwcData(JwcData& data);

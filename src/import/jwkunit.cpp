@@ -27,10 +27,6 @@ std::string TextOf(TextPool& pool, int32_t position, uint16_t offset) {
 
 }  // namespace
 
-bool IsJwkFile(const std::filesystem::path& FileName) {
-  return FileStartsWith(FileName, kJwkMagic);
-}
-
 void ClearJwkData(JwkData& data) {
   data = JwkData{};
 }
@@ -83,19 +79,6 @@ JwkReadResult ReadJwkData(std::string_view bytes, JwkData& data) {
     result.Error = error.what();
   }
   return result;
-}
-
-JwkReadResult ReadJwkFile(const std::filesystem::path& FileName, JwkData& data) {
-  std::string bytes;
-  try {
-    bytes = ReadDrawingFile(FileName);
-  } catch (const EReadError& error) {
-    ClearJwkData(data);
-    JwkReadResult result;
-    result.Error = error.what();
-    return result;
-  }
-  return ReadJwkData(bytes, data);
 }
 
 }  // namespace kyrovane

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,11 +53,8 @@ struct JwkReadResult {
 
 inline constexpr std::string_view kJwkMagic = "jw_cad(c)sym........";
 
-bool IsJwkFile(const std::filesystem::path& FileName);
-
-// Reads the whole file into `data`, replacing what it held. After a failed read the tables keep
-// what was read before the failure.
-JwkReadResult ReadJwkFile(const std::filesystem::path& FileName, JwkData& data);
+// Reads a whole file held in memory into `data`, replacing what it held. After a failed read
+// the tables keep what was read before the failure.
 JwkReadResult ReadJwkData(std::string_view bytes, JwkData& data);
 
 void ClearJwkData(JwkData& data);

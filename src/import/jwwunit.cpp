@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <system_error>
 
 #include "import/ByteReader.h"
 #include "import/jwwfields.h"
@@ -82,11 +81,12 @@ void ReadHeaderBody(ByteReader& reader, JWWHead& head) {
 JwwReadResult ReadHeader(ByteReader& reader, JWWHead& head) {
   head = JWWHead();
   head.Signature = reader.Bytes(std::min(kSignature.size(), reader.Remaining()));
-  if (head.Signature != kSignature.substr(0, head.Signature.size())) {
+  // A file that ends before its version cannot be a drawing of version 230: it is refused as a
+  // file of another kind, not as a damaged drawing.
+  if (head.Signature != kSignature || reader.Remaining() < sizeof(head.Version)) {
     return Failure(JwwReadStatus::NotJww, "JWW ファイルではありません");
   }
   try {
-    if (head.Signature.size() < kSignature.size()) throw EReadError(kUnexpectedEnd);
     head.Version = reader.U32();
     if (head.Version != kJwwVersion) {
       return Failure(JwwReadStatus::WrongVersion, "JWW ファイルのバージョンが 230 ではなく " +
@@ -97,21 +97,6 @@ JwwReadResult ReadHeader(ByteReader& reader, JWWHead& head) {
     return Damaged(error, reader);
   }
   return {};
-}
-
-template <typename Parse>
-JwwReadResult WithFile(const std::filesystem::path& FileName, Parse parse) {
-  std::error_code error;
-  if (!std::filesystem::exists(FileName, error)) {
-    return Failure(JwwReadStatus::Missing, "ファイルがありません");
-  }
-  std::string bytes;
-  try {
-    bytes = ReadDrawingFile(FileName);
-  } catch (const EReadError& readError) {
-    return Failure(JwwReadStatus::Damaged, readError.what());
-  }
-  return parse(bytes);
 }
 
 }  // namespace
@@ -144,15 +129,6 @@ JwwReadResult ParseJwwFile(std::string_view bytes, JwwData& data) {
     return Damaged(error, reader);
   }
   return {};
-}
-
-JwwReadResult ReadJwwHeader(const std::filesystem::path& FileName, JwwData& data) {
-  return WithFile(FileName, [&](std::string_view bytes) { return ParseJwwHeader(bytes, data); });
-}
-
-JwwReadResult ReadJwwFile(const std::filesystem::path& FileName, JwwData& data) {
-  data.ClearTables();
-  return WithFile(FileName, [&](std::string_view bytes) { return ParseJwwFile(bytes, data); });
 }
 
 }  // namespace kyrovane::jwwunit

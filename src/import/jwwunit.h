@@ -1,12 +1,11 @@
 #pragma once
 
-// Reader of JWW drawings of file version 230: the header and the object list into the tables
-// of a JwwData value. The reader stores every record as read and shows nothing; a file that is
-// missing, of another kind or version, short or damaged gives a failed result with its reason,
-// and then the tables are empty.
+// Reader of JWW drawings of file version 230: the header and the object list of a file held in
+// memory into the tables of a JwwData value. The reader stores every record as read and shows
+// nothing; a file of another kind or version, short or damaged gives a failed result with its
+// reason, and then the tables are empty.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +34,9 @@ struct JwwData {
 
 enum class JwwReadStatus {
   Ok,
-  Missing,       // no such file
-  NotJww,        // the signature is not "JwwData."
+  NotJww,        // the signature is not "JwwData.", or the file ends before its version
   WrongVersion,  // a JWW file of a version other than 230
-  Damaged,       // short, unreadable, too large or inconsistent
+  Damaged,       // short after the version, or inconsistent
 };
 
 struct JwwReadResult {
@@ -52,12 +50,8 @@ inline constexpr uint32_t kJwwVersion = 230;
 
 // Reads the header of the file into data.JwwHeader; the other tables are not touched. On
 // failure the header holds what was read before the failed test.
-JwwReadResult ReadJwwHeader(const std::filesystem::path& FileName, JwwData& data);
-// Reads the whole file into data. Ok only when every table was read completely.
-JwwReadResult ReadJwwFile(const std::filesystem::path& FileName, JwwData& data);
-
-// The same over a file's bytes already in memory.
 JwwReadResult ParseJwwHeader(std::string_view bytes, JwwData& data);
+// Reads the whole file into data. Ok only when every table was read completely.
 JwwReadResult ParseJwwFile(std::string_view bytes, JwwData& data);
 
 }  // namespace kyrovane::jwwunit

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
+#include "files/RegularFile.h"
 #include "text/AsciiCase.h"
 
 namespace kyrovane {
@@ -35,16 +35,17 @@ struct TLine {
   }
 };
 
-// The lines of the file; none when it cannot be read or is too large.
+// The lines of the file, none of a missing file; nothing when it cannot be read or is too large.
 std::optional<std::vector<TLine>> ReadLines(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxFileSize) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  const TFileBytes file = ReadRegularFile(path, kMaxFileSize);
+  if (file.Failure == TFileReadFailure::Missing) return std::vector<TLine>();
+  if (file.Failure != TFileReadFailure::None) return std::nullopt;
   std::vector<TLine> lines;
-  for (std::string text; std::getline(in, text);) lines.push_back({std::move(text)});
-  if (in.bad()) return std::nullopt;
+  for (std::string_view rest = file.Bytes; !rest.empty();) {
+    const std::size_t end = rest.find('\n');
+    lines.push_back({std::string(rest.substr(0, end))});
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+  }
   return lines;
 }
 
@@ -85,12 +86,9 @@ void TKeyValueFile::Write(std::string_view name, std::string_view value) const {
     throw std::invalid_argument("not a value the registry file can hold: " + std::string(name));
   }
   const std::runtime_error cannotWrite(path_.string() + " に書き込めません");
-  std::vector<TLine> lines;
-  if (std::filesystem::exists(path_)) {
-    std::optional<std::vector<TLine>> read = ReadLines(path_);
-    if (!read) throw cannotWrite;
-    lines = std::move(*read);
-  }
+  std::optional<std::vector<TLine>> read = ReadLines(path_);
+  if (!read) throw cannotWrite;
+  std::vector<TLine>& lines = *read;
   const std::string entry = std::string(name) + "=" + std::string(value);
   if (const auto line = Find(lines, name); line != lines.end()) {
     line->text = entry;

@@ -17,8 +17,8 @@ class TKeyValueFile {
  public:
   explicit TKeyValueFile(std::filesystem::path path) : path_(std::move(path)) {}
 
-  // The value of `name`; none when the file is missing, unreadable, larger than a registry
-  // file ever is (1 MiB), or holds no such name.
+  // The value of `name`; none when the file is missing, unreadable, no regular file, larger
+  // than a registry file ever is (1 MiB), or holds no such name.
   std::optional<std::string> Read(std::string_view name) const;
 
   // Sets the value of `name` on the line that holds it, or on a new last line, creating the

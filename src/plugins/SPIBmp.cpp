@@ -28,7 +28,8 @@ bool TSPIGraphic::Empty() const {
 }
 
 void TSPIGraphic::LoadFromFile(const std::filesystem::path& AFileName) {
-  LoadBySPIs(std::make_unique<TInSPIAbleFromFile>(AFileName.string()));
+  const std::string bytes = ReadPictureFile(AFileName);
+  LoadFromStreamWithName(bytes, AFileName.string());
 }
 
 void TSPIGraphic::LoadFromStream(std::string_view ABytes) {
@@ -86,10 +87,9 @@ void TSPIBitmap::LoadEither(bool APlainFirst, LoadPlain ALoadPlain,
 }
 
 void TSPIBitmap::LoadFromFile(const std::filesystem::path& AFileName) {
-  LoadEither(
-      EqualIgnoringAsciiCase(AFileName.extension().string(), ".bmp"),
-      [&AFileName](TBitmap& bitmap) { bitmap.LoadFromFile(AFileName); },
-      [&AFileName](TSPIGraphic& graphic) { graphic.LoadFromFile(AFileName); });
+  // Read once, for both classes.
+  const std::string bytes = ReadPictureFile(AFileName);
+  LoadFromStreamWithName(bytes, AFileName.string());
 }
 
 void TSPIBitmap::LoadFromStream(std::string_view ABytes) {

@@ -25,7 +25,8 @@ class TSPIGraphic : public TGraphic {
   bool Empty() const override;
 
   // Decode through the plug-ins; EInvalidGraphic "Susie Plugins could not decode" when none
-  // does. A stream without a name offers no extension to choose the decoders by.
+  // does. A file is read as ReadPictureFile reads it, and the plug-ins get its bytes. A stream
+  // without a name offers no extension to choose the decoders by.
   void LoadFromFile(const std::filesystem::path& AFileName) override;
   void LoadFromStream(std::string_view ABytes) override;
   void LoadFromStreamWithName(std::string_view ABytes, const std::string& AFileName);
@@ -44,7 +45,8 @@ class TSPIGraphic : public TGraphic {
 class TSPIBitmap : public TBitmap {
  public:
   // A ".bmp" file is read as a plain BMP file first, and through the plug-ins when that fails;
-  // any other file the other way round. EInvalidGraphic when neither reads it.
+  // any other file the other way round. EInvalidGraphic when neither reads it, or when the
+  // file cannot be read (ReadPictureFile).
   void LoadFromFile(const std::filesystem::path& AFileName) override;
   // Data without a name: through the plug-ins first.
   void LoadFromStream(std::string_view ABytes) override;

@@ -1,7 +1,6 @@
 #include "plugins/SPISources.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <span>
 #include <vector>
@@ -129,24 +128,6 @@ void TInSPIAbleData::TakePicture(const TInSPI& ASPI, int64_t AOffset, bool APrev
   const TBlock infoBlock(info);
   const TBlock bitsBlock(bits != info ? bits : nullptr);
   if (result == SPI_SUCCESS && info && bits) Dib = TakeDib(BlockOf(info), BlockOf(bits));
-}
-
-void TInSPIAbleFromFile::ReadHeader(uint8_t* ABuffer, std::size_t ASize) {
-  std::ifstream in(FileName, std::ios::binary);
-  in.read(reinterpret_cast<char*>(ABuffer), static_cast<std::streamsize>(ASize));
-}
-
-void TInSPIAbleFromFile::LoadInfo(const TInSPI& ASPI, int64_t AOffset, SpiPictureInfo& AInfo) {
-  ASPI.GetPictureInfo(FileName.c_str(), AOffset, SPI_SOURCE_FILE, &AInfo);
-}
-
-int32_t TInSPIAbleFromFile::LoadPicture(const TInSPI& ASPI, int64_t AOffset, bool APreview,
-                                        SpiHandle& AInfo, SpiHandle& ABits) {
-  const intptr_t self = reinterpret_cast<intptr_t>(this);
-  return APreview ? ASPI.GetPreview(FileName.c_str(), AOffset, SPI_SOURCE_FILE, &AInfo, &ABits,
-                                    SPIProgressCallback, self)
-                  : ASPI.GetPicture(FileName.c_str(), AOffset, SPI_SOURCE_FILE, &AInfo, &ABits,
-                                    SPIProgressCallback, self);
 }
 
 void TInSPIAbleFromStream::ReadHeader(uint8_t* ABuffer, std::size_t ASize) {

@@ -1,9 +1,10 @@
 #pragma once
 
-// Where the decoder plug-ins read a picture from (a file by its name, or bytes in memory), and
-// one attempt to decode it: the decoders are tried in turn, at the start of the data and, for
-// pictures that carry a 128-byte MacBinary header, 128 bytes into it, until one of them hands
-// over a picture that passes the checks of TakeDib.
+// Where the decoder plug-ins read a picture from, and one attempt to decode it: the decoders
+// are tried in turn, at the start of the data and, for pictures that carry a 128-byte
+// MacBinary header, 128 bytes into it, until one of them hands over a picture that passes the
+// checks of TakeDib. The plug-ins are always handed bytes in memory, never a file to open
+// themselves: the program reads every file (see ReadPictureFile).
 
 #include <cstdint>
 #include <functional>
@@ -56,19 +57,6 @@ class TInSPIAbleData {
   void Progress(TProgressStage AStage, int APercent, const std::string& AMessage) const;
   void TrySPI(const TInSPI& ASPI, const uint8_t* AHeader, int64_t AOffset);
   void TakePicture(const TInSPI& ASPI, int64_t AOffset, bool APreview);
-};
-
-// The plug-ins read the file themselves, by its name.
-class TInSPIAbleFromFile : public TInSPIAbleData {
- public:
-  using TInSPIAbleData::TInSPIAbleData;
-
- protected:
-  void ReadHeader(uint8_t* ABuffer, std::size_t ASize) override;
-  bool HasDataAt(int64_t) const override { return true; }
-  void LoadInfo(const TInSPI& ASPI, int64_t AOffset, SpiPictureInfo& AInfo) override;
-  int32_t LoadPicture(const TInSPI& ASPI, int64_t AOffset, bool APreview, SpiHandle& AInfo,
-                      SpiHandle& ABits) override;
 };
 
 // The plug-ins get the bytes, which must stay valid while LoadBySPIs runs.

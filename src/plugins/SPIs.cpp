@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "files/RegularFile.h"
 #include "plugins/KeyValueFile.h"
 #include "plugins/PluginTrust.h"
 #include "plugins/SPIBmp.h"
@@ -43,6 +44,13 @@ fs::path ResolvedOrAsGiven(const fs::path& path) {
   return error ? path : resolved;
 }
 
+// The system's loader opens the file by its name and would wait on a pipe put in its place: it
+// is handed only what the reader, which never waits, finds to be a regular file.
+void* LoadModule(const fs::path& path) {
+  if (ReadRegularFileStart(path, 0).Failure != TFileReadFailure::None) return nullptr;
+  return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
 // The identity of the file a name leads to, links followed; none when it cannot be told.
 std::optional<std::pair<dev_t, ino_t>> FileIdentity(const fs::path& path) {
   struct stat info;
@@ -64,8 +72,7 @@ void TSPI::TModuleCloser::operator()(void* module) const {
   dlclose(module);
 }
 
-TSPI::TSPI(const fs::path& AFileName, const TEntries& ARequired)
-    : module_(dlopen(AFileName.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+TSPI::TSPI(const fs::path& AFileName, const TEntries& ARequired) : module_(LoadModule(AFileName)) {
   if (!module_) {
     throw ESPIFOpenErrorSPI(AFileName.string() + ":Susie Pluginがロードできませんでした");
   }

@@ -83,7 +83,9 @@ typedef struct SpiBitmapInfoHeader {
  * go on. `data` is the value the program passed to GetPicture. A `denom` of 0 is harmless. */
 typedef int32_t (*SpiProgressCallback)(int32_t num, int32_t denom, intptr_t data);
 
-/* Where a picture comes from, in GetPictureInfo, GetPicture and GetPreview. */
+/* Where a picture comes from, in GetPictureInfo, GetPicture and GetPreview. The program reads
+ * every picture file itself and always hands the bytes over (SPI_SOURCE_MEMORY); a file name
+ * (SPI_SOURCE_FILE) belongs to the interface but is never passed. */
 #define SPI_SOURCE_FILE 0   /* buf: a file name; len: the offset of the picture in the file */
 #define SPI_SOURCE_MEMORY 1 /* buf: the picture's bytes; len: how many */
 
@@ -95,9 +97,9 @@ typedef int32_t (*SpiProgressCallback)(int32_t num, int32_t denom, intptr_t data
  * pairs end at the first number that gives 0. */
 int32_t GetPluginInfo(int32_t infono, char* buf, int32_t buflen);
 
-/* Non-zero when the plug-in can decode the picture in the file `filename` (UTF-8; may be
- * empty when the picture comes from memory), whose first bytes are at `header`: at least 2048
- * bytes, padded with zeros where the file is shorter. */
+/* Non-zero when the plug-in can decode the picture of the file `filename` (UTF-8; empty for a
+ * picture without a name), whose first bytes are at `header`: at least 2048 bytes, padded
+ * with zeros where the file is shorter. */
 int32_t IsSupported(const char* filename, const void* header);
 
 int32_t GetPictureInfo(const char* buf, int64_t len, uint32_t flag, SpiPictureInfo* info);

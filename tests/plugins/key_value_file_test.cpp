@@ -1,5 +1,5 @@
-// The registry file: values written and read back, hand-edited and damaged files, and values
-// it cannot hold.
+// The registry file: values written and read back, hand-edited and damaged files, a pipe in its
+// place, and values it cannot hold.
 
 #include <gtest/gtest.h>
 
@@ -48,6 +48,15 @@ TEST(KeyValueFile, HandEditedAndDamagedFilesReadSafely) {
   }
   std::filesystem::create_directory(dir / "folder.conf");
   EXPECT_FALSE(TKeyValueFile(dir / "folder.conf").Read("key"));
+}
+
+TEST(KeyValueFile, APipeInItsPlaceIsRefusedWithoutWaiting) {
+  const HangAlarm hangAlarm(30);
+  TempDir dir;
+  MakePipe(dir / "registry.conf");
+  const TKeyValueFile file(dir / "registry.conf");
+  EXPECT_FALSE(file.Read("key"));
+  EXPECT_THROW(file.Write("key", "value"), std::runtime_error);
 }
 
 TEST(KeyValueFile, ValuesItCannotHoldAndFilesItCannotWriteAreRefused) {

@@ -220,6 +220,15 @@ TEST(SPIsSearch, AMaskWithAFolderLooksThereAloneAndTheEventsCanRefuse) {
   EXPECT_FALSE(IsLoaded(user / "second.spi")) << "unloaded";
 }
 
+// The search passes over pipes; a pipe put in the place of a plug-in after that is refused
+// without waiting for a writer.
+TEST(SPIsSearch, APipeInThePlaceOfAPluginIsRefusedWithoutWaiting) {
+  const HangAlarm hangAlarm(30);
+  const TempDir user = TrustedTempDir();
+  MakePipe(user / "pipe.spi");
+  EXPECT_FALSE(CreateSPI(user / "pipe.spi"));
+}
+
 // The class each kind chooses is checked by the search above.
 TEST(SPIsKinds, AMissingEntryPointRefusesThePlugin) {
   TempDir dir;

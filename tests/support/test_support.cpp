@@ -7,6 +7,7 @@
 #include <pwd.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +73,18 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void MakePipe(const std::filesystem::path& path) {
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
+}
+
+HangAlarm::HangAlarm(unsigned seconds) {
+  alarm(seconds);
+}
+
+HangAlarm::~HangAlarm() {
+  alarm(0);
 }
 
 std::string ShellQuote(const std::string& text) {

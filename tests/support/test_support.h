@@ -48,6 +48,19 @@ std::string ReadFile(const std::filesystem::path& path);
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
+// A pipe (FIFO) that no one writes to: opening it the ordinary way waits for ever.
+void MakePipe(const std::filesystem::path& path);
+
+// Ends the test program with SIGALRM when it still runs `seconds` after this was made, so that
+// a reader waiting on a pipe fails its test instead of hanging the suite.
+class HangAlarm {
+ public:
+  explicit HangAlarm(unsigned seconds);
+  ~HangAlarm();
+  HangAlarm(const HangAlarm&) = delete;
+  HangAlarm& operator=(const HangAlarm&) = delete;
+};
+
 struct CommandResult {
   int exitCode = -1;
   std::string out;

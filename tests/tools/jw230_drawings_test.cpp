@@ -41,7 +41,8 @@ class Jw230Drawing : public ::testing::TestWithParam<fs::path> {
     const CommandResult convert = ConvertDrawing(GetParam(), pdf);
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     ASSERT_EQ(convert.err, "");
-    ASSERT_EQ(jwwunit::ReadJwwFile(GetParam(), drawing).Status, jwwunit::JwwReadStatus::Ok);
+    ASSERT_EQ(jwwunit::ParseJwwFile(ReadFile(GetParam()), drawing).Status,
+              jwwunit::JwwReadStatus::Ok);
   }
 
   const std::string stem = GetParam().stem().string();

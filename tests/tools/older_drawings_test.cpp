@@ -123,7 +123,7 @@ class PartsFile : public ::testing::TestWithParam<fs::path> {
     const CommandResult convert = ConvertDrawing(GetParam(), pdf);
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     EXPECT_EQ(convert.err, "");
-    ASSERT_TRUE(ReadJwkFile(GetParam(), parts).Ok);
+    ASSERT_TRUE(ReadJwkData(ReadFile(GetParam()), parts).Ok);
   }
 
   const std::string stem = GetParam().stem().string();

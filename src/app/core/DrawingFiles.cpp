@@ -4,7 +4,6 @@
 
 #include "app/core/FileErrors.h"
 #include "app/core/UiPort.h"
-#include "import/ByteReader.h"
 #include "import/jwcunit.h"
 #include "import/jwwunit.h"
 #include "text/AsciiCase.h"

@@ -28,8 +28,11 @@ class EDrawingRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole file. Throws EDrawingRefused when it cannot be read or is larger than the readers
-// take.
+// The largest drawing file that is read; larger files are refused before reading.
+inline constexpr std::uintmax_t kMaxDrawingFileSize = 256u * 1024 * 1024;
+
+// The whole file. Throws EDrawingRefused when it cannot be read or is larger than
+// kMaxDrawingFileSize.
 std::string ReadDrawingBytes(const std::filesystem::path& Path);
 
 // The message for a drawing that fails the check of its kind:

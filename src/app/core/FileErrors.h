@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 
 namespace kyrovane {
 

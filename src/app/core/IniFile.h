@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 
 namespace kyrovane {
 

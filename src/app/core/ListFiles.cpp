@@ -8,7 +8,7 @@
 #include "app/core/OutputFile.h"
 #include "app/core/SettingsFiles.h"
 #include "app/core/UiPort.h"
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 #include "import/jwcunit.h"
 #include "import/jwwunit.h"
 #include "text/AsciiCase.h"

@@ -7,7 +7,7 @@
 
 #include "app/core/FileErrors.h"
 #include "app/core/OutputFile.h"
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 
 // The resources live in a static library, whose initialiser the linker may drop.
 static void LoadResources() {

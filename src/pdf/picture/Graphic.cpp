@@ -1,6 +1,6 @@
 #include "pdf/picture/Graphic.h"
 
-#include <fstream>
+#include "files/RegularFile.h"
 
 namespace kyrovane {
 
@@ -18,16 +18,15 @@ void CheckPictureSize(int64_t width, int64_t height) {
 }
 
 std::string ReadPictureFile(const std::filesystem::path& path) {
-  std::error_code error;
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) throw EInvalidGraphic("cannot open picture " + path.string());
-  if (size > kMaxPictureFileSize) throw EInvalidGraphic("picture file too large: " + path.string());
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
-    throw EInvalidGraphic("cannot read picture " + path.string());
+  TFileBytes file = ReadRegularFile(path, kMaxPictureFileSize);
+  switch (file.Failure) {
+    case TFileReadFailure::None:
+      return std::move(file.Bytes);
+    case TFileReadFailure::TooLarge:
+      throw EInvalidGraphic("picture file too large: " + path.string());
+    default:
+      throw EInvalidGraphic("cannot read picture " + path.string());
   }
-  return bytes;
 }
 
 void TGraphic::LoadFromFile(const std::filesystem::path& path) {

@@ -29,8 +29,8 @@ inline constexpr std::uintmax_t kMaxPictureFileSize = 512u * 1024 * 1024;
 // Throws EInvalidGraphic unless width × height lies within the bounds above (0 is allowed).
 void CheckPictureSize(int64_t width, int64_t height);
 
-// Reads a whole picture file; throws EInvalidGraphic when it is missing, unreadable or larger
-// than kMaxPictureFileSize.
+// Reads a whole picture file; throws EInvalidGraphic when it is missing, unreadable, no regular
+// file or larger than kMaxPictureFileSize.
 std::string ReadPictureFile(const std::filesystem::path& path);
 
 // A picture of some kind. Loading replaces the previous picture only when it succeeds.

@@ -63,7 +63,7 @@ TEST_F(MessagesTest, RunningOutOfMemoryIsToldForTheDrawingThatNeededIt) {
   EXPECT_FALSE(fs::exists(pdf));
 }
 
-TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
+TEST_F(MessagesTest, AJwwEndingBeforeItsVersionIsInvalidAfterItDamagedAndOtherVersionsNamed) {
   const std::string whole = test::TwoLayerLines();
   const std::string damaged = "\r\nは、壊れているため変換できません。\r\n";
   const std::string invalidMemo = "jww 2.30未満または無効なファイルです。";
@@ -81,7 +81,11 @@ TEST_F(MessagesTest, AJwwHeaderCutShortIsDamagedAndAnotherVersionIsNamed) {
     bool whole;        // the whole message, else its start
     std::string memo;  // of the entry in the list window
   } cases[] = {
-      {whole.substr(0, 5), damaged + "ファイルが途中で終わっています（5 バイト目）。", true,
+      {"", invalid, true, invalidMemo},
+      {"JwwData", invalid, true, invalidMemo},
+      {"JwwData.", invalid, true, invalidMemo},
+      {whole.substr(0, 10), invalid, true, invalidMemo},  // half a version
+      {whole.substr(0, 12), damaged + "ファイルが途中で終わっています（12 バイト目）。", true,
        invalidMemo},
       {whole.substr(0, 40), damaged, false, invalidMemo},  // within the memo and the groups
       {version(700), "\r\nは、" + later, true, later},

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +20,7 @@ namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::MakePipe;
 
 // What the user reads about a file that was not read.
 std::string NotReadText(const fs::path& path, const std::string& cause) {
@@ -29,13 +29,10 @@ std::string NotReadText(const fs::path& path, const std::string& cause) {
 
 class HostileFilesTest : public test::DriverFixture {
  protected:
-  // A reader that waits on a pipe ends the test instead of hanging it.
-  HostileFilesTest() : DriverFixture(clock) { alarm(120); }
-  ~HostileFilesTest() override { alarm(0); }
-
-  void MakePipe(const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }
+  HostileFilesTest() : DriverFixture(clock) {}
 
   test::FixedClock clock;
+  const test::HangAlarm hangAlarm{120};
 };
 
 TEST_F(HostileFilesTest, PipesAndDevicesAreRefusedWithoutWaiting) {

@@ -113,6 +113,18 @@ TEST(ImageLoad, PicturesThatCannotBeReadLeaveTheImageEmpty) {
   EXPECT_TRUE(missing.Path.empty());
 }
 
+// Finding a picture passes over pipes; one put in a picture's place after that is refused
+// when it is read, by every kind of picture, without waiting for a writer.
+TEST(ImageLoad, APipeInAPicturesPlaceIsLeftOutWithoutWaiting) {
+  const HangAlarm hangAlarm(30);
+  ImageScene scene;
+  for (const char* name : {"p.bmp", "p.jpg", "p.png"}) MakePipe(scene.dir / name);
+  TCad_PictureStore& pictures = scene.page.Pictures;
+  EXPECT_FALSE(pictures.Bitmap(scene.dir / "p.bmp", false));
+  EXPECT_FALSE(pictures.Jpeg(scene.dir / "p.jpg"));
+  EXPECT_FALSE(pictures.Bitmap(scene.dir / "p.png", true));
+}
+
 TEST(ImageLoad, JpgFilesAreKeptAsTheyAreAndLoadingAgainReplacesThePicture) {
   ImageScene scene;
   const std::string data = RgbJpeg(640, 480);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
-
 namespace kyrovane {
 namespace {
 
@@ -32,13 +30,6 @@ TEST(ByteReader, RefusesCountsTheFileCannotHold) {
   EXPECT_THROW(reader.RequireRecords(11, 10), EReadError);
   EXPECT_THROW(reader.RequireRecords(0xFFFFFFFFFFFFFFFFull, 1), EReadError);
   EXPECT_NO_THROW(reader.RequireRecords(100, 0));
-}
-
-TEST(ReadDrawingFile, ReadsWholeFileAndReportsMissingOne) {
-  test::TempDir dir;
-  test::WriteFile(dir / "a.jww", std::string("abc\0def", 7));
-  EXPECT_EQ(ReadDrawingFile(dir / "a.jww"), std::string("abc\0def", 7));
-  EXPECT_THROW(ReadDrawingFile(dir / "missing.jww"), EReadError);
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 #include "import/JwHeader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
-
-#include "support/test_support.h"
 
 namespace kyrovane {
 namespace {
@@ -59,21 +55,6 @@ TEST(ShortText, TakesBytesByPositionUpToTheFirstNul) {
   EXPECT_EQ(ShortText(block, 4, 3), "def");
   EXPECT_EQ(ShortText(block, 7, 32), "\x82\xa0\x82\xa2");  // runs to the end of the block
   EXPECT_EQ(ShortText(block, 50, 8), "");
-}
-
-TEST(FileStartsWith, NeedsTheWholeMagicAtTheStart) {
-  test::TempDir dir;
-  test::WriteFile(dir / "a", "jw_cad(c)data.......rest");
-  test::WriteFile(dir / "short", "jw_cad");
-  EXPECT_TRUE(FileStartsWith(dir / "a", "jw_cad(c)data......."));
-  EXPECT_FALSE(FileStartsWith(dir / "a", "jw_cad(c)sym........"));
-  EXPECT_FALSE(FileStartsWith(dir / "short", "jw_cad(c)data......."));
-  EXPECT_FALSE(FileStartsWith(dir / "missing", "jw_cad"));
-  EXPECT_FALSE(FileStartsWith(dir.path(), "jw_cad"));  // a folder
-  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
-  alarm(60);  // a look that waited for a writer would end the test here
-  EXPECT_FALSE(FileStartsWith(dir / "pipe", "jw_cad"));
-  alarm(0);
 }
 
 }  // namespace

@@ -375,26 +375,19 @@ TEST(JwcFailures, HugeAndNegativeCountsAllocateNothingLarge) {
 
 // ---- Files ----
 
-TEST(JwcFiles, TheMagicIdentifiesTheFileAndReadingReplacesTheTables) {
-  test::TempDir dir;
-  test::WriteFile(dir / "a.jwc", WriteJwc(SampleJwcDrawing()));
-  test::WriteFile(dir / "empty.jwc", WriteJwc(JwcDrawing{}));
-  test::WriteFile(dir / "parts.jwk", "jw_cad(c)sym........");
-  EXPECT_TRUE(IsJwcFile(dir / "a.jwc"));
-  EXPECT_FALSE(IsJwcFile(dir / "parts.jwk"));
-  EXPECT_FALSE(IsJwcFile(dir / "missing.jwc"));
-
+TEST(JwcFiles, ReadingReplacesTheTables) {
+  const std::string sample = WriteJwc(SampleJwcDrawing());
   JwcData data;
-  ASSERT_TRUE(ReadJwcFile(dir / "a.jwc", data).Ok);
+  ASSERT_TRUE(ReadJwcData(sample, data).Ok);
   EXPECT_EQ(data.JwcTexts.size(), 3u);
-  ASSERT_TRUE(ReadJwcFile(dir / "empty.jwc", data).Ok);
+  ASSERT_TRUE(ReadJwcData(WriteJwc(JwcDrawing{}), data).Ok);
   EXPECT_TRUE(data.JwcTexts.empty());
   EXPECT_EQ(data.JwcGroups[1].Name, "");
 
-  ASSERT_TRUE(ReadJwcFile(dir / "a.jwc", data).Ok);
-  JwcReadResult missing = ReadJwcFile(dir / "missing.jwc", data);
-  EXPECT_FALSE(missing.Ok);
-  EXPECT_FALSE(missing.Error.empty());
+  ASSERT_TRUE(ReadJwcData(sample, data).Ok);
+  const JwcReadResult cut = ReadJwcData(std::string_view(sample).substr(0, 100), data);
+  EXPECT_FALSE(cut.Ok);
+  EXPECT_FALSE(cut.Error.empty());
   EXPECT_TRUE(data.JwcLines.empty());
   EXPECT_EQ(data.JwcHeader.PoolStart, 393216);  // cleared to the defaults
   EXPECT_EQ(data.JwcHeader.PoolEnd, 589825);

@@ -66,7 +66,7 @@ TEST(JwwDrawings, EveryVersion230DrawingIsReadWithItsCounts) {
     SCOPED_TRACE(name);
     ASSERT_EQ(kExpected.count(name), 1u) << "a drawing without listed counts";
     JwwData data;
-    const JwwReadResult result = ReadJwwFile(path, data);
+    const JwwReadResult result = ParseJwwFile(test::ReadFile(path), data);
     ASSERT_TRUE(result) << result.Reason;
     EXPECT_EQ(CountsOf(data), kExpected.at(name));
     EXPECT_EQ(data.JwwHeader.Version, 230u);
@@ -78,7 +78,7 @@ TEST(JwwDrawings, EveryVersion230DrawingIsReadWithItsCounts) {
 TEST(JwwDrawings, HeaderFieldsOfARealDrawing) {
   KYROVANE_NEEDS_SHARED_TESTDATA();
   JwwData data;
-  ASSERT_TRUE(ReadJwwHeader(test::SharedTestData("jw230/Test1-230.jww"), data));
+  ASSERT_TRUE(ParseJwwHeader(test::ReadFile(test::SharedTestData("jw230/Test1-230.jww")), data));
   // "日影図　ＴＥＳＴ用データ / （陸屋根）" in code page 932 begins with 日影図.
   EXPECT_EQ(data.JwwHeader.Memo.substr(0, 6), "\x93\xfa\x89\x65\x90\x7d");
   EXPECT_EQ(data.JwwHeader.PaperSize, 2u);
@@ -91,10 +91,11 @@ TEST(JwwDrawings, LaterVersionsAreRefusedByTheHeaderReader) {
   for (const auto& path : test::SharedTestDataFiles("jw", ".jww")) {
     SCOPED_TRACE(path.filename().string());
     JwwData data;
-    const JwwReadResult result = ReadJwwHeader(path, data);
+    const std::string bytes = test::ReadFile(path);
+    const JwwReadResult result = ParseJwwHeader(bytes, data);
     EXPECT_EQ(result.Status, JwwReadStatus::WrongVersion) << result.Reason;
     EXPECT_TRUE(data.JwwHeader.Version == 600 || data.JwwHeader.Version == 700);
-    EXPECT_EQ(ReadJwwFile(path, data).Status, JwwReadStatus::WrongVersion);
+    EXPECT_EQ(ParseJwwFile(bytes, data).Status, JwwReadStatus::WrongVersion);
     EXPECT_TRUE(data.JwwLines.empty() && data.JwwTexts.empty());
     ++refused;
   }

@@ -1,9 +1,8 @@
-/* What the test plug-ins share: their information texts, reading the picture they are given,
+/* What the test plug-ins share: their information texts, taking the picture they are given,
  * and the bitmap they hand back. Each plug-in is one C file that includes this. */
 #ifndef KYROVANE_TEST_PLUGIN_COMMON_H
 #define KYROVANE_TEST_PLUGIN_COMMON_H
 
-#include <stdio.h>
 #include <string.h>
 
 #include "plugins/SpiPlugin.h"
@@ -24,26 +23,17 @@ static inline int32_t CopyInfo(const char* const* texts, int32_t count, int32_t 
   return (int32_t)length;
 }
 
-/* The picture's bytes, from a file (from offset `len` on) or from memory; malloc'd, or null. */
+/* A copy of the picture's bytes, malloc'd, or null. The program hands pictures over in memory
+ * only: a file name is refused, so that a test sees when one is passed. */
 static inline unsigned char* ReadSource(const char* buf, int64_t len, uint32_t flag, size_t* size) {
   unsigned char* data = NULL;
   *size = 0;
-  if (flag == SPI_SOURCE_MEMORY) {
-    if (len < 0 || (uint64_t)len > MAX_PICTURE_BYTES ||
-        (data = (unsigned char*)malloc(len ? (size_t)len : 1)) == NULL) {
-      return NULL;
-    }
-    memcpy(data, buf, (size_t)len);
-    *size = (size_t)len;
-    return data;
+  if (flag != SPI_SOURCE_MEMORY || len < 0 || (uint64_t)len > MAX_PICTURE_BYTES ||
+      (data = (unsigned char*)malloc(len ? (size_t)len : 1)) == NULL) {
+    return NULL;
   }
-  FILE* file = fopen(buf, "rb");
-  if (file == NULL) return NULL;
-  if (len >= 0 && fseeko(file, (off_t)len, SEEK_SET) == 0 &&
-      (data = (unsigned char*)malloc(MAX_PICTURE_BYTES)) != NULL) {
-    *size = fread(data, 1, MAX_PICTURE_BYTES, file);
-  }
-  fclose(file);
+  memcpy(data, buf, (size_t)len);
+  *size = (size_t)len;
   return data;
 }
 

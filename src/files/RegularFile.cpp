@@ -1,4 +1,4 @@
-#include "import/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
