@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,7 +68,7 @@ TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
   test::WriteFile(dir / "plan.jww", "drawing");
   fs::create_hard_link(dir / "plan.jww", dir / "hard.pdf");
   fs::create_symlink("plan.jww", dir / "soft.pdf");
-  ASSERT_EQ(mkfifo((dir / "pipe.pdf").c_str(), 0600), 0);
+  test::MakePipe(dir / "pipe.pdf");
   fs::create_directory(dir / "folder.pdf");
   const std::string notRegular = "通常のファイルではありません。";
   const std::string source = "変換元のファイルと同じファイルです。";

@@ -48,10 +48,6 @@ qpdf --check "$work/plans.pdf" >/dev/null || fail "the PDF is not complete"
 xdotool search --onlyvisible --name '^Kyrovane Ver' >/dev/null ||
   fail "the main window closed before the message was answered"
 xdotool windowfocus --sync "$message" key Return
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after the message"
+ends_within "$pid" 10 || fail "the program did not end after the message"
 wait "$pid" || fail "the program quit with status $?"
 echo "PASS: the close asked for during the conversion ended the program after its message"

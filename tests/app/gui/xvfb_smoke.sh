@@ -46,10 +46,6 @@ qpdf --check "$work/drawing.pdf" >/dev/null || fail "qpdf refuses the PDF"
 pdfinfo "$work/drawing.pdf" | grep -q '^Pages: *1$' || fail "the PDF has not one page"
 
 python3 "$here/close_window.py" "$main"
-for _ in $(seq 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not quit"
+ends_within "$pid" 10 || fail "the program did not quit"
 wait "$pid" || fail "the program quit with status $?"
 echo "PASS: started, converted, opened the PDF and quit"

@@ -34,6 +34,15 @@ find_window() {
   return 1
 }
 
+# ends_within PID SECONDS: whether the process has ended within SECONDS.
+ends_within() {
+  for _ in $(seq $(($2 * 10))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # start_conversion MAIN_WINDOW INPUT: "PDF変換開始", then INPUT typed into the open dialog and
 # the proposed name saved; fails when a dialog does not come.
 start_conversion() {
