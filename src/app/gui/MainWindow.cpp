@@ -179,11 +179,7 @@ void TForm1::FormShow() {
   PreView1->setChecked(settings.SavedEnv.PreView);
   settings.Env = settings.SavedEnv;
   ApplyMode();
-  if (centre_) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  if (centre_) CentreOnScreen(this);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
