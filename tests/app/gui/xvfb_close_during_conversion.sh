@@ -13,10 +13,7 @@ fi
 
 program=$2
 work=$4
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
-mkdir -p "$work/bin" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+use_scratch_folders "$work"
 cp "$3" "$work/drawing.jww"
 # Long enough for the progress window to be seen before the list is done.
 for _ in $(seq 3000); do printf '%s\r\n' "$work/drawing.jww"; done >"$work/plans.lst"

@@ -13,10 +13,7 @@ fi
 
 program=$2
 work=$4
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
-mkdir -p "$work/bin" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+use_scratch_folders "$work"
 # The desktop's opener, recording what it is asked to open.
 printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"

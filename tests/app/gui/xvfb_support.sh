@@ -21,6 +21,15 @@ run_inside_xvfb() {
   exit
 }
 
+# use_scratch_folders WORK: the program's settings, caches, registrations and runtime files go
+# into WORK, and it runs on the X server (xcb); WORK/bin is made for stand-in programs.
+use_scratch_folders() {
+  export XDG_CONFIG_HOME=$1/config XDG_CACHE_HOME=$1/cache XDG_DATA_HOME=$1/data
+  export XDG_RUNTIME_DIR=$1/runtime QT_QPA_PLATFORM=xcb
+  mkdir -p "$1/bin" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+}
+
 # find_window TITLE SECONDS: the id of the first visible window whose title matches, waiting up
 # to SECONDS. A search can fail with BadWindow when another window closes meanwhile (a dialog
 # going away), so it is retried instead of trusted once.
