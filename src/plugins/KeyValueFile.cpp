@@ -1,10 +1,6 @@
 #include "plugins/KeyValueFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 #include "files/RegularFile.h"
@@ -57,15 +53,6 @@ auto Find(Lines& lines, std::string_view name) {
   });
 }
 
-bool WriteAll(int fd, const std::string& data) {
-  for (std::size_t done = 0; done < data.size();) {
-    const ssize_t written = ::write(fd, data.data() + done, data.size() - done);
-    if (written < 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return ::fsync(fd) == 0;
-}
-
 }  // namespace
 
 std::optional<std::string> TKeyValueFile::Read(std::string_view name) const {
@@ -74,40 +61,6 @@ std::optional<std::string> TKeyValueFile::Read(std::string_view name) const {
   const auto line = Find(*lines, name);
   if (line == lines->end()) return std::nullopt;
   return std::string(line->Value());
-}
-
-void TKeyValueFile::Write(std::string_view name, std::string_view value) const {
-  const auto breaks = [](std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
-  };
-  if (name.empty() || name.find('=') != std::string_view::npos || breaks(name) || breaks(value) ||
-      Trimmed(name) != name || Trimmed(value) != value || name.starts_with('#') ||
-      name.starts_with(';')) {
-    throw std::invalid_argument("not a value the registry file can hold: " + std::string(name));
-  }
-  const std::runtime_error cannotWrite(path_.string() + " に書き込めません");
-  std::optional<std::vector<TLine>> read = ReadLines(path_);
-  if (!read) throw cannotWrite;
-  std::vector<TLine>& lines = *read;
-  const std::string entry = std::string(name) + "=" + std::string(value);
-  if (const auto line = Find(lines, name); line != lines.end()) {
-    line->text = entry;
-  } else {
-    lines.push_back({entry});
-  }
-  std::string data;
-  for (const TLine& line : lines) data += line.text + "\n";
-
-  std::error_code error;
-  std::filesystem::create_directories(path_.parent_path(), error);
-  std::string temporary = path_.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw cannotWrite;
-  const bool written = WriteAll(fd, data);
-  if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path_.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw cannotWrite;
-  }
 }
 
 }  // namespace kyrovane

@@ -7,7 +7,6 @@
 
 #include <stdexcept>
 
-#include "plugins/KeyValueFile.h"
 #include "plugins/PluginTrust.h"
 #include "plugins/UserPaths.h"
 
@@ -99,7 +98,8 @@ std::string Kypx(int width, int height, int bits, const std::vector<TRGB>& color
 }
 
 void ScopedRegistry::SetPluginFolder(const std::filesystem::path& folder) const {
-  TKeyValueFile(RegistryFile()).Write("Software\\Pellatro\\Susie\\Plug-in\\Path", folder.string());
+  std::filesystem::create_directories(RegistryFile().parent_path());
+  WriteFile(RegistryFile(), "Software\\Pellatro\\Susie\\Plug-in\\Path=" + folder.string() + "\n");
 }
 
 }  // namespace kyrovane::test

@@ -5,7 +5,9 @@
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <pwd.h>
+#include <sched.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -194,6 +196,17 @@ std::string WithoutUnnamedFiles(const std::function<std::string()>& work,
     if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
       return std::string("cannot filter system calls");
+    }
+    return work();
+  });
+}
+
+std::string WithoutProc(const std::function<std::string()>& work) {
+  return InChild([&] {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("none", "/proc", "tmpfs", 0, nullptr) != 0) {
+      return std::string("cannot hide /proc");
     }
     return work();
   });

@@ -89,6 +89,10 @@ struct RefusedCall {
 std::string WithoutUnnamedFiles(const std::function<std::string()>& work,
                                 const std::vector<RefusedCall>& refused = {});
 
+// Runs `work` in a child process that sees no /proc, as in some containers and chroots; the
+// child answers "cannot hide /proc" where it may not mount (not as root, say).
+std::string WithoutProc(const std::function<std::string()>& work);
+
 // The message of the exception that `call` throws, or "no exception".
 template <class Call>
 std::string MessageOf(Call call) {

@@ -216,7 +216,7 @@ void SaveListFile(const fs::path& Path, const std::vector<TListEntry>& Entries,
       throw EIniFileError(Path.string() + std::string(kSameAsCompanion));
     WriteFileSafely(Path, text);
   } catch (const EFileWriteError& error) {
-    throw EIniFileError(CannotWriteText(Path, error.what()));
+    throw EIniFileError(CannotWriteText(error.Path(), error.what()));
   }
   Settings.ListEnv = Settings.Env;
   WriteListSettingsFile(companion, Settings.ListEnv);

@@ -40,12 +40,30 @@ std::string CauseOf(int error, const fs::path& folder = {}) {
   }
 }
 
+// Whether the link may be followed. In a sticky folder that others may write (/tmp, a team's
+// drop folder) anyone can plant a link under the name the user is about to write, to have a
+// file of the user's replaced: there, as the kernel's protected-links rule has it, only the
+// user's own links and the folder owner's are followed.
+bool MayFollow(const struct stat& link, const fs::path& path) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  struct stat shared;
+  if (stat(folder.c_str(), &shared) != 0) return false;
+  const bool othersMayPlant =
+      (shared.st_mode & S_ISVTX) != 0 && (shared.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  return !othersMayPlant || link.st_uid == geteuid() || link.st_uid == shared.st_uid;
+}
+
 // The file a chain of symbolic links ends at; the path itself when it is no link.
 fs::path FollowLinks(const fs::path& target) {
   fs::path path = target;
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (!MayFollow(info, path)) {
+      throw EFileWriteError(target,
+                            "共有フォルダーにあるほかのユーザーのシンボリックリンクです。"
+                            "リンク先には書き込みません。");
+    }
     std::error_code error;
     const fs::path link = fs::read_symlink(path, error);
     if (error) throw EFileWriteError(target, CauseOf(error.value()));
@@ -157,14 +175,16 @@ TOutputFile::TOutputFile(const fs::path& Target, const std::vector<fs::path>& So
   }
 
   folder_ = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
-  const mode_t mode = exists ? existing.st_mode & 07777 : NewFileMode();
+  // A replaced file passes on its permissions, never set-user-ID, set-group-ID or sticky.
+  const mode_t mode = exists ? existing.st_mode & 0777 : NewFileMode();
   if (!file_.Open(folder_, mode)) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error, folder_));
   }
   // File systems that decide the permission bits themselves (exFAT, FAT, some network shares)
-  // refuse to change those of a new file: it keeps the ones they gave it.
-  if (fchmod(file_.Fd(), mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) {
+  // refuse to change those of a new file, or cannot change them at all (FAT through FUSE): it
+  // keeps the ones they gave it.
+  if (fchmod(file_.Fd(), mode) != 0 && errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
     const int error = errno;
     throw EFileWriteError(Target, CauseOf(error));
   }

@@ -5,8 +5,9 @@
 // leaves a partial file where the old one was. The file under way has no name where the file
 // system allows it; otherwise it has a hidden name, which later writes into that folder remove
 // only when it is provably no running writer's (see HiddenFiles.h). A target that is a symbolic
-// link is written through to the file it points to; one that is a device, a pipe or a folder, or a
-// file the user may not write, is refused.
+// link is written through to the file it points to, unless another user planted it in a shared
+// sticky folder; one that is a device, a pipe or a folder, or a file the user may not write, is
+// refused.
 
 #include <filesystem>
 #include <memory>

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <iterator>
 
+#include "app/core/FileErrors.h"
 #include "app/core/HiddenFiles.h"
 #include "app/core/ListFiles.h"
 #include "app/core/SettingsFiles.h"
@@ -22,6 +23,10 @@ namespace kyrovane {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string MessageOfWriting(const fs::path& target) {
+  return test::MessageOf([&] { WriteFileSafely(target, "new"); });
+}
 
 TEST(OutputFile, ReplacesTheTargetWholeAndLeavesNothingElse) {
   test::TempDir dir;
@@ -61,6 +66,73 @@ TEST(OutputFile, SymbolicLinksAreWrittenThrough) {
   fs::create_symlink("loop.pdf", dir / "loop.pdf");
   EXPECT_EQ(test::MessageOf([&] { TOutputFile{dir / "loop.pdf"}; }),
             "シンボリックリンクが循環しています。");
+}
+
+// In a sticky folder that others may write, another user's link is planted, not the user's.
+TEST(OutputFile, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can make links of other users";
+  test::TempDir dir;
+  const uid_t folderOwner = 65534, stranger = 4242;
+  test::WriteFile(dir / "thesis.txt", "mine");
+  const auto plant = [&](const fs::path& folder, const std::string& name, uid_t owner) {
+    fs::create_symlink("../thesis.txt", folder / name);
+    ASSERT_EQ(lchown((folder / name).c_str(), owner, owner), 0);
+  };
+  const auto sharedFolder = [&](const std::string& name, fs::perms mode) {
+    fs::create_directory(dir / name);
+    fs::permissions(dir / name, mode);
+    EXPECT_EQ(chown((dir / name).c_str(), folderOwner, folderOwner), 0);
+    return dir / name;
+  };
+  const std::string refused =
+      "共有フォルダーにあるほかのユーザーのシンボリックリンクです。リンク先には書き込みません。";
+  for (const fs::perms mode : {fs::perms(01777), fs::perms(01770)}) {
+    const fs::path shared = sharedFolder("shared" + std::to_string(int(mode)), mode);
+    plant(shared, "plan.pdf", stranger);
+    plant(shared, "list.kvs", stranger);
+    EXPECT_EQ(test::MessageOf([&] { WriteFileSafely(shared / "plan.pdf", "pdf"); }), refused);
+    Settings settings;
+    settings.Env = DefaultEnvironment();
+    EXPECT_EQ(test::MessageOf([&] { SaveListFile(shared / "list.lst", {}, settings); }),
+              CannotWriteText(shared / "list.kvs", refused));
+    EXPECT_TRUE(fs::is_symlink(shared / "plan.pdf"));
+    EXPECT_EQ(test::FileNames(shared), (std::vector<std::string>{"list.kvs", "plan.pdf"}));
+  }
+  EXPECT_EQ(test::ReadFile(dir / "thesis.txt"), "mine");
+
+  // The user's own links and the folder owner's are followed, and so are links elsewhere.
+  const fs::path sticky = sharedFolder("sticky", fs::perms(01777));
+  const fs::path open = sharedFolder("open", fs::perms(0777));
+  plant(sticky, "own.pdf", geteuid());
+  plant(sticky, "owners.pdf", folderOwner);
+  plant(open, "strangers.pdf", stranger);
+  for (const fs::path& link : {sticky / "own.pdf", sticky / "owners.pdf", open / "strangers.pdf"}) {
+    WriteFileSafely(link, link.filename().string());
+    EXPECT_EQ(test::ReadFile(dir / "thesis.txt"), link.filename().string());
+  }
+}
+
+TEST(OutputFile, AReplacedFileKeepsOnlyItsPermissionBits) {
+  test::TempDir dir;
+  test::WriteFile(dir / "plan.pdf", "old");
+  fs::permissions(dir / "plan.pdf", fs::perms(06777));
+  WriteFileSafely(dir / "plan.pdf", "new");
+  EXPECT_EQ(fs::status(dir / "plan.pdf").permissions(), fs::perms(0777));
+}
+
+TEST(OutputFile, WithoutProcFilesAreWrittenUnderAHiddenName) {
+  test::TempDir dir;
+  test::WriteFile(dir / "old.pdf", "old");
+  const std::string outcome = test::WithoutProc([&] {
+    WriteFileSafely(dir / "new.pdf", "new");
+    WriteFileSafely(dir / "old.pdf", "replaced");
+    return std::string("written");
+  });
+  if (outcome == "cannot hide /proc" && geteuid() != 0) GTEST_SKIP() << outcome;
+  EXPECT_EQ(outcome, "written");
+  EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"new.pdf", "old.pdf"}));
+  EXPECT_EQ(test::ReadFile(dir / "new.pdf"), "new");
+  EXPECT_EQ(test::ReadFile(dir / "old.pdf"), "replaced");
 }
 
 TEST(OutputFile, TargetsThatMustNotBeReplacedAreRefused) {
@@ -182,6 +254,11 @@ TEST(OutputFile, WhereFoldersHoldNoUnnamedFilesTheHiddenOneMayVanish) {
 TEST(OutputFile, WhereTheFileSystemDecidesTheModesNewFilesAreWritten) {
   test::TempDir dir;
   test::WriteFile(dir / "old.pdf", "old");
+  // FAT through FUSE does not implement mode changes at all.
+  EXPECT_EQ(test::WithoutUnnamedFiles([&] { return MessageOfWriting(dir / "fuse.pdf"); },
+                                      {{__NR_fchmod, ENOSYS}}),
+            "no exception");
+  fs::remove(dir / "fuse.pdf");
   const std::string outcome = test::WithoutUnnamedFiles(
       [&] {
         WriteFileSafely(dir / "new.pdf", "new");
