@@ -3,6 +3,8 @@
 #include "app/core/FileErrors.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 
 #include <algorithm>
@@ -126,6 +128,9 @@ TEST(FileErrors, ReadsTellTheCauseOfTheirOwnFailure) {
 // file is about the user's permission.
 TEST(FileErrors, WritesTellTheCauseOfTheirOwnFailure) {
   test::TempDir dir;
+  const auto write = [&] {
+    return test::MessageOf([&] { WriteFileSafely(dir / "a.pdf", "whole"); });
+  };
   const struct {
     test::RefusedCall call;
     std::string cause;
@@ -134,17 +139,24 @@ TEST(FileErrors, WritesTellTheCauseOfTheirOwnFailure) {
       {{__NR_openat, EACCES}, "書き込む権限がありません。"},
       {{__NR_openat, EPERM}, "書き込む権限がありません。"},
       {{__NR_openat, ENOENT}, "このフォルダーにはファイルを作成できません。"},
-      {{__NR_write, ENOSPC}, "ディスクの空き容量が足りません。"},
-      {{__NR_write, EDQUOT}, "ディスクの使用量が上限に達しました。"},
-      {{__NR_write, EFBIG}, "ファイルが大きすぎます。"},
+      // Network and delayed-allocation file systems tell a full disk when the data is synced.
+      {{__NR_fdatasync, ENOSPC}, "ディスクの空き容量が足りません。"},
+      {{__NR_fdatasync, EDQUOT}, "ディスクの使用量が上限に達しました。"},
       {{__NR_fdatasync, EIO}, "入出力エラーが発生しました。"},
       {{__NR_rename, EROFS}, "読み取り専用のファイルシステムです。"},
   };
   for (const auto& [call, cause] : cases) {
-    const std::string told = test::WithoutUnnamedFiles(
-        [&] { return test::MessageOf([&] { WriteFileSafely(dir / "a.pdf", "whole"); }); }, {call});
-    EXPECT_EQ(told, cause) << call.number << " " << call.error;
+    EXPECT_EQ(test::WithoutUnnamedFiles(write, {call}), cause) << call.number << " " << call.error;
   }
+  // The write itself fails beyond the process's file size limit. (Refusing every write would
+  // also refuse those of the sanitizers.)
+  const std::string tooLarge = test::WithoutUnnamedFiles([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit none{0, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &none);
+    return write();
+  });
+  EXPECT_EQ(tooLarge, "ファイルが大きすぎます。");
   EXPECT_TRUE(test::FileNames(dir.path()).empty());
 }
 
