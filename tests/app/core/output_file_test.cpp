@@ -306,5 +306,33 @@ TEST(OutputFile, AFailedStartLeavesNoDescriptorAndNoFileBehind) {
   EXPECT_TRUE(test::FileNames(dir.path()).empty());
 }
 
+// Every successful write closes what it opened, with unnamed files and with hidden ones.
+TEST(OutputFile, SuccessfulWritesLeaveNoDescriptorOpen) {
+  test::TempDir dir;
+  test::WriteFile(dir / "old.pdf", "old");
+  const auto writeEverything = [&] {
+    const auto descriptors = [] {
+      return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto before = descriptors();
+    for (int round = 0; round < 3; ++round) {
+      WriteFileSafely(dir / ("new" + std::to_string(round) + ".pdf"), "new");
+      WriteFileSafely(dir / "old.pdf", "replaced");
+      TOutputFile file(dir / "old.pdf");
+      file.Stream() << "committed";
+      file.Commit();
+      Settings settings;
+      settings.Env = DefaultEnvironment();
+      WriteIniFile(dir / "Kyrovane.ini", settings.Env, {});
+      WriteSettingsFile(dir / "s.kvs", settings.Env, 0, 0);
+      SaveListFile(dir / "l.lst", {}, settings);
+    }
+    return std::to_string(descriptors() - before);
+  };
+  EXPECT_EQ(writeEverything(), "0");
+  EXPECT_EQ(test::WithoutUnnamedFiles(writeEverything), "0");
+  EXPECT_EQ(test::ReadFile(dir / "old.pdf"), "committed");
+}
+
 }  // namespace
 }  // namespace kyrovane
