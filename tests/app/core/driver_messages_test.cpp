@@ -148,9 +148,11 @@ TEST_F(MessagesTest, ADrawingThatCannotBeReadIsToldOnceAndAlikeOnEveryRoad) {
   for (const fs::path& path : {dir / "folder.jww", huge, loop}) {
     const std::vector<std::string> told = ToldOnEveryRoad(path);
     EXPECT_EQ(told, std::vector<std::string>(kRoads, told.front())) << path;
+    if (path == loop) {
+      EXPECT_EQ(told.front(),
+                loop.string() + "\r\nを読み込めません。\r\nシンボリックリンクが循環しています。");
+    }
   }
-  EXPECT_EQ(ToldOnEveryRoad(loop).front(),
-            loop.string() + "\r\nを読み込めません。\r\nシンボリックリンクが循環しています。");
 }
 
 TEST_F(MessagesTest, ADrawingInAFolderThatMayNotBeEnteredIsToldOnEveryRoad) {
