@@ -18,10 +18,12 @@ TFileBytes Failed(TFileReadFailure failure, int error = 0) {
   return result;
 }
 
+bool IsAbsence(int error) {
+  return error == ENOENT || error == ENOTDIR;
+}
+
 TFileBytes OpenFailed(int error) {
-  return Failed(error == ENOENT || error == ENOTDIR ? TFileReadFailure::Missing
-                                                    : TFileReadFailure::Unreadable,
-                error);
+  return Failed(IsAbsence(error) ? TFileReadFailure::Missing : TFileReadFailure::Unreadable, error);
 }
 
 TFileBytes NotRegular(const struct stat& info) {
@@ -72,6 +74,11 @@ TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t Max
 
 TFileBytes ReadRegularFileStart(const std::filesystem::path& Path, std::size_t Count) {
   return Read(Path, UINTMAX_MAX, Count);
+}
+
+bool IsAbsent(const std::filesystem::path& Path) {
+  struct stat info;
+  return stat(Path.c_str(), &info) != 0 && IsAbsence(errno);
 }
 
 }  // namespace kyrovane

@@ -31,4 +31,10 @@ TFileBytes ReadRegularFile(const std::filesystem::path& Path, std::uintmax_t Max
 // at what kind of file it is.
 TFileBytes ReadRegularFileStart(const std::filesystem::path& Path, std::size_t Count);
 
+// Whether nothing stands at Path: no such name, or no such folder on its way (a link whose
+// target is missing is missing too). A name that cannot be looked at for another reason (a
+// folder on the way that may not be entered, a link loop, an I/O error, a lost network share)
+// is not absent: reading it tells why.
+bool IsAbsent(const std::filesystem::path& Path);
+
 }  // namespace kyrovane

@@ -37,5 +37,18 @@ TEST(RegularFile, ReadsRegularFilesWithinTheirLimitAndRefusesAllElseWithoutWaiti
   }
 }
 
+TEST(RegularFile, OnlyANameWithNothingBehindItIsAbsent) {
+  TempDir dir;
+  WriteFile(dir / "a", "");
+  std::filesystem::create_symlink(dir / "gone", dir / "dangling");
+  std::filesystem::create_symlink(dir / "loop", dir / "loop");
+  for (const char* absent : {"missing", "missing/a", "a/b", "dangling"}) {
+    EXPECT_TRUE(IsAbsent(dir / absent)) << absent;
+  }
+  for (const char* there : {"a", ".", "loop", "loop/a"}) {
+    EXPECT_FALSE(IsAbsent(dir / there)) << there;
+  }
+}
+
 }  // namespace
 }  // namespace kyrovane::test

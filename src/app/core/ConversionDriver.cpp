@@ -12,6 +12,7 @@
 #include "app/core/UiPort.h"
 #include "app/settings/Palette.h"
 #include "app/settings/Units.h"
+#include "files/RegularFile.h"
 #include "import/JwcBuilder.h"
 #include "import/JwkBuilder.h"
 #include "import/JwwBuilder.h"
@@ -311,9 +312,10 @@ std::optional<fs::path> TConversionDriver::ConvertList(
       Context.ListGroupMask = line.Masks->GroupMask;
       Context.ListLayerMask = line.Masks->LayerMask;
     }
-    std::error_code error;
+    // Only a drawing that is not there is passed over in silence; one that is there but cannot
+    // be read is told when it is read.
     const TDrawingKind kind = DrawingKindOf(line.Path);
-    if (!IsDrawing(kind) || !fs::exists(line.Path, error)) continue;
+    if (!IsDrawing(kind) || IsAbsent(line.Path)) continue;
     subject_ = line.Path;
     try {
       TDrawing drawing = ReadDrawing(line.Path);

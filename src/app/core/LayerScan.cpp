@@ -1,13 +1,13 @@
 #include "app/core/LayerScan.h"
 
 #include <deque>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <variant>
 #include <vector>
 
 #include "app/core/DrawingFiles.h"
+#include "files/RegularFile.h"
 #include "import/jwcunit.h"
 #include "import/jwwunit.h"
 #include "text/cp932.h"
@@ -105,8 +105,7 @@ uint16_t GroupsHolding(const TLayerBits& layers) {
 
 // The flags of the drawing and its memo; nothing for a drawing without layers to show.
 std::optional<TUsedLayers> ReadFlags(const fs::path& path, std::string& memo, UiPort& ui) {
-  std::error_code error;
-  if (!fs::exists(path, error)) return std::nullopt;
+  if (IsAbsent(path)) return std::nullopt;
   switch (DrawingKindOf(path)) {
     case TDrawingKind::Jww: {
       const std::string bytes = ReadDrawingBytes(path);

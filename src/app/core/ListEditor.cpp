@@ -7,6 +7,7 @@
 
 #include "app/core/LayerScan.h"
 #include "app/core/UiPort.h"
+#include "files/RegularFile.h"
 #include "text/AsciiCase.h"
 
 namespace kyrovane {
@@ -162,11 +163,29 @@ bool TListEditor::SaveList() {
   options.FileName = saveName_;
   options.ConfirmOverwrite = true;
   const std::optional<fs::path> path = ui_.SaveFile(options);
-  if (!path) return false;
+  if (!path || !MayReplaceSettingsFile(*path)) return false;
   SaveListFile(*path, entries_, settings_);
   saveName_ = *path;
   modified_ = false;
   return true;
+}
+
+bool TListEditor::MayReplaceSettingsFile(const fs::path& ListPath) {
+  // Beside a list file that is replaced stands that list's own settings file, which goes with
+  // it as the save dialog's question said; one standing alone is the user's.
+  const fs::path settingsFile = CompanionSettingsPath(ListPath);
+  if (IsAbsent(settingsFile) || !IsAbsent(ListPath)) return true;
+  // Worded as the save dialog asks about the list file.
+  return ui_.MessageBox(kSaveDialogCaption,
+                        settingsFile.filename().string() + " は既に存在します。\r\n置き換えますか?",
+                        TMessageIcon::Warning, TMessageButtons::YesNo,
+                        TMessageAnswer::No) == TMessageAnswer::Yes;
+}
+
+void TListEditor::EditSettings(const std::function<void(REnvironment&)>& Dialog) {
+  const REnvironment before = settings_.ListEnv;
+  Dialog(settings_.ListEnv);
+  if (!SameStoredSettings(before, settings_.ListEnv)) modified_ = true;
 }
 
 bool TListEditor::QueryClose() {

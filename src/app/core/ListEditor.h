@@ -6,6 +6,7 @@
 // its controls' events here.
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +32,8 @@ class TListEditor {
   int Selected() const { return selected_; }
   const TListEntry* SelectedEntry() const;
   int CurrentGroup() const { return currentGroup_; }
-  // Unsaved changes: entries added, deleted or moved, masks edited, entries split.
+  // Unsaved changes: entries added, deleted or moved, masks edited, entries split, settings
+  // changed.
   bool Modified() const { return modified_; }
 
   // The folder the file dialogs start in; empty: the dialogs' own choice.
@@ -56,8 +58,13 @@ class TListEditor {
   // "lst読み込み": an unsaved list is saved first when the user wishes; the list is replaced
   // only by a list file that was chosen and read.
   void Load();
-  // "lst保存": false when the save dialog is cancelled. Replacing a file is confirmed in it.
+  // "lst保存": false when the save dialog is cancelled. Replacing a list file is confirmed in
+  // it; a settings file that stands on its own where the list's goes is replaced only when the
+  // user says so, and nothing is saved otherwise (false).
   bool SaveList();
+  // "詳細設定": Dialog edits the list's settings (Settings.ListEnv); a change of any that its
+  // settings file holds is a change of the list.
+  void EditSettings(const std::function<void(REnvironment& ListEnv)>& Dialog);
   // Whether the window may close, after asking about unsaved changes.
   bool QueryClose();
   // Empties the list, as closing the window does.
@@ -77,6 +84,8 @@ class TListEditor {
   void Modify(uint16_t& Mask, uint16_t Value);
   // Asks about unsaved changes: true when the list may go.
   bool SaveBeforeLosing(std::string_view Question);
+  // Whether the list may be saved as ListPath, as far as the settings file beside it goes.
+  bool MayReplaceSettingsFile(const std::filesystem::path& ListPath);
   void ScanSelected();
 
   Settings& settings_;

@@ -77,8 +77,7 @@ TParam MakeEntry(const TListLine& line, UiPort& ui) {
     param.Memo = kPartsMemo;
     return param;
   }
-  std::error_code error;
-  if (!fs::exists(path, error)) return param;
+  if (IsAbsent(path)) return param;
   std::string bytes;
   try {
     bytes = ReadDrawingBytes(path);

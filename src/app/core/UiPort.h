@@ -33,6 +33,9 @@ struct TFileDialogOptions {
   bool ConfirmOverwrite = false;
 };
 
+// The title of save dialogs, and of the questions that come with saving.
+inline constexpr std::string_view kSaveDialogCaption = "名前を付けて保存";
+
 enum class TMessageIcon { None, Information, Warning, Stop, Question };
 enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class TMessageAnswer { Ok, Cancel, Yes, No };

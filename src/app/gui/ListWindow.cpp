@@ -273,7 +273,7 @@ void TForm6::ExeButtonClick() {
 }
 
 void TForm6::EnvButtonClick() {
-  program_.Form3->Edit(program_.settings.ListEnv);
+  Editor.EditSettings([this](REnvironment& listEnv) { program_.Form3->Edit(listEnv); });
 }
 
 void TForm6::Angle1Change() {

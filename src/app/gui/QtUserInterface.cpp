@@ -38,7 +38,7 @@ QStringList NameFilters(const std::string& filter) {
 QStringList RunFileDialog(QWidget* owner, const TFileDialogOptions& options,
                           QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode) {
   const bool saving = mode == QFileDialog::AcceptSave;
-  QFileDialog dialog(owner, saving ? "名前を付けて保存" : "開く");
+  QFileDialog dialog(owner, saving ? FromUtf8(kSaveDialogCaption) : "開く");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.ConfirmOverwrite);

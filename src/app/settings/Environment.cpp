@@ -49,4 +49,12 @@ void ValidateTextFont(REnvironment& env) {
   if (env.TextFont != "Gothic" && env.TextFont != "Mincyo") env.TextFont = "Gothic";
 }
 
+bool SameStoredSettings(const REnvironment& a, const REnvironment& b) {
+  REnvironment stored = b;
+  stored.PaperMode = a.PaperMode;
+  stored.FitToPaper = a.FitToPaper;
+  stored.HalfScale = a.HalfScale;
+  return stored == a;
+}
+
 }  // namespace kyrovane

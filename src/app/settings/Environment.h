@@ -59,6 +59,9 @@ void ResetEnvironment(REnvironment& env);
 // After a load: a font other than exactly "Gothic" or "Mincyo" becomes "Gothic".
 void ValidateTextFont(REnvironment& env);
 
+// Whether two records hold the same settings, the per-conversion fields aside.
+bool SameStoredSettings(const REnvironment& a, const REnvironment& b);
+
 // The four copies of the settings: the working copy that conversions and dialogs use, the main
 // window's committed copy (mirrored to the ini file), the list window's committed copy and the
 // settings-file dialog's copy. Every copy between them is a whole-record assignment.

@@ -42,6 +42,33 @@ class MessagesTest : public test::DriverFixture {
     return message;
   }
 
+  // What each road tells of a drawing that cannot be read: its conversion, adding it to the
+  // list window, loading a list that names it bare and with masks, selecting the entry with
+  // masks (which says nothing until then), and converting that list.
+  static constexpr int kRoads = 6;
+  std::vector<std::string> ToldOnEveryRoad(const fs::path& path) {
+    std::vector<std::string> told;
+    const auto take = [&] {
+      for (const ScriptedUi::TMessage& message : ui.Messages) told.push_back(message.Text);
+      ui.Messages.clear();
+    };
+    Convert(path, pdf);
+    take();
+    Settings settings;
+    TListEditor editor(settings, ui);
+    editor.AddDrawings({path});
+    take();
+    WriteList({path.string(), path.string() + "," + std::string(68, 'F'), drawing.string()});
+    editor.Empty();
+    ui.OpenAnswers.push_back(list);
+    editor.Load();
+    take();
+    told.push_back(test::MessageOf([&] { editor.Select(1); }));
+    Convert(list, pdf);
+    take();
+    return told;
+  }
+
   ExhaustedClock clock;
 };
 
@@ -116,20 +143,48 @@ TEST_F(MessagesTest, ADrawingThatCannotBeReadIsToldOnceAndAlikeOnEveryRoad) {
   const fs::path huge = dir / "huge.jwc";
   test::WriteFile(huge, std::string(kJwcMagic));
   fs::resize_file(huge, 257u << 20);  // sparse, over the readers' limit
+  const fs::path loop = dir / "loop.jww";
+  fs::create_symlink(loop.filename(), loop);
+  for (const fs::path& path : {dir / "folder.jww", huge, loop}) {
+    const std::vector<std::string> told = ToldOnEveryRoad(path);
+    EXPECT_EQ(told, std::vector<std::string>(kRoads, told.front())) << path;
+    if (path == loop) {
+      EXPECT_EQ(told.front(),
+                loop.string() + "\r\nを読み込めません。\r\nシンボリックリンクが循環しています。");
+    }
+  }
+}
+
+TEST_F(MessagesTest, ADrawingInAFolderThatMayNotBeEnteredIsToldOnEveryRoad) {
+  fs::create_directory(dir / "locked");
+  const fs::path locked = dir / "locked" / "plan.jww";
+  fs::copy_file(drawing, locked);
+  fs::permissions(dir / "locked", fs::perms::none);
+  const std::string outcome = test::AsOrdinaryUser(dir.path(), [&] {
+    std::string told;
+    for (const std::string& text : ToldOnEveryRoad(locked)) told += text + "\n";
+    return told;
+  });
+  fs::permissions(dir / "locked", fs::perms::owner_all);
+  std::string expected;
+  for (int road = 0; road < kRoads; ++road) {
+    expected += locked.string() + "\r\nを読み込めません。\r\n権限がありません。\n";
+  }
+  EXPECT_EQ(outcome, expected);
+}
+
+TEST_F(MessagesTest, ADrawingDamagedAfterItsHeaderIsToldWhenAdded) {
+  const std::string whole = test::TwoLayerLines();
+  const fs::path cut = dir / "cut.jww";
+  test::WriteFile(cut, whole.substr(0, whole.size() - 10));
+  EXPECT_EQ(Convert(cut, pdf), std::nullopt);
+  const std::string told = TakeMessage().Text;
+  EXPECT_TRUE(told.starts_with(cut.string() + "\r\nは、壊れているため変換できません。")) << told;
   Settings settings;
   TListEditor editor(settings, ui);
-  for (const fs::path& path : {dir / "folder.jww", huge}) {
-    EXPECT_EQ(Convert(path, pdf), std::nullopt);
-    const std::string told = TakeMessage().Text;
-    editor.AddDrawings({path});
-    EXPECT_EQ(TakeMessage().Text, told) << path;
-    WriteList({path.string(), path.string() + "," + std::string(68, 'F')});
-    editor.Empty();
-    ui.OpenAnswers.push_back(list);
-    editor.Load();  // the line with masks says nothing until it is selected
-    EXPECT_EQ(TakeMessage().Text, told) << path;
-    EXPECT_EQ(test::MessageOf([&] { editor.Select(1); }), told) << path;
-  }
+  editor.AddDrawings({cut});
+  EXPECT_EQ(TakeMessage().Text, told);
+  EXPECT_EQ(editor.Entries().size(), 1u);
 }
 
 TEST_F(MessagesTest, AnUnreadableDrawingAmongThoseChosenKeepsNoneOfTheOthersOut) {

@@ -251,6 +251,57 @@ class ListWindowTest : public QObject {
     QVERIFY(Editor().Entries().empty() && !Editor().Modified());
   }
 
+  void settingsChangedInTheDetailDialogAreAChangeOfTheList() {
+    Add({Write("plan.jww", test::TwoLayerLines())});
+    const fs::path list = dir_ / "plan.lst";
+    ui_->SaveAnswers = {list};
+    Form().SaveButton->click();
+    const auto detail = [&](const char* line1, bool ok) {
+      test::WhenModal([&, line1, ok](QWidget* dialog) {
+        if (line1) program_->Form3->Line[1]->setValue(line1);
+        (ok ? static_cast<TForm3*>(dialog)->Button1 : static_cast<TForm3*>(dialog)->Button5)
+            ->click();
+      });
+      Form().EnvButton->click();
+    };
+    // A conversion's paper choice is no setting of the list.
+    program_->settings.Env.FitToPaper = true;
+    program_->settings.Env.PaperMode = 3;
+    detail(nullptr, true);
+    detail("0.5", false);
+    QVERIFY(!Editor().Modified());
+    detail("0.5", true);
+    QVERIFY(Editor().Modified());
+    ui_->MessageAnswers = {Answer::Yes};
+    ui_->SaveAnswers = {list};
+    Form().reject();
+    ExpectQuestion("保存しますか？", TMessageButtons::YesNoCancel, Answer::Yes);
+    QVERIFY(!Form().isVisible());
+    QVERIFY(test::ReadFile(dir_ / "plan.kvs").find("\r\nLine1=0.5\r\n") != std::string::npos);
+    QCOMPARE(ui_->Messages.size(), size_t{1});  // nothing asked about the list's own settings
+  }
+
+  void aSettingsFileOfTheUsersIsReplacedOnlyWhenTheUserSaysSo() {
+    Add({Write("plan.jww", test::TwoLayerLines())});
+    const std::string mine = "[Environment]\r\nLine1=0.3\r\n";
+    const fs::path settings = Write("mine.kvs", mine);
+    const fs::path list = dir_ / "mine.lst";
+    ui_->SaveAnswers = {list, list};
+    ui_->MessageAnswers = {Answer::No, Answer::Yes};
+    Form().SaveButton->click();
+    QCOMPARE(ui_->Messages.size(), size_t{1});
+    const test::ScriptedUi::TMessage& asked = ui_->Messages.back();
+    QCOMPARE(asked.Caption, std::string("名前を付けて保存"));
+    QCOMPARE(asked.Text, std::string("mine.kvs は既に存在します。\r\n置き換えますか?"));
+    QVERIFY(asked.Icon == TMessageIcon::Warning && asked.Buttons == TMessageButtons::YesNo);
+    QVERIFY(asked.Default == Answer::No);
+    QVERIFY(!fs::exists(list) && Editor().Modified());
+    QCOMPARE(test::ReadFile(settings), mine);
+    Form().SaveButton->click();
+    QVERIFY(fs::exists(list) && !Editor().Modified());
+    QVERIFY(test::ReadFile(settings).find("\r\nLine1=0.1\r\n") != std::string::npos);
+  }
+
   void rotationAndTilesLockEachOther() {
     QCOMPARE(test::Items(Form().Angle1),
              QStringList({"標準", "90度", "180度", "270度", "A3出力", "A4出力", "50%出力"}));
@@ -516,6 +567,7 @@ class ListWindowTest : public QObject {
       Form().EnvButton->click();
       QVERIFY(settings.Env == settings.ListEnv);
       checked = true;
+      ui_->MessageAnswers = {Answer::No};  // the changed settings are not kept
       Form().reject();
     });
     program_->Form1->Button3->click();
