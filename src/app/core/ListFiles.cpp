@@ -181,10 +181,11 @@ std::vector<TListEntry> LoadListFile(const fs::path& Path, Settings& Settings, U
   for (const std::string& line : ReadListLines(Path)) {
     entries.push_back({ParseListLine(line).Path, MakeListEntry(line, Ui)});
   }
-  // A list named like its settings file has none.
+  // A list named like its settings file has none. One that cannot be read (a link loop, a
+  // folder that may not be entered) is told.
   const fs::path companion = CompanionSettingsPath(Path);
   std::error_code error;
-  if (fs::exists(companion, error) && !WriteToSameFile(Path, companion)) {
+  if (!IsAbsent(companion) && !fs::equivalent(Path, companion, error)) {
     try {
       ReadSettingsFile(companion, Settings.ListEnv, Ui);
       Settings.Env = Settings.ListEnv;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/FileErrors.h"
 #include "app/core/IniFile.h"
 #include "app/core/scripted_ui.h"
 #include "import/jwc/jwc_writer.h"
@@ -169,6 +170,14 @@ TEST_F(ListFilesTest, AListAndItsSettingsFileNeverReplaceEachOther) {
   EXPECT_EQ(LoadListFile(dir / "list.kvs", settings, ui).size(), 1u);
   EXPECT_TRUE(settings.Env.UseColor);
   EXPECT_TRUE(ui.Messages.empty());
+
+  // A settings file that is there but cannot be read is told, and the list is loaded.
+  test::WriteFile(dir / "looped.lst", ListLineText(entry) + "\r\n");
+  fs::create_symlink("looped.kvs", dir / "looped.kvs");
+  EXPECT_EQ(LoadListFile(dir / "looped.lst", settings, ui).size(), 1u);
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Text,
+            CannotReadText(dir / "looped.kvs", "シンボリックリンクが循環しています。"));
 }
 
 TEST_F(ListFilesTest, AListThatWouldNotReadBackIsNeverSaved) {
