@@ -33,8 +33,8 @@ class TCad_Insert : public TCad_Entity {
   void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
 
   // The chain operations, called on the innermost insert. While the insert's block is gone
-  // through, they take the chain kept when it was entered: every member of a deeply nested
-  // block asks for it, and walking the chain each time made such drawings crawl.
+  // through, they take the chain kept when it was entered, so that every member placed
+  // through it costs the same at any depth; otherwise they walk the chain.
   long double TotalAngle() const { return Chain().Angle; }
   TPoint3 TotalScale() const { return Chain().Scale; }
   TPoint3 TotalOffset() const { return Chain().Offset; }
