@@ -74,6 +74,7 @@ class TCad_Block : public TCad_Objects {
       : TCad_Objects(AOwner, AName, APage), Layer(ALayer) {}
 
   TCad_Layer* Layer;  // the layer the block belongs to, not owned
+  bool Open = false;  // while an insert goes through the block
 };
 
 // Container and entity names are short strings of at most 255 bytes.

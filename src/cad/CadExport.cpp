@@ -76,7 +76,7 @@ void TCad_Container::WriteDxf(std::ostream& Stream) {
 }
 
 void TCad_Insert::ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) {
-  if (Enter(Insert)) Block->ExportJwc(Tables, this);
+  GoThrough(Insert, [&] { Block->ExportJwc(Tables, this); });
 }
 
 // ---- points, lines and arcs

@@ -32,13 +32,16 @@ class TCad_Insert : public TCad_Entity {
   // is.
   void ExportJwc(TCad_JwcTables& Tables, TCad_Insert* Insert) override;
 
-  // The chain operations, called on the innermost insert.
+  // The chain operations, called on the innermost insert. While the insert's block is gone
+  // through, they take the chain kept when it was entered, so that every member placed
+  // through it costs the same at any depth; otherwise they walk the chain.
   long double TotalAngle() const { return Chain().Angle; }
   TPoint3 TotalScale() const { return Chain().Scale; }
   TPoint3 TotalOffset() const { return Chain().Offset; }
   TInsertChain Chain() const;
 
-  // The enclosing insert while drawing, null for an insert on a layer.
+  // The enclosing insert while drawing, null for an insert on a layer; counted in the page's
+  // ChainLinksFollowed.
   const TCad_Insert* Enclosing() const;
 
   static constexpr int kMaxChain = 99;
@@ -49,10 +52,37 @@ class TCad_Insert : public TCad_Entity {
   long double Angle = 0;
 
  private:
+  // Calls goThrough() with the block open inside Insert when Enter lets it in.
+  template <class F>
+  void GoThrough(TCad_Insert* Insert, F&& goThrough) {
+    if (!Enter(Insert)) return;
+    const TOpenBlock open(*this, Insert);
+    goThrough();
+  }
   // Whether the block is to be gone through inside Insert: not when the chain already goes
   // through it or would grow too long, nor when the page's budget of inserted members is
-  // spent. Links the insert into the chain when it is.
+  // spent. Links the insert into the chain when it is. Costs the same whatever the depth, so
+  // that the inserts turned away cost no more than the members the budget counts.
   bool Enter(TCad_Insert* Insert);
+
+  // Marks the block as gone through inside AInsert, and keeps the chain of AInsert within
+  // AEnclosing and its length, for as long as it lives.
+  class TOpenBlock {
+   public:
+    TOpenBlock(TCad_Insert& AInsert, const TCad_Insert* AEnclosing);
+    ~TOpenBlock();
+    TOpenBlock(const TOpenBlock&) = delete;
+    TOpenBlock& operator=(const TOpenBlock&) = delete;
+
+   private:
+    TCad_Insert& insert_;
+  };
+
+  // Set while the block is open inside this insert: the chain from the outermost insert to
+  // this one, and the number of inserts in it.
+  bool open_ = false;
+  TInsertChain openChain_;
+  int openDepth_ = 0;
 };
 
 }  // namespace kyrovane

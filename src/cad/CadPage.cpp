@@ -38,6 +38,7 @@ void TCad_Page::Clear() {
   Output.LayerDrawFirst.fill(0);
   Notices = {};
   cutInserts_.clear();
+  ChainLinksFollowed = 0;
 }
 
 void TCad_Page::Reset() {

@@ -85,6 +85,10 @@ class TCad_Page {
   long long InsertedDrawsPerPass = kInsertedDrawsPerPass;
   // Counts an insert that is not drawn (once per insert) in the notices.
   void NoteCutInsert(const TCad_Insert& AInsert);
+  // Links followed from an insert to the one enclosing it since the last Clear or Reset.
+  // Drawing keeps the chain of every insert it goes through and follows none, so that the
+  // work of a page does not grow with the depth of its blocks.
+  long long ChainLinksFollowed = 0;
 
   // Each page written to the file is bounded by the PDF page limits; a drawing larger than
   // that is cut on its pages, and its sheets of 1031 x 729 points are at most kMaxSheetsAcross

@@ -133,6 +133,27 @@ TEST(HostileBlocks, TenLevelsOfTenInsertsAreBounded) {
   EXPECT_GT(model.page.Notices.CutInserts, 0) << "the cut is reported";
 }
 
+// Ninety levels that each insert the one below twice: the inserts met, drawn or turned away,
+// cost the same at every depth, so that the work of a page is the members its budget counts.
+TEST(HostileBlocks, DeepNestingFollowsNoChainOfInserts) {
+  ModelFixture model;
+  model.page.InsertedDrawsPerPass = 100000;
+  TCad_Block* inner = &model.NewBlock("leaf");
+  model.LineIn(*inner);
+  for (int level = 0; level < 90; ++level) {
+    TCad_Block& outer = model.NewBlock("level" + std::to_string(level));
+    model.InsertOf(outer, *inner);
+    model.InsertOf(outer, *inner).Position = {0.5L, 0, 0};
+    inner = &outer;
+  }
+  model.InsertOf(*model.layer, *inner);
+  const int lines = CountOperator(model.DrawPass(1), "S");
+  EXPECT_GT(lines, 0);
+  EXPECT_LE(lines, model.page.InsertedDrawsPerPass);
+  EXPECT_GT(model.page.Notices.CutInserts, 0);
+  EXPECT_EQ(model.page.ChainLinksFollowed, 0);
+}
+
 TEST(HostilePages, PageSizesAndTileCountsAreBounded) {
   ModelFixture model;
   TempDir dir;
