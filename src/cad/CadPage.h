@@ -81,7 +81,7 @@ class TCad_Page {
   // whose block no longer fits is not drawn, which bounds drawings whose blocks fan out
   // exponentially; real drawings stay far below it.
   bool ChargeInsertedDraws(int AMembers);
-  static constexpr long long kInsertedDrawsPerPass = 10000000;
+  static constexpr long long kInsertedDrawsPerPass = 3000000;
   long long InsertedDrawsPerPass = kInsertedDrawsPerPass;
   // Counts an insert that is not drawn (once per insert) in the notices.
   void NoteCutInsert(const TCad_Insert& AInsert);
