@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libhpdf-dev
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools libxcb1-dev qt6-translations-l10n libgl-dev
   qpdf poppler-utils poppler-data mupdf-tools ghostscript
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-urw-base35
   python3-ezdxf xvfb xauth xdotool x11-utils openbox imagemagick shared-mime-info libjemalloc2

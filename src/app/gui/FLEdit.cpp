@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
@@ -93,6 +94,11 @@ QString FormatFloat(const QString& mask, double value) {
 
 // Enter, Escape, Backspace and every key that types a character; the keys that only move
 // or delete produce none.
+// The characters that typing may put into the text.
+bool IsNumberCharacter(QChar character) {
+  return QStringLiteral("0123456789.-").contains(character);
+}
+
 bool TypesCharacter(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Return:
@@ -301,12 +307,29 @@ void TFLEdit::keyPressEvent(QKeyEvent* event) {
       break;
   }
   const QString typed = event->text();
-  if (typed.size() == 1 && QStringLiteral("0123456789.-").contains(typed) &&
+  if (typed.size() == 1 && IsNumberCharacter(typed.front()) &&
       !(event->modifiers() & Qt::ControlModifier)) {
     QLineEdit::keyPressEvent(event);
     return;
   }
   emit beepRequested();
+}
+
+void TFLEdit::inputMethodEvent(QInputMethodEvent* event) {
+  if (isReadOnly() || event->commitString().isEmpty()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  // What an input method commits is typed: each character passes the filter of typed ones.
+  QString taken;
+  for (const QChar character : event->commitString()) {
+    if (EditorEnabled && IsNumberCharacter(character)) taken += character;
+  }
+  if (taken.size() != event->commitString().size()) emit beepRequested();
+  QInputMethodEvent filtered(event->preeditString(), event->attributes());
+  filtered.setCommitString(taken, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&filtered);
+  event->setAccepted(filtered.isAccepted());
 }
 
 void TFLEdit::focusInEvent(QFocusEvent* event) {

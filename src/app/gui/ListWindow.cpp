@@ -264,12 +264,15 @@ TConversionOptions TForm6::ListOptions() const {
 
 void TForm6::PreViewButtonClick() {
   if (const TListEntry* selected = Editor.SelectedEntry()) {
-    program_.driver.PreviewListEntry(*selected, ListOptions());
+    program_.Form1->RunConversion(
+        [&] { program_.driver.PreviewListEntry(*selected, ListOptions()); });
   }
 }
 
 void TForm6::ExeButtonClick() {
-  if (Editor.SelectedEntry()) program_.driver.ConvertListEntries(Editor.Entries(), ListOptions());
+  if (!Editor.SelectedEntry()) return;
+  program_.Form1->RunConversion(
+      [this] { program_.driver.ConvertListEntries(Editor.Entries(), ListOptions()); });
 }
 
 void TForm6::EnvButtonClick() {

@@ -19,6 +19,7 @@
 #include "app/gui/Layout.h"
 #include "app/gui/ListWindow.h"
 #include "app/gui/Program.h"
+#include "app/gui/WindowManagerClose.h"
 
 namespace kyrovane::gui {
 namespace {
@@ -216,11 +217,26 @@ TConversionOptions TForm1::CurrentOptions() const {
   return options;
 }
 
+void TForm1::RunConversion(const std::function<void()>& conversion) {
+  {
+    const TWindowCloseCatcher catcher(*this, [this] { closeHeld_ = true; });
+    converting_ = true;
+    program_.Guarded(conversion);
+    converting_ = false;
+  }
+  if (!std::exchange(closeHeld_, false)) return;
+  TForm6& list = *program_.Form6;
+  if (!list.isVisible()) {
+    close();
+    return;
+  }
+  // This window closes once the list window's modal run has returned (Button3Click).
+  list.close();
+  closeAfterList_ = !list.isVisible();
+}
+
 void TForm1::Button1Click() {
-  converting_ = true;
-  program_.Guarded([this] { program_.driver.Convert(CurrentOptions()); });
-  converting_ = false;
-  if (std::exchange(closeHeld_, false)) close();
+  RunConversion([this] { program_.driver.Convert(CurrentOptions()); });
 }
 
 void TForm1::ApplyMode() {
@@ -299,6 +315,7 @@ void TForm1::Button3Click() {
   settings.ListEnv = settings.Env;
   program_.Form6->exec();
   settings.Env = working;
+  if (std::exchange(closeAfterList_, false)) close();
 }
 
 }  // namespace kyrovane::gui

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "app/core/ConversionDriver.h"
 #include "plugins/SPIs.h"
@@ -30,6 +31,12 @@ class TForm1 : public QWidget {
   // The output choices as the window shows them; the list window's conversions take its own
   // rotation and tiles over them.
   TConversionOptions CurrentOptions() const;
+
+  // Runs a conversion of this window or of the list window. A close of this window asked for
+  // meanwhile, also while a message or the list window blocks it, is carried out once the
+  // conversion and its messages are done: the list window closes first, as its own close does,
+  // and keeps the program open when it stays.
+  void RunConversion(const std::function<void()>& conversion);
 
   // Client widths of the two layouts, from the texts they show.
   int BasicWidth() const { return basicWidth_; }
@@ -82,6 +89,7 @@ class TForm1 : public QWidget {
   // A close asked for while a conversion runs is carried out when it has ended.
   bool converting_ = false;
   bool closeHeld_ = false;
+  bool closeAfterList_ = false;
   // A window manager reports a move by the caption in many steps; the snap follows the last.
   QTimer moveSettled_;
 };

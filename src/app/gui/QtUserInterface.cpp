@@ -68,7 +68,8 @@ std::filesystem::path ToPath(const QString& file) {
 }
 
 // While held-back input is handled: the user's input is discarded, and of the window manager's
-// closes only the main window's passes, to its window and then to the widget.
+// closes only the main window's passes, to its window and then to the widget (on X the main
+// window catches its close before, during the whole conversion).
 class HeldInputFilter : public QObject {
  public:
   explicit HeldInputFilter(const QWidget* mainWindow) : mainWindow_(mainWindow) {}
@@ -92,14 +93,16 @@ QtUserInterface::QtUserInterface() : progress_(std::make_unique<TForm2>()) {}
 
 QtUserInterface::~QtUserInterface() = default;
 
+void QtUserInterface::HandleHeldInput() {
+  if (!std::exchange(inputHeld_, false)) return;
+  HeldInputFilter filter(mainWindow_);
+  qApp->installEventFilter(&filter);
+  QApplication::processEvents();
+  qApp->removeEventFilter(&filter);
+}
+
 QWidget* QtUserInterface::Owner() {
-  if (inputHeld_) {
-    inputHeld_ = false;
-    HeldInputFilter filter(mainWindow_);
-    qApp->installEventFilter(&filter);
-    QApplication::processEvents();
-    qApp->removeEventFilter(&filter);
-  }
+  HandleHeldInput();
   // The progress window stays on top of every other window while a conversion runs.
   if (progress_->isVisible()) return progress_.get();
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -225,6 +228,7 @@ void QtUserInterface::SetProgressPosition(int Position) {
 
 void QtUserInterface::CloseProgress() {
   progress_->close();
+  HandleHeldInput();
 }
 
 }  // namespace kyrovane::gui

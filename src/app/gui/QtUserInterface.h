@@ -40,10 +40,11 @@ class QtUserInterface : public UiPort {
   void CloseProgress() override;
 
  private:
-  // The window a dialog or message is placed over and kept in front of. A modal window blocks
-  // the others, and Qt drops a window-system close of a blocked window: so the input the
-  // progress window held back is handled first, the main window's close reaching it, all
-  // other input discarded as the modal window would discard it.
+  // The input held back while the progress window was up, handled before a message blocks
+  // the windows and when the progress window closes: the main window's close reaches it, all
+  // other input is discarded, so that no click made during a conversion acts after it.
+  void HandleHeldInput();
+  // The window a dialog or message is placed over and kept in front of.
   QWidget* Owner();
 
   std::unique_ptr<TForm2> progress_;

@@ -101,6 +101,30 @@ class FLEditTest : public QObject {
     QCOMPARE(edit.text(), QString("0.50"));
   }
 
+  // Text that an input method commits passes the same filter, character by character.
+  void inputMethodTextIsFilteredAsTyping() {
+    TFLEdit edit;
+    MakePenWidth(edit);
+    QSignalSpy beeps(&edit, &TFLEdit::beepRequested);
+    const auto commit = [&edit](const QString& text) {
+      QInputMethodEvent event;
+      event.setCommitString(text);
+      QApplication::sendEvent(&edit, &event);
+    };
+    edit.selectAll();
+    commit("１．５あ");
+    QCOMPARE(edit.text(), QString("0.10"));
+    QCOMPARE(beeps.count(), 1);
+    edit.selectAll();
+    commit("0.5あ");
+    QCOMPARE(edit.text(), QString("0.5"));
+    QCOMPARE(beeps.count(), 2);
+    edit.setEditorEnabled(false);
+    commit("5");
+    QCOMPARE(edit.text(), QString("0.5"));
+    QCOMPARE(beeps.count(), 3);
+  }
+
   // As an X server sends them: Ctrl+A and Ctrl+Z come with control characters.
   void editingShortcutsAreNoTypedCharacters() {
     TFLEdit edit;

@@ -264,6 +264,37 @@ class MainWindowTest : public QObject {
     QVERIFY(!form1.isVisible());
   }
 
+  // A close asked for during a conversion of the list window closes the list as its own close
+  // does, and then the program; a list that its question keeps open keeps the program too.
+  void aCloseDuringAListConversionClosesTheListFirst() {
+    TForm1& form1 = StartProgram();
+    TForm6& list = *program_->Form6;
+    ui_->ShellOpens = false;
+    int messages = 0;
+    ui_->WhileMessageShown = [&] {
+      if (messages++ == 0) test::CloseFromWindowManager(&form1);  // at the conversion's message
+    };
+    bool keptByTheList = false;
+    test::WhenModal([&](QWidget*) {
+      ui_->OpenFilesAnswers = {{KYROVANE_DRAWING}};
+      list.AddButton->click();  // an unsaved list: its close asks first
+      for (const TMessageAnswer answer : {TMessageAnswer::Cancel, TMessageAnswer::No}) {
+        messages = 0;
+        ui_->MessageAnswers = {TMessageAnswer::Ok, answer};
+        ui_->SaveAnswers = {scratch_->path().toStdString() + "/list.pdf"};
+        list.ExeButton->click();
+        QCOMPARE(messages, 2);
+        QCOMPARE(ui_->Messages.back().Text, std::string("保存しますか？"));
+        if (answer == TMessageAnswer::Cancel) keptByTheList = list.isVisible() && form1.isVisible();
+      }
+      if (list.isVisible()) list.done(QDialog::Rejected);  // not closed: the test ends its run
+    });
+    form1.Button3->click();
+    QVERIFY(keptByTheList);
+    QVERIFY(!list.isVisible());
+    QVERIFY(!form1.isVisible());
+  }
+
   void closingKeepsTheSettingsOnlyWithTheTick() {
     TForm1& form1 = StartProgram();
     program_->settings.Env.Line[1] = 0.3L;

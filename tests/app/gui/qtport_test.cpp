@@ -74,17 +74,19 @@ class QtPortTest : public QObject {
     QApplication::setActiveWindow(nullptr);
     QVERIFY(ownerOfMessage() == std::pair(static_cast<QWidget*>(&main), false));
 
-    // A conversion started from a modal window, as the list window is: the progress window
-    // still owns the messages.
+    // A modal window owns the messages shown over it; a conversion started from it, as from
+    // the list window, leaves them to the progress window.
     QDialog list(&main);
-    std::pair<QWidget*, bool> ownerInList;
+    std::pair<QWidget*, bool> ownerInList, ownerInListConverting;
     test::WhenModal([&](QWidget*) {
-      TProgressWindow progress(ui, 3);
       ownerInList = ownerOfMessage();
+      TProgressWindow progress(ui, 3);
+      ownerInListConverting = ownerOfMessage();
       list.reject();
     });
     list.exec();
-    QVERIFY(qobject_cast<TForm2*>(ownerInList.first) && ownerInList.second);
+    QVERIFY(ownerInList == std::pair(static_cast<QWidget*>(&list), false));
+    QVERIFY(qobject_cast<TForm2*>(ownerInListConverting.first) && ownerInListConverting.second);
 
     // A minimised window, which would hide the message with it, owns none, even while active.
     main.showMinimized();

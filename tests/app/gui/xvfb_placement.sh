@@ -2,8 +2,9 @@
 # The real program under an X server with a window manager (openbox): where the main window
 # starts from the place and state the last session stored. A window closed minimised starts
 # minimised and stays so wherever it was, also near the screen's edges and on a screen that
-# is gone; restored, and started normally, it lies on the screen. The settings dialogs open in
-# the middle of the screen, frame included, at every opening.
+# is gone; restored, and started normally, it lies on the screen. A panel takes the top of the
+# screen: the main window at its first start, the list window and the settings dialogs open in
+# the middle of the rest, the work area, frame included, the dialogs at every opening.
 #   xvfb_placement.sh PROGRAM
 set -euo pipefail
 
@@ -16,7 +17,14 @@ here=$(cd "${0%/*}" && pwd)
 program=$2
 work=$3
 export QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
+# The window manager keeps the top 40 pixels free, as for a panel.
+cat >"$work/rc.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>40</top><bottom>0</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+EOF
+openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
 pid=
 trap 'kill $pid $openbox_pid 2>/dev/null || true' EXIT
@@ -41,6 +49,10 @@ wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 wait_for 30 wm_running || fail "the window manager did not start"
+work_area() {
+  xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 40, 1280, 860'
+}
+wait_for 30 work_area || fail "the window manager kept no room for a panel"
 
 # The window's state as the window manager keeps it: Iconic or Normal.
 state() {
@@ -135,13 +147,21 @@ opened() {
     head -n 1) || true
   [ -n "$dialog" ] && framed "$dialog"
 }
-# Within the pixel that halving an odd size leaves.
+# Whether the framed window (with "client", its client area) lies in the middle of the work
+# area (0 40 1280 860), within the pixel that halving an odd size leaves.
 centred() {
   local x y w h
-  framed "$dialog" || return 1
+  if [ "${2:-}" = client ]; then
+    framed "$1" || return 1
+    frame=$(xwininfo -id "$1" |
+      sed -n -e 's/^ *Absolute upper-left [XY]: *//p' -e 's/^ *\(Width\|Height\): *//p' |
+      tr '\n' ' ')
+  else
+    framed "$1" || return 1
+  fi
   read -r x y w h <<<"$frame"
   [ $((2 * x + w - 1280)) -ge -1 ] && [ $((2 * x + w - 1280)) -le 1 ] &&
-    [ $((2 * y + h - 900)) -ge -1 ] && [ $((2 * y + h - 900)) -le 1 ]
+    [ $((2 * (y - 40) + h - 860)) -ge -1 ] && [ $((2 * (y - 40) + h - 860)) -le 1 ]
 }
 closed() {
   ! xwininfo -id "$dialog" 2>/dev/null | grep -q 'Map State: IsViewable'
@@ -152,7 +172,7 @@ declare -A placed
 open_centred() {
   xdotool mousemove --window "$2" "$3" "$4" click 1
   wait_for 30 opened "$1" || fail "\"$1\" did not open"
-  wait_for 10 centred || fail "\"$1\" opened off the middle: $frame"
+  wait_for 10 centred "$dialog" || fail "\"$1\" opened off the middle: $frame"
   [ "${placed[$1]:-$frame}" = "$frame" ] ||
     fail "\"$1\" opened at $frame, the time before at ${placed[$1]}"
   placed[$1]=$frame
@@ -168,6 +188,19 @@ twice_centred() {
   close_dialog
 }
 
+# No stored place: the main window is centred in the layout it shows, here the narrower basic
+# one, by its client area (no window of the program tells its frame before it is shown); the
+# list window frame included, once its own frame is known.
+start first -1 -1 0 0
+wait_for 30 on_screen || fail "the main window did not show"
+wait_for 10 centred "$window" client || fail "the main window started off the middle: $frame"
+xdotool mousemove --window "$window" 50 118 click 1
+wait_for 30 opened "リスト編集" || fail "\"リスト編集\" did not open"
+close_dialog
+open_centred "リスト編集" "$window" 50 118
+close_dialog
+stop
+
 start dialogs -1 -1 0 1
 wait_for 30 on_screen || fail "the main window did not show"
 main_width=$(xwininfo -id "$window" | sed -n 's/^ *Width: *//p')
@@ -179,5 +212,5 @@ twice_centred "カスタム色設定" "$detail" 262 307
 twice_centred "設定のプロパティ" "$detail" 150 354
 stop
 
-echo "PASS: minimised starts stay minimised; shown windows lie on the screen; dialogs open" \
-  "centred, every time"
+echo "PASS: minimised starts stay minimised; shown windows lie on the screen; the main window" \
+  "and the dialogs open centred in the work area, the dialogs every time"
