@@ -109,8 +109,10 @@ for _ in $(seq 100); do
   xdotool search --onlyvisible --name '^開く$' >/dev/null 2>&1 || break
   sleep 0.1
 done
+xdotool search --onlyvisible --name '^開く$' >/dev/null 2>&1 && fail "list window: the list was not chosen"
+wait_idle "$pid"  # the list's 3301 drawings are read
 xdotool mousemove --window "$list" 660 394 click 1  # "変換開始"
-save=$(find_window '名前を付けて保存' 20) || fail "list window: no save dialog"
+save=$(find_window '名前を付けて保存' 60) || fail "list window: no save dialog"
 xdotool windowfocus --sync "$save"
 sleep 0.5
 xdotool key Return

@@ -52,6 +52,18 @@ ends_within() {
   return 1
 }
 
+# wait_idle PID: until the process has used no processor time for half a second (at most a
+# minute), so that input made then finds it waiting for input, whatever the machine's load.
+wait_idle() {
+  local last= now
+  for _ in $(seq 120); do
+    now=$(awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null) || return 0
+    [ "$now" = "$last" ] && return 0
+    last=$now
+    sleep 0.5
+  done
+}
+
 # start_conversion MAIN_WINDOW INPUT: "PDF変換開始", then INPUT typed into the open dialog and
 # the proposed name saved; fails when a dialog does not come.
 start_conversion() {
