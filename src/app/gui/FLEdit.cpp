@@ -92,13 +92,13 @@ QString FormatFloat(const QString& mask, double value) {
   return QString::fromStdString(text);
 }
 
-// Enter, Escape, Backspace and every key that types a character; the keys that only move
-// or delete produce none.
 // The characters that typing may put into the text.
 bool IsNumberCharacter(QChar character) {
   return QStringLiteral("0123456789.-").contains(character);
 }
 
+// Enter, Escape, Backspace and every key that types a character; the keys that only move
+// or delete produce none.
 bool TypesCharacter(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Return:
